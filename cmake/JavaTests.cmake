@@ -1,0 +1,27 @@
+# add_junit_tests(<name> SOURCES <test sources...> [INCLUDE_JARS <jar targets or files...>])
+# Compiles the tests into <name>.jar and registers one CTest test that runs
+# every JUnit 5 test found in it through the console launcher.
+set(JUNIT_CONSOLE_JAR /usr/share/java/junit-platform-console-standalone.jar)
+if(NOT EXISTS ${JUNIT_CONSOLE_JAR})
+  message(FATAL_ERROR "JUnit 5 console launcher not found: install the junit5 package")
+endif()
+
+function(add_junit_tests name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;INCLUDE_JARS" ${ARGN})
+  # Tests run on the build machine's runtime only, so they may use its language level.
+  set(CMAKE_JAVA_COMPILE_FLAGS --release 17 -encoding UTF-8)
+  add_jar(${name} SOURCES ${ARG_SOURCES} INCLUDE_JARS ${ARG_INCLUDE_JARS} ${JUNIT_CONSOLE_JAR})
+  get_target_property(test_jar ${name} JAR_FILE)
+  set(class_path ${test_jar})
+  foreach(jar IN LISTS ARG_INCLUDE_JARS)
+    if(TARGET ${jar})
+      get_target_property(jar ${jar} JAR_FILE)
+    endif()
+    list(APPEND class_path ${jar})
+  endforeach()
+  string(JOIN ":" class_path ${class_path})
+  add_test(NAME ${name}
+    COMMAND ${Java_JAVA_EXECUTABLE} -jar ${JUNIT_CONSOLE_JAR}
+            --disable-banner --details=tree --fail-if-no-tests
+            --class-path ${class_path} --scan-class-path=${test_jar})
+endfunction()

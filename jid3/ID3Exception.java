@@ -1,0 +1,12 @@
+package jid3;
+
+/** A tag that cannot be read: malformed, cut short, or lacking a field that was asked for. */
+public class ID3Exception extends Exception {
+    public ID3Exception(String message) {
+        super(message);
+    }
+
+    public ID3Exception(String message, Throwable cause) {
+        super(message, cause);
+    }
+}
