@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProcessResult {
+    int exitStatus;   // the exit code, or 128 + signal number when a signal ended the process
+    std::string out;  // everything written to standard output
+    std::string err;  // everything written to standard error
+};
+
+// Runs argv[0] (searched in PATH when it holds no slash) with the other elements as its arguments,
+// in workingDir when that is not empty, with extraEnv ("NAME=value", replacing a variable of the
+// same name) added to this process's environment. Standard input is empty; standard output and
+// error are captured separately, however large. A program that cannot be started gives exit
+// status 127 and the reason in `err`, as a shell would.
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& workingDir = "",
+                         const std::vector<std::string>& extraEnv = {});
