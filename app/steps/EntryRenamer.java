@@ -1,0 +1,35 @@
+package app.steps;
+
+import app.Listing;
+import java.io.File;
+import java.io.PrintStream;
+
+/**
+ * Renames the entries of a directory that pass a filter, printing each new path before the
+ * rename is tried. A name already taken stays with whoever bears it, so among entries aiming at
+ * one name the first in listing order wins.
+ */
+final class EntryRenamer {
+    /** The new name of an entry, from its current name and the directory's name. */
+    interface Naming {
+        String newName(String currentName, String text);
+    }
+
+    private final PrintStream out;
+    private final ExtensionFilter filter;
+    private final Naming naming;
+
+    EntryRenamer(PrintStream out, ExtensionFilter filter, Naming naming) {
+        this.out = out;
+        this.filter = filter;
+        this.naming = naming;
+    }
+
+    void renameAll(File directory, String text) {
+        for (File entry : Listing.entries(directory, filter)) {
+            File renamed = new File(directory, naming.newName(entry.getName(), text));
+            out.println(renamed.getPath());
+            ExclusiveRename.rename(entry, renamed);
+        }
+    }
+}

@@ -1,0 +1,21 @@
+package app.steps;
+
+import app.Context;
+import app.Step;
+import java.io.File;
+import java.io.PrintStream;
+
+/** Gives the directory's info file the name "00-", the directory's name and ".nfo". */
+public class NFORenamer implements Step {
+    private final EntryRenamer renamer;
+
+    public NFORenamer(PrintStream out) {
+        renamer = new EntryRenamer(out, new ExtensionFilter(".nfo", ".txt"),
+                (currentName, text) -> AlbumName.of(text, ".nfo"));
+    }
+
+    @Override
+    public void execute(File directory, Context context) {
+        renamer.renameAll(directory, context.getText());
+    }
+}

@@ -1,0 +1,162 @@
+package app;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.io.File;
+import java.io.IOException;
+import java.nio.file.Files;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
+import java.util.jar.JarFile;
+import java.util.jar.Manifest;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+import org.junit.jupiter.params.ParameterizedTest;
+import org.junit.jupiter.params.provider.ValueSource;
+
+class MainTest {
+    private static final String CLOSING = "All is done for you, lame user!";
+
+    @TempDir
+    File root;
+    private final CapturedStream out = new CapturedStream();
+    private final CapturedStream err = new CapturedStream();
+
+    private int run(String... args) {
+        return Main.run(args, out.stream, err.stream);
+    }
+
+    private static File mkdirs(File parent, String path) {
+        File dir = new File(parent, path);
+        assertTrue(dir.mkdirs());
+        return dir;
+    }
+
+    @Test
+    void withoutArgumentPrintsThreeLinesAndEndsWithStatusTwo() {
+        assertEquals(2, run());
+        List<String> lines = out.lines();
+        assertEquals(3, lines.size());
+        assertEquals("Quom's files renamer", lines.get(0));
+        assertEquals("Please specify directory to work with", lines.get(2));
+        assertEquals("", err.text());
+    }
+
+    @ParameterizedTest
+    @ValueSource(strings = {"track.mp3", "missing"})
+    void pathThatIsNoDirectoryEndsWithStatusOne(String name) throws IOException {
+        assertTrue(new File(root, "track.mp3").createNewFile());
+        File path = new File(root, name);
+        assertEquals(1, run(path.getPath()));
+        assertEquals(List.of("Directory: " + path.getPath(), "Don't fool me - this is not a directory"),
+                out.lines().subList(2, 4));
+        assertEquals(4, out.lines().size());
+    }
+
+    @Test
+    void emptyDirectoryListsNothingAndFurtherArgumentsAreIgnored() {
+        assertEquals(0, run(root.getPath() + File.separator + File.separator, "ignored", "too"));
+        assertEquals(List.of("Directory: " + root.getPath(), "[]", CLOSING), out.lines().subList(2, 5));
+    }
+
+    @Test
+    void everySubDirectoryGetsAFreshContextInListingOrder() throws IOException {
+        mkdirs(root, "B");
+        mkdirs(root, "a");
+        assertTrue(new File(root, "loose.mp3").createNewFile());
+        List<String> seen = new ArrayList<>();
+        Step record = (directory, context) -> seen.add(directory.getName() + ":" + context);
+        Step fill = (directory, context) -> {
+            context.setText(directory.getName());
+            context.setFiles(new ArrayList<>(List.of(directory)));
+        };
+        assertEquals(0, Main.run(new String[] {root.getPath()}, out.stream, new Diagnostics(err.stream),
+                List.of(record, fill, record)));
+
+        File[] albums = root.listFiles(File::isDirectory);
+        assertEquals(Arrays.toString(albums), out.lines().get(3));
+        List<String> expected = new ArrayList<>();
+        for (File album : albums) {
+            expected.add(album.getName() + ":text=null;files=null");
+            expected.add(album.getName() + ":text=" + album.getName() + ";files=[" + album + "]");
+        }
+        assertEquals(expected, seen);
+    }
+
+    @Test
+    void wholeChainWorksOneLevelDeepOnly() throws IOException {
+        File album = mkdirs(root, "Best Of The Year");
+        assertTrue(new File(album, "Front Cover.JPG").createNewFile());
+        File nested = mkdirs(album, "Nested");
+        assertTrue(new File(nested, "cover.jpg").createNewFile());
+        assertTrue(new File(root, "loose.jpg").createNewFile());
+
+        assertEquals(0, run(root.getPath()));
+        assertEquals(List.of("[" + album + "]",
+                album + File.separator + "00-best of the year-front_cover.jpg", CLOSING),
+                out.lines().subList(3, 6));
+        assertEquals(0, new File(album, "00-best of the year.m3u").length());
+        assertTrue(new File(album, "00-best of the year.sfv").isFile());
+        assertTrue(new File(nested, "cover.jpg").isFile());
+        assertTrue(new File(root, "loose.jpg").isFile());
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void anyDiagnosticMakesTheStatusOneAndTheChainGoesOn() throws IOException {
+        File album = mkdirs(root, "Album");
+        assertTrue(new File(mkdirs(album, "00-album.m3u"), "keep").createNewFile());
+        assertTrue(new File(album, "notes.txt").createNewFile());
+
+        assertEquals(1, run(root.getPath()));
+        assertEquals(1, err.lines().size());
+        assertTrue(new File(album, "00-album.sfv").isFile());
+        assertTrue(new File(album, "00-album.nfo").isFile());
+        assertEquals(CLOSING, out.lines().get(out.lines().size() - 1));
+    }
+
+    @Test
+    void unexpectedFaultOfAStepIsReportedAndSkipsOnlyThatFoldersRest() {
+        mkdirs(root, "one");
+        mkdirs(root, "two");
+        List<File> reached = new ArrayList<>();
+        Step failing = (directory, context) -> {
+            throw new IllegalStateException("broken");
+        };
+        Step after = (directory, context) -> reached.add(directory);
+        assertEquals(1, Main.run(new String[] {root.getPath()}, out.stream, new Diagnostics(err.stream),
+                List.of(failing, after)));
+        assertEquals(2, err.lines().size());
+        assertTrue(err.lines().get(0).contains("IllegalStateException: broken"), err.text());
+        assertEquals(List.of(), reached);
+        assertEquals(CLOSING, out.lines().get(out.lines().size() - 1));
+    }
+
+    /** The built archive, started the way the executable starts it, finds the tag library in lib/. */
+    @Test
+    void builtArchiveRunsWithTheTagLibraryBesideIt() throws Exception {
+        File installed = mkdirs(root, "installed");
+        File archive = new File(installed, "dovatrik.jar");
+        Files.copy(jarOf(Main.class).toPath(), archive.toPath());
+        Files.copy(jarOf(jid3.MP3File.class).toPath(), new File(mkdirs(installed, "lib"), "jid3.jar").toPath());
+        try (JarFile jar = new JarFile(archive)) {
+            Manifest manifest = jar.getManifest();
+            assertEquals("app.Main", manifest.getMainAttributes().getValue("Main-Class"));
+            assertEquals(". lib/jid3.jar", manifest.getMainAttributes().getValue("Class-Path"));
+        }
+        File music = mkdirs(root, "music");
+        assertTrue(new File(mkdirs(music, "Album"), "untagged.mp3").createNewFile());
+
+        String java = System.getProperty("java.home") + File.separator + "bin" + File.separator + "java";
+        ExternalCommand result = ExternalCommand.run(root, List.of(java, "-jar", archive.getPath(), music.getPath()));
+        assertTrue(result.output.contains(CLOSING), result.output);
+        assertFalse(result.output.contains("NoClassDefFoundError"), result.output);
+    }
+
+    private static File jarOf(Class<?> type) throws Exception {
+        return new File(type.getProtectionDomain().getCodeSource().getLocation().toURI());
+    }
+}
