@@ -1,0 +1,12 @@
+#pragma once
+// The launcher's console lines: each one is the title, a colon, a blank and
+// the text, on standard output.
+
+#include "launch_state.h"
+
+void reportLine(const LaunchState& state, const char* text);
+// Reports `text` followed by `detail` and answers false, for callers that fail with it.
+bool reportFailure(LaunchState& state, const char* text, const char* detail = "");
+// Reports a setting whose text does not fit its field.
+bool reportOverlongSetting(LaunchState& state, int id, size_t capacity);
+void openRuntimeDownloadPage();

@@ -1,0 +1,119 @@
+#include "launch_preparation.h"
+
+#include "fixed_text.h"
+#include "launch_messages.h"
+#include "launch_settings.h"
+#include "runtime_copy.h"
+#include "runtime_search.h"
+
+static const char kRuntimeExeSuffix[] = "\\bin\\java.exe";
+static const char kCannotDetermineExe[] = "Cannot determinate exe file name.";
+
+bool appendRuntimeExe(char* home, size_t capacity) { return appendText(home, capacity, kRuntimeExeSuffix); }
+
+bool runtimeUsable(LaunchState& state, const char* home) {
+    if (isEmpty(home)) return false;
+    char probe[kPathCapacity];
+    if (!copyText(probe, home) || !appendRuntimeExe(probe, sizeof probe)) return false;
+    long long size = 0;
+    if (!platform::fileStatus(probe, &size)) return false;
+    state.runtimeExeSize = size;
+    return true;
+}
+
+static int lastBackslash(const char* path) {
+    int index = -1;
+    for (int i = 0; path[i] != '\0'; ++i) {
+        if (path[i] == '\\') index = i;
+    }
+    return index;
+}
+
+// Reads an optional text setting; only a text too long for its field fails.
+template <size_t N>
+static bool readOptionalSetting(LaunchState& state, int id, char (&field)[N]) {
+    return readSetting(state.module, id, field) != SettingRead::tooLong || reportOverlongSetting(state, id, N);
+}
+
+static void useExeDirAsWorkingDir(LaunchState& state) {
+    // A drive root keeps its backslash: "C:" alone would mean that drive's
+    // current directory, not its root.
+    const bool driveRoot = state.exeNameStart == 2 && state.exePath[1] == ':';
+    const size_t length = static_cast<size_t>(state.exeNameStart) + (driveRoot ? 1 : 0);
+    copyBytesAsText(state.workingDir, sizeof state.workingDir, state.exePath, length);
+}
+
+// A relative shipped runtime is meant relative to the directory the launcher
+// was started in; fixing it now keeps the runtime that is probed and the one
+// that is started the same after the change of working directory.
+static bool settleShippedRuntime(LaunchState& state) {
+    if (isEmpty(state.runtimePath)) return true;
+    char absolute[kPathCapacity];
+    char probe[kPathCapacity];
+    if (!platform::absolutePath(state.runtimePath, absolute, sizeof absolute) || !copyText(probe, absolute) ||
+        !appendRuntimeExe(probe, sizeof probe)) {
+        return reportFailure(state, "Path of the bundled JRE is too long: ", state.runtimePath);
+    }
+    return copyText(state.runtimePath, absolute);
+}
+
+static bool settleRegisteredRuntime(LaunchState& state) {
+    const SettingRead lowest = readSetting(state.module, kLowestVersion, state.lowestVersion);
+    if (lowest == SettingRead::tooLong) return reportOverlongSetting(state, kLowestVersion, sizeof state.lowestVersion);
+    if (lowest == SettingRead::absent) return reportFailure(state, "Cannot find bundled JRE or javaw.exe is missing.");
+    if (!readOptionalSetting(state, kHighestVersion, state.highestVersion)) return false;
+    if (!findRegisteredRuntime(state)) {
+        copyText(state.messageText, "Cannot find Java ");
+        appendText(state.messageText, state.lowestVersion);
+        if (!isEmpty(state.highestVersion)) {
+            appendText(state.messageText, " - ");
+            appendText(state.messageText, state.highestVersion);
+        }
+        reportLine(state, state.messageText);
+        openRuntimeDownloadPage();
+        return false;
+    }
+    if (!runtimeUsable(state, state.runtimePath)) {
+        return reportFailure(state, "Java found, but javaw.exe seems to be missing.");
+    }
+    return true;
+}
+
+// RuntimeOptions, "-jar", the executable's quoted path, AppArguments and the
+// user's arguments, each part separated by one blank.
+static bool buildArgumentString(LaunchState& state) {
+    if (!readOptionalSetting(state, kAppArguments, state.appArguments)) return false;
+    if (!readOptionalSetting(state, kRuntimeOptions, state.argumentString)) return false;
+    char* arguments = state.argumentString;
+    const size_t capacity = sizeof state.argumentString;
+    bool fits = true;
+    if (!isEmpty(arguments)) fits = appendChar(arguments, capacity, ' ');
+    fits = fits && appendText(arguments, capacity, "-jar \"") && appendText(arguments, capacity, state.exePath) &&
+           appendChar(arguments, capacity, '"');
+    const char* const laterParts[] = {state.appArguments, state.userArguments};
+    for (const char* part : laterParts) {
+        if (!isEmpty(part)) fits = fits && appendChar(arguments, capacity, ' ') && appendText(arguments, capacity, part);
+    }
+    if (!fits) return reportFailure(state, "The command line is longer than 2047 characters.");
+    return true;
+}
+
+bool resolveLaunch(LaunchState& state) {
+    if (!platform::executablePath(state.exePath, sizeof state.exePath)) return reportFailure(state, kCannotDetermineExe);
+    state.exeNameStart = lastBackslash(state.exePath);
+    if (state.exeNameStart < 0) return reportFailure(state, kCannotDetermineExe);
+
+    state.module = platform::openModule(state.exePath);
+    if (state.module == nullptr) return reportFailure(state, "Cannot find file: ", state.exePath);
+
+    if (!readOptionalSetting(state, kMessageTitle, state.messageTitle)) return false;
+    if (readFlagSetting(state.module, kStartInExeDir)) useExeDirAsWorkingDir(state);
+    state.nameProcessAfterExe = readFlagSetting(state.module, kNameProcessAfterExe);
+
+    if (!readOptionalSetting(state, kShippedRuntimeDir, state.runtimePath)) return false;
+    if (!settleShippedRuntime(state)) return false;
+    if (!runtimeUsable(state, state.runtimePath) && !settleRegisteredRuntime(state)) return false;
+
+    prepareRuntimeProgram(state);
+    return buildArgumentString(state);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The launcher's one process-wide record. Every text is a zero-terminated
+// 8-bit string in a field of fixed capacity (terminator included).
+
+#include "platform/platform.h"
+
+constexpr int kPathCapacity = 260;
+constexpr int kVersionCapacity = 128;
+constexpr int kTitleCapacity = 128;
+constexpr int kPartCapacity = 1024;
+constexpr int kArgumentStringCapacity = 2048;
+// The started program's command line: the quoted program path, one blank and
+// the argument string; sized so that every combination of its parts fits.
+constexpr int kCommandLineCapacity = (kPathCapacity - 1) + 2 + 1 + (kArgumentStringCapacity - 1) + 1;
+
+struct LaunchState {
+    char messageTitle[kTitleCapacity];
+    long long runtimeExeSize;  // size of the last runtime's bin\java.exe found usable
+    int bestSource;            // registry key that gave bestVersion; 0 = none
+    char lowestVersion[kVersionCapacity];
+    char highestVersion[kVersionCapacity];
+    char bestVersion[kVersionCapacity];
+    char workingDir[kPathCapacity];
+    char runtimePath[kPathCapacity];  // the runtime's home, later the program to start
+    char argumentString[kArgumentStringCapacity];
+
+    // Working texts of the launch preparation.
+    char userArguments[kPartCapacity];
+    char exePath[kPathCapacity];
+    int exeNameStart;  // index of the last backslash in exePath
+    bool nameProcessAfterExe;
+    char appArguments[kPartCapacity];
+    char messageText[kPartCapacity];
+    char commandLine[kCommandLineCapacity];
+    platform::ModuleHandle module;
+};
+
+// Empties every field and sets the default title.
+void initLaunchState(LaunchState& state);

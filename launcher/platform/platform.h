@@ -1,0 +1,64 @@
+#pragma once
+// Every operation of Windows and its C run-time that the launcher uses.
+// The launcher's logic calls nothing else, so it runs unchanged against the
+// real system (win32_platform.cpp) and against an in-memory fake in tests.
+// Texts are zero-terminated 8-bit strings; every destination comes with its
+// capacity (terminator included) and is never written past it.
+
+#include <stddef.h>
+
+namespace platform {
+
+using ModuleHandle = void*;
+using RegistryKey = void*;
+using FileSearch = void*;
+
+// The running executable's full path; false when it cannot be had or does not fit.
+bool executablePath(char* destination, size_t capacity);
+
+// Opens an executable file as a module whose resources can be looked up; null on failure.
+ModuleHandle openModule(const char* path);
+void closeModule(ModuleHandle module);
+// Finds the RCDATA resource `id` (neutral language) and gives read access to
+// its bytes while the module stays open.
+bool findSettingResource(ModuleHandle module, int id, const char** bytes, size_t* size);
+
+// True when the path names an existing file or directory; then its size in bytes.
+bool fileStatus(const char* path, long long* size);
+// The absolute form of a path, resolved against the current directory.
+bool absolutePath(const char* path, char* destination, size_t capacity);
+bool makeDirectory(const char* path);
+// Lists files matching a wildcard pattern, one bare name at a time. A name that
+// does not fit is passed over. Returns null when nothing matches.
+FileSearch findFirstFile(const char* pattern, char* name, size_t capacity);
+bool findNextFile(FileSearch search, char* name, size_t capacity);
+void closeFileSearch(FileSearch search);
+bool deleteFile(const char* path);
+// Copies a file, replacing an existing target.
+bool copyFile(const char* source, const char* target);
+bool changeDirectory(const char* path);
+
+// Registry keys under HKEY_LOCAL_MACHINE, seen through this process's own
+// view or through the other one (32-bit against 64-bit).
+enum class RegistryView { own, other };
+enum class SubKeyName { found, tooLong, end };
+bool openRegistryKey(const char* path, RegistryView view, RegistryKey* key);
+SubKeyName registrySubKey(RegistryKey key, unsigned index, char* name, size_t capacity);
+// A text value; false when it is missing or its text does not fit.
+bool registryTextValue(RegistryKey key, const char* valueName, char* destination, size_t capacity);
+void closeRegistryKey(RegistryKey key);
+
+// Starts `program` with the full command line `commandLine` (which the system
+// may modify), waits for it to end and gives its exit code. On a failed start
+// answers false with the system's text for the error.
+bool runProgram(const char* program, char* commandLine, unsigned long* exitCode, char* errorText,
+                size_t errorCapacity);
+// Lets Ctrl+C and Ctrl+Break reach the started program only, not end the launcher.
+void ignoreConsoleInterrupts();
+
+// Writes "title: text" and a line end to standard output.
+void printMessage(const char* title, const char* text);
+// Asks the shell to open an address in the user's browser; the outcome is not looked at.
+void openAddress(const char* address);
+
+}  // namespace platform

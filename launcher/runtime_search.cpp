@@ -1,0 +1,3 @@
+#include "runtime_search.h"
+
+bool findRegisteredRuntime(LaunchState&) { return false; }

@@ -1,0 +1,26 @@
+// Stands in for a runtime's bin\java.exe in tests of the launcher. It appends
+// what it was given to the file named by STANDIN_LOG, one "key=value" line
+// each, waits STANDIN_SLEEP_MS milliseconds if asked, and ends with the status
+// in STANDIN_EXIT.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main() {
+    char program[MAX_PATH] = {};
+    char workingDir[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    GetCurrentDirectoryA(MAX_PATH, workingDir);
+
+    if (const char* logPath = std::getenv("STANDIN_LOG")) {
+        if (FILE* log = std::fopen(logPath, "ab")) {
+            std::fprintf(log, "program=%s\ncommandLine=%s\nworkingDir=%s\n", program, GetCommandLineA(), workingDir);
+            std::fclose(log);
+        }
+    }
+    if (const char* sleep = std::getenv("STANDIN_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atol(sleep)));
+    const char* status = std::getenv("STANDIN_EXIT");
+    return status ? std::atoi(status) : 0;
+}
