@@ -1,0 +1,30 @@
+package jid3;
+
+/** Reads the track number out of the text of a track frame, such as "3", " 7 " or "3/12". */
+final class TrackNumber {
+    private TrackNumber() {
+    }
+
+    static int parse(String text) throws ID3Exception {
+        if (text == null) {
+            throw new ID3Exception("the tag has no track number");
+        }
+        String number = text.trim();
+        int slash = number.indexOf('/');
+        if (slash >= 0) {
+            // The part after the slash is the number of tracks on the release.
+            number = number.substring(0, slash).trim();
+        }
+        if (number.isEmpty()) {
+            throw new ID3Exception("the track number is empty");
+        }
+        if (!number.matches("[+-]?[0-9]+")) {
+            throw new ID3Exception("the track number \"" + text + "\" is not a number");
+        }
+        try {
+            return Integer.parseInt(number);
+        } catch (NumberFormatException e) {
+            throw new ID3Exception("the track number " + number + " is out of range", e);
+        }
+    }
+}
