@@ -1,0 +1,57 @@
+// Quoting the user's arguments so that the runtime receives each one whole.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+
+namespace {
+
+std::string quoted(const char* argument) {
+    char line[64] = "";
+    EXPECT_TRUE(appendQuotedArgument(line, sizeof line, argument));
+    return line;
+}
+
+TEST(QuotingTest, PlainArgumentsStayAsTheyAre) {
+    EXPECT_EQ(quoted("D:\\music"), "D:\\music");
+    EXPECT_EQ(quoted("*.mp3"), "*.mp3");
+    EXPECT_EQ(quoted("a\\\\b\\"), "a\\\\b\\");  // backslashes are literal outside quotes
+}
+
+TEST(QuotingTest, BlanksTabsAndEmptyArgumentsAreQuoted) {
+    EXPECT_EQ(quoted("D:\\my music"), "\"D:\\my music\"");
+    EXPECT_EQ(quoted("a\tb"), "\"a\tb\"");
+    EXPECT_EQ(quoted(""), "\"\"");
+}
+
+TEST(QuotingTest, QuotesAndTheBackslashesBeforeThemAreEscaped) {
+    EXPECT_EQ(quoted("say \"hi\""), "\"say \\\"hi\\\"\"");
+    EXPECT_EQ(quoted("a\\\"b"), "\"a\\\\\\\"b\"");
+    // A trailing backslash inside quotes is doubled, or it would escape the closing quote.
+    EXPECT_EQ(quoted("D:\\my music\\"), "\"D:\\my music\\\\\"");
+    EXPECT_EQ(quoted("x \\\\"), "\"x \\\\\\\\\"");
+}
+
+TEST(QuotingTest, TooLongArgumentFailsAndLeavesTheTextAsItWas) {
+    char line[12] = "abc";
+    EXPECT_FALSE(appendQuotedArgument(line, sizeof line, "a b c d e f"));
+    EXPECT_STREQ(line, "abc");
+    EXPECT_TRUE(appendQuotedArgument(line, sizeof line, "a b cd"));  // exactly fills the field
+    EXPECT_STREQ(line, "abc\"a b cd\"");
+}
+
+TEST(QuotingTest, JoinSeparatesWithOneBlankAndSkipsTheProgramName) {
+    std::vector<std::string> words = {"tool.exe", "one", "two words", ""};
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(&word[0]);
+    char line[64];
+    ASSERT_TRUE(joinArguments(static_cast<int>(argv.size()), argv.data(), line, sizeof line));
+    EXPECT_STREQ(line, "one \"two words\" \"\"");
+    ASSERT_TRUE(joinArguments(1, argv.data(), line, sizeof line));
+    EXPECT_STREQ(line, "");
+}
+
+}  // namespace
