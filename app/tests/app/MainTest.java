@@ -1,9 +1,9 @@
 package app;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
-import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;
@@ -124,7 +124,7 @@ class MainTest {
         mkdirs(root, "two");
         List<File> reached = new ArrayList<>();
         Step failing = (directory, context) -> {
-            throw new IllegalStateException("broken");
+            throw new IllegalStateException("broken\nacross lines");
         };
         Step after = (directory, context) -> reached.add(directory);
         assertEquals(1, Main.run(new String[] {root.getPath()}, out.stream, new Diagnostics(err.stream),
@@ -137,23 +137,34 @@ class MainTest {
 
     /** The built archive, started the way the executable starts it, finds the tag library in lib/. */
     @Test
-    void builtArchiveRunsWithTheTagLibraryBesideIt() throws Exception {
+    void builtArchiveNeedsTheTagLibraryBesideIt() throws Exception {
         File installed = mkdirs(root, "installed");
         File archive = new File(installed, "dovatrik.jar");
         Files.copy(jarOf(Main.class).toPath(), archive.toPath());
-        Files.copy(jarOf(jid3.MP3File.class).toPath(), new File(mkdirs(installed, "lib"), "jid3.jar").toPath());
         try (JarFile jar = new JarFile(archive)) {
             Manifest manifest = jar.getManifest();
             assertEquals("app.Main", manifest.getMainAttributes().getValue("Main-Class"));
             assertEquals(". lib/jid3.jar", manifest.getMainAttributes().getValue("Class-Path"));
         }
         File music = mkdirs(root, "music");
-        assertTrue(new File(mkdirs(music, "Album"), "untagged.mp3").createNewFile());
+        File album = mkdirs(music, "Album");
+        TestTracks.tagged(album, "Track 1.mp3", "1", "A", "B");
 
+        ExternalCommand withoutLibrary = runArchive(archive, music);
+        assertEquals(1, withoutLibrary.status);
+        assertTrue(withoutLibrary.output.contains("NoClassDefFoundError"), withoutLibrary.output);
+        assertTrue(withoutLibrary.output.contains(CLOSING), withoutLibrary.output);
+        assertEquals(List.of("Track 1.mp3"), List.of(album.list()));
+
+        Files.copy(jarOf(jid3.MP3File.class).toPath(), new File(mkdirs(installed, "lib"), "jid3.jar").toPath());
+        ExternalCommand withLibrary = runArchive(archive, music);
+        assertEquals(0, withLibrary.status, withLibrary.output);
+        assertTrue(new File(album, "01-a-b.mp3").isFile());
+    }
+
+    private ExternalCommand runArchive(File archive, File music) throws Exception {
         String java = System.getProperty("java.home") + File.separator + "bin" + File.separator + "java";
-        ExternalCommand result = ExternalCommand.run(root, List.of(java, "-jar", archive.getPath(), music.getPath()));
-        assertTrue(result.output.contains(CLOSING), result.output);
-        assertFalse(result.output.contains("NoClassDefFoundError"), result.output);
+        return ExternalCommand.run(root, List.of(java, "-jar", archive.getPath(), music.getPath()));
     }
 
     private static File jarOf(Class<?> type) throws Exception {

@@ -1,0 +1,35 @@
+package app.steps;
+
+import app.Diagnostics;
+import java.io.File;
+import jid3.ID3Exception;
+import jid3.ID3V2Tag;
+import jid3.MP3File;
+
+/**
+ * Forms a track's new name from its ID3v2 tag. The only class that uses the tag library, so
+ * that a missing library shows up when the first track is handled, not when the run starts.
+ */
+final class TrackNameFromTag {
+    private TrackNameFromTag() {
+    }
+
+    /** The new file name, or null when the track has no ID3v2 tag or its tag cannot be read (reported). */
+    static String of(File track, Diagnostics diagnostics) {
+        try {
+            ID3V2Tag tag = new MP3File(track).getID3V2Tag();
+            if (tag == null) {
+                return null;
+            }
+            Mp3FileInfo info = new Mp3FileInfo();
+            info.setArtist(tag.getArtist());
+            info.setTitle(tag.getTitle());
+            info.setNumber(Integer.toString(tag.getTrackNumber()));
+            return TrackNamePrefix.apply(info.getFilename(), track.getName()) + ".mp3";
+        } catch (ID3Exception | RuntimeException e) {
+            // A fault of the tag library on one track is that track's problem only.
+            diagnostics.report("Cannot read the tag of " + track, e);
+            return null;
+        }
+    }
+}

@@ -1,0 +1,76 @@
+package app.steps;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.io.File;
+import java.io.IOException;
+import java.nio.file.Files;
+import java.util.Arrays;
+import java.util.Set;
+import java.util.TreeSet;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+class ExclusiveRenameTest {
+    @TempDir
+    File dir;
+
+    private File file(String name, String content) throws IOException {
+        return TestTracks.write(dir, name, content.getBytes());
+    }
+
+    private String content(String name) throws IOException {
+        return new String(Files.readAllBytes(new File(dir, name).toPath()));
+    }
+
+    private Set<String> names() {
+        return new TreeSet<>(Arrays.asList(dir.list()));
+    }
+
+    @Test
+    void renamesToAFreeNameAndChangesLetterCase() throws IOException {
+        assertTrue(ExclusiveRename.rename(file("Old.MP3", "x"), new File(dir, "new.mp3")));
+        assertTrue(ExclusiveRename.rename(new File(dir, "new.mp3"), new File(dir, "NEW.mp3")));
+        assertTrue(ExclusiveRename.rename(new File(dir, "NEW.mp3"), new File(dir, "NEW.mp3")));
+        assertEquals(Set.of("NEW.mp3"), names());
+        assertEquals("x", content("NEW.mp3"));
+    }
+
+    @Test
+    void neverReplacesAFileOrAFolder() throws IOException {
+        File source = file("source", "mine");
+        file("taken", "theirs");
+        assertFalse(ExclusiveRename.rename(source, new File(dir, "taken")));
+        assertEquals("theirs", content("taken"));
+
+        File folder = new File(dir, "folder");
+        File emptyFolder = new File(dir, "empty folder");
+        assertTrue(folder.mkdir() && emptyFolder.mkdir());
+        assertFalse(ExclusiveRename.rename(folder, emptyFolder));
+        assertFalse(ExclusiveRename.rename(source, emptyFolder));
+        assertEquals(Set.of("source", "taken", "folder", "empty folder"), names());
+    }
+
+    /** Links resolve to the same file as the entry but are other entries: their names are taken. */
+    @Test
+    void linksBearingTheNameAreLeftAlone() throws IOException {
+        File source = file("a.mp3", "x");
+        Files.createLink(new File(dir, "A.MP3").toPath(), source.toPath());
+        Files.createSymbolicLink(new File(dir, "link.mp3").toPath(), source.toPath());
+        assertFalse(ExclusiveRename.rename(source, new File(dir, "A.MP3")));
+        assertFalse(ExclusiveRename.rename(source, new File(dir, "link.mp3")));
+        assertEquals(Set.of("a.mp3", "A.MP3", "link.mp3"), names());
+        assertTrue(Files.isSymbolicLink(new File(dir, "link.mp3").toPath()));
+    }
+
+    @Test
+    void impossibleNameFailsQuietly() throws IOException {
+        File source = file("a.mp3", "x");
+        assertFalse(ExclusiveRename.rename(source, new File(dir, "nul\0l.mp3")));
+        assertFalse(ExclusiveRename.rename(source, new File(dir, "x".repeat(300) + ".mp3")));
+        assertFalse(ExclusiveRename.rename(new File(dir, "missing"), new File(dir, "b.mp3")));
+        assertEquals(Set.of("a.mp3"), names());
+    }
+}

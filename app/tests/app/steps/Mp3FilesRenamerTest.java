@@ -1,0 +1,149 @@
+package app.steps;
+
+import static app.steps.TestTracks.tagged;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import app.CapturedStream;
+import app.Context;
+import app.Diagnostics;
+import app.ExternalCommand;
+import java.io.File;
+import java.io.IOException;
+import java.nio.file.Files;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
+import java.util.Map;
+import java.util.Set;
+import java.util.TreeSet;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+import org.junit.jupiter.params.ParameterizedTest;
+import org.junit.jupiter.params.provider.ValueSource;
+
+class Mp3FilesRenamerTest {
+    @TempDir
+    File album;
+    private final CapturedStream err = new CapturedStream();
+
+    private List<File> run() {
+        Context context = new Context();
+        new Mp3FilesRenamer(new Diagnostics(err.stream)).execute(album, context);
+        return context.getFiles();
+    }
+
+    private Set<String> names() {
+        return new TreeSet<>(Arrays.asList(album.list()));
+    }
+
+    /** The tracks in listing order, each replaced by where it should end up. */
+    private List<File> inListingOrder(Map<String, String> newNames) {
+        List<File> expected = new ArrayList<>();
+        for (String name : album.list()) {
+            if (newNames.containsKey(name)) {
+                expected.add(new File(album, newNames.get(name)));
+            }
+        }
+        return expected;
+    }
+
+    @Test
+    void tracksTakeTheirTagNamesInListingOrderAndASecondRunChangesNothing() throws IOException {
+        tagged(album, "Track 3.mp3", "3", "Some Band", "Song: Part 1");
+        tagged(album, "B2 Whatever.MP3", "2", "X", "Y");
+        tagged(album, "103 x.mp3", "3", "X", "Z");
+        tagged(album, "no artist.mp3", "5", null, "Title");
+        tagged(album, "slash.mp3", "6", "AC\\DC", "A/B");
+        TestTracks.write(album, "untagged.mp3", TestTracks.AUDIO_FRAME);
+        List<File> expected = inListingOrder(Map.of(
+                "Track 3.mp3", "03-some_band-song__part_1.mp3",
+                "B2 Whatever.MP3", "b2-x-y.mp3",
+                "103 x.mp3", "103-x-z.mp3",
+                "no artist.mp3", "05-null-title.mp3",
+                "slash.mp3", "06-ac_dc-a_b.mp3"));
+
+        assertEquals(expected, run());
+        Set<String> renamed = names();
+        assertEquals(Set.of("03-some_band-song__part_1.mp3", "b2-x-y.mp3", "103-x-z.mp3",
+                "05-null-title.mp3", "06-ac_dc-a_b.mp3", "untagged.mp3"), renamed);
+        assertEquals("", err.text());
+
+        assertEquals(new TreeSet<>(expected), new TreeSet<>(run()));
+        assertEquals(renamed, names());
+    }
+
+    @Test
+    void tagErrorIsReportedAndOnlyThatTrackIsPassedOver() throws IOException {
+        File broken = TestTracks.write(album, "broken.mp3", new byte[] {'I', 'D', '3', 9, 0, 0, 0, 0, 0, 10});
+        tagged(album, "good.mp3", "1", "A", "B");
+        File directory = new File(album, "folder.mp3");
+        assertTrue(directory.mkdir());
+
+        assertEquals(List.of(new File(album, "01-a-b.mp3")), run());
+        assertEquals(Set.of("broken.mp3", "01-a-b.mp3", "folder.mp3"), names());
+        assertTrue(directory.isDirectory());
+        String diagnostics = err.text();
+        assertTrue(diagnostics.contains("ID3Exception") && diagnostics.contains(broken.getPath()), diagnostics);
+    }
+
+    @Test
+    void tracksWithoutAVersionTwoTagAreLeftAlone() throws Exception {
+        File v1Only = TestTracks.write(album, "v1 only.mp3", TestTracks.AUDIO_FRAME);
+        ExternalCommand.succeed(album, "id3v2", "-1", "-a", "Artist", "-t", "Title", "-T", "4", v1Only.getName());
+        TestTracks.write(album, "empty.mp3", new byte[0]);
+
+        assertEquals(List.of(), run());
+        assertEquals(Set.of("v1 only.mp3", "empty.mp3"), names());
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void tagsWrittenByOtherToolsAreRead() throws Exception {
+        TestTracks.write(album, "mid3v2.mp3", TestTracks.AUDIO_FRAME);
+        ExternalCommand.succeed(album, "mid3v2", "-a", "Éric Serra", "-t", "Le Grand Bleu", "-T", "3/12", "mid3v2.mp3");
+        TestTracks.write(album, "eyed3.mp3", TestTracks.AUDIO_FRAME);
+        ExternalCommand.succeed(album, "eyeD3", "--to-v2.3", "--encoding", "utf16", "-a", "Ünïcode Band",
+                "-t", "Öde: Part 2", "-n", "7", "eyed3.mp3");
+        TestTracks.write(album, "A1 id3v2.mp3", TestTracks.AUDIO_FRAME);
+        ExternalCommand.succeed(album, "id3v2", "-2", "-a", "AC/DC", "-t", "T.N.T.", "-T", "12", "A1 id3v2.mp3");
+
+        run();
+        assertEquals(Set.of("03-éric_serra-le_grand_bleu.mp3", "07-ünïcode_band-öde__part_2.mp3", "a1-ac_dc-t.n.t..mp3"),
+                names());
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void firstListedTrackTakesASharedNameAndTheOtherIsListedUnderItsOldName() throws IOException {
+        tagged(album, "one.mp3", "1", "A", "B");
+        tagged(album, "two.mp3", "1", "A", "B");
+        String first = album.list()[0];
+        String second = first.equals("one.mp3") ? "two.mp3" : "one.mp3";
+
+        assertEquals(List.of(new File(album, "01-a-b.mp3"), new File(album, second)), run());
+        assertEquals(Set.of("01-a-b.mp3", second), names());
+    }
+
+    @ParameterizedTest
+    @ValueSource(strings = {"a.mp3", "other.mp3", "z.mp3", "Track 1.mp3"})
+    void trackAlreadyBearingTheNameKeepsItWhateverTheOrder(String otherName) throws IOException {
+        tagged(album, "01-a-b.mp3", "1", "A", "B");
+        tagged(album, otherName, "1", "A", "B");
+
+        assertEquals(inListingOrder(Map.of("01-a-b.mp3", "01-a-b.mp3", otherName, otherName)), run());
+        assertEquals(Set.of("01-a-b.mp3", otherName), names());
+    }
+
+    @Test
+    void nameHeldByAnotherFileIsNeverTaken() throws IOException {
+        byte[] holder = "not a track".getBytes();
+        TestTracks.write(album, "01-a-b.mp3", holder);
+        tagged(album, "one.mp3", "1", "A", "B");
+        tagged(album, "two.mp3", "1", "A", "B");
+
+        assertEquals(inListingOrder(Map.of("one.mp3", "one.mp3", "two.mp3", "two.mp3")), run());
+        assertEquals(Set.of("01-a-b.mp3", "one.mp3", "two.mp3"), names());
+        assertEquals(new String(holder), new String(Files.readAllBytes(new File(album, "01-a-b.mp3").toPath())));
+    }
+}
