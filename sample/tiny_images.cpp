@@ -1,0 +1,41 @@
+#include "tiny_images.h"
+
+namespace {
+
+std::string bytesOf(std::initializer_list<unsigned char> bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+// Baseline JFIF, 1x1, one component; both Huffman tables hold a single one-bit code, so the scan is
+// one byte: DC difference 0, end of block, then padding bits.
+std::string tinyJpeg()
+{
+    std::string jpeg = bytesOf({0xFF, 0xD8,                                                        // start of image
+                                0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00, // JFIF 1.01
+                                0x00, 0x01, 0x00, 0x01, 0x00, 0x00,
+                                0xFF, 0xDB, 0x00, 0x43, 0x00});                                    // quantisation table 0
+    jpeg += std::string(64, '\x01');
+    jpeg += bytesOf({0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x01, 0x00, 0x01, 0x01, 0x01, 0x11, 0x00}); // 1x1, grey
+    for (const unsigned char tableClassAndId : {0x00, 0x10}) {                                       // DC 0, AC 0
+        jpeg += bytesOf({0xFF, 0xC4, 0x00, 0x14, tableClassAndId, 0x01});
+        jpeg += std::string(16, '\0');
+    }
+    jpeg += bytesOf({0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00, // start of scan
+                     0x3F,                                                       // the one block
+                     0xFF, 0xD9});                                               // end of image
+    return jpeg;
+}
+
+// 1x1, 8-bit greyscale, with its zlib stream and chunk checksums precomputed.
+std::string tinyPng()
+{
+    return bytesOf({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A,
+                    0x00, 0x00, 0x00, 0x0D, 'I', 'H', 'D', 'R', 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01,
+                    0x08, 0x00, 0x00, 0x00, 0x00, 0x3A, 0x7E, 0x9B, 0x55,
+                    0x00, 0x00, 0x00, 0x0A, 'I', 'D', 'A', 'T', 0x78, 0xDA, 0x63, 0x68, 0x00, 0x00, 0x00, 0x82,
+                    0x00, 0x81, 0xDA, 0x45, 0x08, 0x3B,
+                    0x00, 0x00, 0x00, 0x00, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82});
+}
