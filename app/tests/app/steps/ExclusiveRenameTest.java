@@ -8,6 +8,7 @@ import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;
 import java.util.Arrays;
+import java.util.List;
 import java.util.Set;
 import java.util.TreeSet;
 import org.junit.jupiter.api.Test;
@@ -63,6 +64,18 @@ class ExclusiveRenameTest {
         assertFalse(ExclusiveRename.rename(source, new File(dir, "link.mp3")));
         assertEquals(Set.of("a.mp3", "A.MP3", "link.mp3"), names());
         assertTrue(Files.isSymbolicLink(new File(dir, "link.mp3").toPath()));
+    }
+
+    /** The way a letter-case change goes on a file system that ignores case: through a spare name. */
+    @Test
+    void targetThatResolvesToTheEntryItselfIsTakenOver() throws IOException {
+        File inner = new File(dir, "inner");
+        assertTrue(inner.mkdir());
+        File source = TestTracks.write(inner, "a.mp3", "x".getBytes());
+        Files.createSymbolicLink(new File(dir, "same").toPath(), inner.toPath());
+        assertTrue(ExclusiveRename.rename(source, new File(dir, "same/a.mp3")));
+        assertEquals(List.of("a.mp3"), List.of(inner.list()));
+        assertEquals("x", content("inner/a.mp3"));
     }
 
     @Test
