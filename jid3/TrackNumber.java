@@ -19,12 +19,18 @@ final class TrackNumber {
             throw new ID3Exception("the track number is empty");
         }
         if (!number.matches("[+-]?[0-9]+")) {
-            throw new ID3Exception("the track number \"" + text + "\" is not a number");
+            throw new ID3Exception("the track number " + quoted(text) + " is not a number");
         }
         try {
             return Integer.parseInt(number);
         } catch (NumberFormatException e) {
-            throw new ID3Exception("the track number " + number + " is out of range", e);
+            throw new ID3Exception("the track number " + quoted(number) + " is out of range", e);
         }
+    }
+
+    /** The text in quotes, cut short and with control characters shown as '?', so a message stays one short line. */
+    private static String quoted(String text) {
+        String shown = text.length() > 40 ? text.substring(0, 40) + "..." : text;
+        return "\"" + shown.replaceAll("\\p{Cntrl}", "?") + "\"";
     }
 }

@@ -1,0 +1,170 @@
+package jid3;
+
+import static jid3.TagBuilder.bytes;
+import static jid3.TagBuilder.concat;
+import static jid3.TagBuilder.latin1;
+import static jid3.TagBuilder.syncsafe;
+import static jid3.TagBuilder.text;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertInstanceOf;
+import static org.junit.jupiter.api.Assertions.assertNotNull;
+import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assertions.fail;
+
+import java.io.ByteArrayInputStream;
+import java.io.IOException;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.Arrays;
+import java.util.List;
+import java.util.Random;
+import org.junit.jupiter.api.Nested;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+/** Broken tags and odd paths: only a result or ID3Exception may come out, and only the tag is read. */
+class MalformedTagsTest {
+    private static final long SEED = 0x1D3L;
+    private static final int ROUNDS = 5000;
+
+    /** A stream over bytes that tells how far it was read. */
+    private static final class Track extends ByteArrayInputStream {
+        Track(byte[] bytes) {
+            super(bytes);
+        }
+
+        int consumed() {
+            return pos;
+        }
+    }
+
+    private static byte[] title() {
+        return text(1, "Ωmega ÿà");
+    }
+
+    /** Sound tags that between them use every layout feature, for the mutations to damage. */
+    private static List<byte[]> originals() {
+        byte[] title = title();
+        byte[] artist = latin1("Artist");
+        return Arrays.asList(
+                TagBuilder.version(2).flags(TagBuilder.UNSYNCHRONISED).frame("TP1", title).frame("TT2", latin1("ÿà"))
+                        .frame("TRK", latin1("3/12")).padding(20).build(),
+                TagBuilder.version(3).flags(TagBuilder.UNSYNCHRONISED | TagBuilder.EXTENDED_HEADER)
+                        .raw(bytes(0, 0, 0, 6, 0, 0, 0, 0, 0, 0))
+                        .frame("TIT2", 0x0080, concat(TagBuilder.bigEndian(title.length), TagBuilder.deflate(title)))
+                        .frame("TPE1", artist).frame("TRCK", latin1("3")).padding(10).build(),
+                TagBuilder.version(4).flags(TagBuilder.FOOTER | TagBuilder.EXTENDED_HEADER).raw(bytes(0, 0, 0, 6, 1, 0))
+                        .frame("TIT2", 0x0003, concat(syncsafe(title.length), TagBuilder.unsynchronise(title)))
+                        .frame("TPE1", 0x0009, concat(syncsafe(artist.length), TagBuilder.deflate(artist)))
+                        .frame("TRCK", latin1("3")).build(),
+                TagBuilder.version(4).plainFrameSizes().frame("TIT2", text(3, new String(new char[150]).replace('\0', 'é')))
+                        .frame("TRCK", latin1("7")).build());
+    }
+
+    private static byte[] mutate(byte[] original, Random random) {
+        byte[] tag = original.clone();
+        switch (random.nextInt(4)) {
+            case 0:
+                for (int flips = 1 + random.nextInt(4); flips > 0; flips--) {
+                    tag[random.nextInt(tag.length)] = (byte) random.nextInt(256);
+                }
+                return tag;
+            case 1:
+                return Arrays.copyOf(tag, random.nextInt(tag.length));
+            case 2:
+                // A huge size wherever a size field may be: 0x7F keeps it syncsafe, 0xFF does not.
+                int at = random.nextInt(tag.length - 3);
+                Arrays.fill(tag, at, at + 4, random.nextBoolean() ? (byte) 0x7F : (byte) 0xFF);
+                return tag;
+            default:
+                for (int flips = 1 + random.nextInt(8); flips > 0; flips--) {
+                    tag[random.nextInt(tag.length)] ^= (byte) (1 << random.nextInt(8));
+                }
+                return tag;
+        }
+    }
+
+    @Test
+    void mutatedTagsGiveResultOrTagError() {
+        Random random = new Random(SEED);
+        List<byte[]> originals = originals();
+        int read = 0;
+        int refused = 0;
+        for (int round = 0; round < ROUNDS; round++) {
+            byte[] tag = mutate(originals.get(random.nextInt(originals.size())), random);
+            try {
+                ID3V2Tag result = MP3File.readTag(new ByteArrayInputStream(tag), tag.length);
+                if (result != null) {
+                    result.getArtist();
+                    result.getTitle();
+                    result.getTrackNumber();
+                    read++;
+                }
+            } catch (ID3Exception expected) {
+                refused++;
+            } catch (Throwable e) {
+                fail("round " + round + " (seed " + SEED + ") threw " + e + " for " + Arrays.toString(tag), e);
+            }
+        }
+        // Both outcomes must be common, or the mutations never got past the header.
+        assertTrue(read > ROUNDS / 10 && refused > ROUNDS / 10, read + " read, " + refused + " refused");
+    }
+
+    @Nested
+    class ReadsOnlyTheTag {
+        private void assertReadsExactly(byte[] tag) throws Exception {
+            Track track = new Track(concat(tag, new byte[1 << 20]));
+            assertNotNull(MP3File.readTag(track, tag.length + (1 << 20)));
+            assertEquals(tag.length, track.consumed());
+        }
+
+        @Test
+        void readsHeaderAndTagSize() throws Exception {
+            assertReadsExactly(TagBuilder.version(3).frame("TIT2", title()).padding(100).build());
+        }
+
+        @Test
+        void readsFooterToo() throws Exception {
+            assertReadsExactly(TagBuilder.version(4).flags(TagBuilder.FOOTER).frame("TIT2", title()).build());
+        }
+
+        @Test
+        void readsOnlyHeaderWithoutTag() throws Exception {
+            Track track = new Track(new byte[1 << 20]);
+            assertEquals(null, MP3File.readTag(track, 1 << 20));
+            assertTrue(track.consumed() <= TagHeader.LENGTH);
+        }
+
+        @Test
+        void refusesTagSizeBeyondFileBeforeAllocating() {
+            byte[] tag = TagBuilder.version(3).frame("TIT2", title()).build();
+            System.arraycopy(syncsafe(0x0FFFFFFF), 0, tag, 6, 4);
+            ID3Exception e = assertThrows(ID3Exception.class, () -> MP3File.readTag(new Track(tag), tag.length));
+            assertEquals("tag size 268435455 runs past the end of the file (" + tag.length + " bytes)", e.getMessage());
+        }
+    }
+
+    @Nested
+    class OddPaths {
+        @TempDir
+        Path dir;
+
+        @Test
+        void directoryNamedLikeTrackIsTagError() throws IOException {
+            Path directory = Files.createDirectory(dir.resolve("folder.mp3"));
+            assertThrows(ID3Exception.class, () -> new MP3File(directory.toFile()).getID3V2Tag());
+        }
+
+        @Test
+        void missingFileIsTagErrorWithCause() {
+            ID3Exception e = assertThrows(ID3Exception.class, () -> new MP3File(dir.resolve("gone.mp3").toFile()).getID3V2Tag());
+            assertInstanceOf(IOException.class, e.getCause());
+        }
+
+        @Test
+        void noFileIsTagError() {
+            assertThrows(ID3Exception.class, () -> new MP3File(null).getID3V2Tag());
+        }
+    }
+}

@@ -1,0 +1,141 @@
+package jid3;
+
+import java.io.ByteArrayOutputStream;
+import java.nio.charset.Charset;
+import java.nio.charset.StandardCharsets;
+import java.util.Arrays;
+import java.util.zip.Deflater;
+
+/** Builds tag bytes by hand, for layouts that the tag writers at hand never produce. */
+final class TagBuilder {
+    static final int UNSYNCHRONISED = 0x80;
+    static final int EXTENDED_HEADER = 0x40;
+    static final int FOOTER = 0x10;
+
+    private final int version;
+    private int flags;
+    private boolean plainFrameSizes;
+    private final ByteArrayOutputStream body = new ByteArrayOutputStream();
+
+    private TagBuilder(int version) {
+        this.version = version;
+    }
+
+    static TagBuilder version(int version) {
+        return new TagBuilder(version);
+    }
+
+    /** Header flags; UNSYNCHRONISED on a version 2 or 3 tag also unsynchronises the body when built. */
+    TagBuilder flags(int headerFlags) {
+        flags |= headerFlags;
+        return this;
+    }
+
+    /** Writes version 4 frame sizes as plain integers, as some writers did. */
+    TagBuilder plainFrameSizes() {
+        plainFrameSizes = true;
+        return this;
+    }
+
+    TagBuilder frame(String id, byte[] data) {
+        return frame(id, 0, data);
+    }
+
+    TagBuilder frame(String id, int frameFlags, byte[] data) {
+        raw(id.getBytes(StandardCharsets.US_ASCII));
+        if (version == 2) {
+            raw((byte) (data.length >> 16), (byte) (data.length >> 8), (byte) data.length);
+        } else {
+            raw(version == 4 && !plainFrameSizes ? syncsafe(data.length) : bigEndian(data.length));
+            raw((byte) (frameFlags >> 8), (byte) frameFlags);
+        }
+        return raw(data);
+    }
+
+    TagBuilder raw(byte... bytes) {
+        body.write(bytes, 0, bytes.length);
+        return this;
+    }
+
+    TagBuilder padding(int length) {
+        return raw(new byte[length]);
+    }
+
+    byte[] build() {
+        byte[] content = body.toByteArray();
+        if (version < 4 && (flags & UNSYNCHRONISED) != 0) {
+            content = unsynchronise(content);
+        }
+        ByteArrayOutputStream tag = new ByteArrayOutputStream();
+        byte[] header = {'I', 'D', '3', (byte) version, 0, (byte) flags};
+        tag.write(header, 0, header.length);
+        tag.write(syncsafe(content.length), 0, 4);
+        tag.write(content, 0, content.length);
+        if ((flags & FOOTER) != 0) {
+            byte[] footer = tag.toByteArray();
+            footer[0] = '3';
+            footer[2] = 'I';
+            tag.write(footer, 0, TagHeader.LENGTH);
+        }
+        return tag.toByteArray();
+    }
+
+    /** An encoding byte followed by the text; encoding 1 is written little-endian with its byte order mark. */
+    static byte[] text(int encoding, String text) {
+        Charset[] charsets = {StandardCharsets.ISO_8859_1, StandardCharsets.UTF_16LE,
+                StandardCharsets.UTF_16BE, StandardCharsets.UTF_8};
+        String written = encoding == 1 ? "\uFEFF" + text : text;
+        return concat(new byte[] {(byte) encoding}, written.getBytes(charsets[encoding]));
+    }
+
+    static byte[] bytes(int... values) {
+        byte[] bytes = new byte[values.length];
+        for (int i = 0; i < values.length; i++) {
+            bytes[i] = (byte) values[i];
+        }
+        return bytes;
+    }
+
+    static byte[] latin1(String text) {
+        return text(0, text);
+    }
+
+    static byte[] concat(byte[]... parts) {
+        ByteArrayOutputStream out = new ByteArrayOutputStream();
+        for (byte[] part : parts) {
+            out.write(part, 0, part.length);
+        }
+        return out.toByteArray();
+    }
+
+    static byte[] syncsafe(int value) {
+        return new byte[] {(byte) (value >> 21 & 0x7F), (byte) (value >> 14 & 0x7F),
+                (byte) (value >> 7 & 0x7F), (byte) (value & 0x7F)};
+    }
+
+    static byte[] bigEndian(int value) {
+        return new byte[] {(byte) (value >> 24), (byte) (value >> 16), (byte) (value >> 8), (byte) value};
+    }
+
+    /** Puts a zero byte after every 0xFF, which is what unsynchronisation does at worst. */
+    static byte[] unsynchronise(byte[] data) {
+        ByteArrayOutputStream out = new ByteArrayOutputStream();
+        for (byte b : data) {
+            out.write(b);
+            if (b == (byte) 0xFF) {
+                out.write(0);
+            }
+        }
+        return out.toByteArray();
+    }
+
+    static byte[] deflate(byte[] data) {
+        Deflater deflater = new Deflater();
+        deflater.setInput(data);
+        deflater.finish();
+        byte[] buffer = new byte[data.length + 64];
+        int length = deflater.deflate(buffer);
+        deflater.end();
+        return Arrays.copyOf(buffer, length);
+    }
+}
