@@ -21,11 +21,20 @@ void addEntries(const fs::path& root, const fs::path& dir, TreeSnapshot& snapsho
     }
 }
 
-std::string excerpt(const std::string& bytes)
+std::size_t firstDifference(const std::string& a, const std::string& b)
+{
+    std::size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at])
+        ++at;
+    return at;
+}
+
+// Up to 120 bytes from `from`, with line feeds and control bytes escaped.
+std::string excerpt(const std::string& bytes, std::size_t from)
 {
     constexpr std::size_t kShown = 120;
     std::string text;
-    for (std::size_t i = 0; i < bytes.size() && i < kShown; ++i) {
+    for (std::size_t i = from; i < bytes.size() && i < from + kShown; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         if (byte == '\n') {
             text += "\\n";
@@ -37,7 +46,8 @@ std::string excerpt(const std::string& bytes)
             text += static_cast<char>(byte);
         }
     }
-    return "\"" + text + (bytes.size() > kShown ? "\"..." : "\"") + " (" + std::to_string(bytes.size()) + " bytes)";
+    return (from > 0 ? "...\"" : "\"") + text + (bytes.size() > from + kShown ? "\"..." : "\"") + " (" +
+           std::to_string(bytes.size()) + " bytes)";
 }
 
 } // namespace
@@ -56,8 +66,13 @@ std::string describeDifferences(const TreeSnapshot& expected, const TreeSnapshot
         const auto found = actual.find(path);
         if (found == actual.end())
             report += "missing:    " + path + "\n";
-        else if (found->second != bytes)
-            report += "different:  " + path + "\n  expected " + excerpt(bytes) + "\n  actual   " + excerpt(found->second) + "\n";
+        else if (found->second != bytes) {
+            // Shown from a little before the first differing byte, where the story is.
+            const std::size_t at = firstDifference(bytes, found->second);
+            const std::size_t from = at > 40 ? at - 40 : 0;
+            report += "different:  " + path + " from byte " + std::to_string(at) + "\n  expected " + excerpt(bytes, from) +
+                      "\n  actual   " + excerpt(found->second, from) + "\n";
+        }
     }
     for (const auto& [path, bytes] : actual)
         if (expected.count(path) == 0)

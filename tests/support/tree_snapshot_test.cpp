@@ -24,9 +24,20 @@ TEST(TreeSnapshot, DifferencesNameEachMissingUnexpectedAndChangedEntry)
     const TreeSnapshot actual{{"same", "x"}, {"new", ""}, {"changed", "a\r\nb"}};
     EXPECT_EQ(describeDifferences(expected, expected), "");
     EXPECT_EQ(describeDifferences(expected, actual),
-              "different:  changed\n  expected \"a\\nb\" (3 bytes)\n  actual   \"a\\x0d\\nb\" (4 bytes)\n"
+              "different:  changed from byte 1\n  expected \"a\\nb\" (3 bytes)\n  actual   \"a\\x0d\\nb\" (4 bytes)\n"
               "missing:    gone\n"
               "unexpected: new\n");
+}
+
+TEST(TreeSnapshot, ALongDifferenceIsShownWhereItStarts)
+{
+    const std::string same(200, 'x');
+    const TreeSnapshot expected{{"list", same + "expected tail"}};
+    const TreeSnapshot actual{{"list", same + "actual tail"}};
+    const std::string shown = std::string(40, 'x');
+    EXPECT_EQ(describeDifferences(expected, actual),
+              "different:  list from byte 200\n  expected ...\"" + shown + "expected tail\" (213 bytes)\n"
+              "  actual   ...\"" + shown + "actual tail\" (211 bytes)\n");
 }
 
 } // namespace

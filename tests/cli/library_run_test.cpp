@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "application_run.h"
+#include "sample_expectations.h"
+#include "temp_dir.h"
+#include "tree_snapshot.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class LibraryRun : public ::testing::Test {
+protected:
+    void SetUp() override { generateSampleLibrary(root); }
+
+    TempDir dir{"cli"};
+    // With a blank in it: java -jar hands the path over as one argument.
+    const fs::path root = dir.path() / "sample library";
+};
+
+bool isList(const std::string& path)
+{
+    const std::string extension = fs::path(path).extension().string();
+    return extension == ".m3u" || extension == ".sfv";
+}
+
+// Lists with their lines sorted: a later run lists the same tracks in the new names' listing order.
+TreeSnapshot withSortedLists(TreeSnapshot tree)
+{
+    for (auto& [path, bytes] : tree) {
+        if (!isList(path))
+            continue;
+        std::vector<std::string> lines;
+        std::istringstream stream(bytes);
+        for (std::string line; std::getline(stream, line);)
+            lines.push_back(line);
+        std::sort(lines.begin(), lines.end());
+        bytes.clear();
+        for (const std::string& line : lines)
+            bytes += line + "\n";
+    }
+    return tree;
+}
+
+TEST_F(LibraryRun, FirstRunTidiesEveryAlbumAndReportsIt)
+{
+    const ExpectedRun expected = expectRun(root, sampleAlbums());
+    const ProcessResult result = runPackagedApplication({root.string()});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(consoleLines(result.out), expected.consoleLines);
+    EXPECT_EQ(describeDifferences(expected.tree, snapshotTree(root)), "");
+
+    for (const AlbumExpectation& album : sampleAlbums()) {
+        const std::string list = "00-" + album.text + ".sfv";
+        for (const std::vector<std::string>& checker :
+             {std::vector<std::string>{"cksfv", "-q", "-f", list}, std::vector<std::string>{"rhash", "--check", list}}) {
+            const ProcessResult check = runProcess(checker, (root / album.folder).string());
+            EXPECT_EQ(check.exitStatus, 0) << checker.front() << " in " << album.folder << ":\n" << check.out << check.err;
+        }
+    }
+}
+
+TEST_F(LibraryRun, SecondRunOverTheResultChangesNothing)
+{
+    ASSERT_EQ(runPackagedApplication({root.string()}).exitStatus, 0);
+    const TreeSnapshot afterFirstRun = snapshotTree(root);
+    const ExpectedRun expected = expectRun(root, expectationsForRerun(sampleAlbums()));
+
+    const ProcessResult result = runPackagedApplication({root.string()});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(consoleLines(result.out), expected.consoleLines);
+    const TreeSnapshot afterSecondRun = snapshotTree(root);
+    EXPECT_EQ(describeDifferences(expected.tree, afterSecondRun), "");
+    EXPECT_EQ(describeDifferences(withSortedLists(afterFirstRun), withSortedLists(afterSecondRun)), "");
+}
+
+TEST_F(LibraryRun, ABrokenTagLeavesItsTrackAloneAndEndsWithStatus1)
+{
+    fs::remove_all(root);
+    generateSampleLibrary(root, {"--with-broken-tag"});
+    const ExpectedRun expected = expectRun(root, sampleAlbums());
+
+    const ProcessResult result = runPackagedApplication({root.string()});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find((root / "Mixed Bag" / "Broken Tag.mp3").string()), std::string::npos) << result.err;
+    EXPECT_EQ(consoleLines(result.out), expected.consoleLines);
+    EXPECT_EQ(describeDifferences(expected.tree, snapshotTree(root)), "");
+}
+
+} // namespace
