@@ -9,6 +9,7 @@ import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.Arrays;
+import java.util.Collections;
 import java.util.List;
 import java.util.concurrent.TimeUnit;
 import java.util.stream.Stream;
@@ -22,7 +23,7 @@ import org.junit.jupiter.params.provider.MethodSource;
 class ExternalWritersTest {
     private static final String ARTIST = "Björk & Ωmega 夜";
     /** Long enough that frame sizes need more than one syncsafe byte. */
-    private static final String TITLE = String.join(" ", java.util.Collections.nCopies(12, "Jóga — 夜"));
+    private static final String TITLE = String.join(" ", Collections.nCopies(12, "Jóga — 夜"));
     private static final String LATIN_ARTIST = "Sigur Rós";
     private static final String LATIN_TITLE = "Ágætis byrjun";
 
@@ -34,7 +35,7 @@ class ExternalWritersTest {
      * shell script, so non-ASCII arguments arrive intact whatever the test's locale.
      */
     private ID3V2Tag writeAndRead(String... command) throws Exception {
-        Path track = Files.write(dir.resolve("track.mp3"), Tracks.AUDIO);
+        Path track = Tracks.write(dir, new byte[0]);
         List<String> words = new ArrayList<>(Arrays.asList(command));
         words.add(track.toString());
         String script = "command -v " + quote(command[0]) + " >/dev/null || { echo '" + command[0]

@@ -28,7 +28,7 @@ class HandMadeTagsTest {
     Path dir;
 
     private ID3V2Tag read(byte[] tag) throws Exception {
-        return Tracks.read(Tracks.write(dir, "track.mp3", tag));
+        return Tracks.read(Tracks.write(dir, tag));
     }
 
     private String failure(byte[] tag) {

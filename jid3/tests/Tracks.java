@@ -12,8 +12,9 @@ final class Tracks {
     private Tracks() {
     }
 
-    static Path write(Path directory, String name, byte[] tag) throws IOException {
-        return Files.write(directory.resolve(name), TagBuilder.concat(tag, AUDIO));
+    /** Writes "track.mp3" in the directory: the tag bytes, then the audio. */
+    static Path write(Path directory, byte[] tag) throws IOException {
+        return Files.write(directory.resolve("track.mp3"), TagBuilder.concat(tag, AUDIO));
     }
 
     static ID3V2Tag read(Path track) throws ID3Exception {
