@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -192,7 +193,14 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
                              std::strerror(spawnError) + "\n"};
 
     ProcessResult result{0, "", ""};
-    drain(outPipe.readEnd, errPipe.readEnd, result.out, result.err);
+    try {
+        drain(outPipe.readEnd, errPipe.readEnd, result.out, result.err);
+    } catch (...) {
+        // Leave no child behind, blocked on a pipe that nobody reads any more.
+        ::kill(pid, SIGKILL);
+        waitForExit(pid);
+        throw;
+    }
     result.exitStatus = waitForExit(pid);
     return result;
 }
