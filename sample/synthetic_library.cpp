@@ -50,15 +50,16 @@ std::string numbered(const char* format, std::size_t number, const std::string& 
     return buffer + rest;
 }
 
-// The kinds of names found in real collections; each keeps its track number, so no two collide.
-std::string trackFileName(std::size_t number, const std::string& word)
+// The kinds of names found in real collections. Each keeps its track number, so no two new names
+// collide; the three-digit form ("103 x") only while no track number has three digits itself.
+std::string trackFileName(std::size_t number, std::size_t trackCount, const std::string& word)
 {
     if (number > 99)
         return numbered("Track %zu", number, ".mp3");
     switch (number % 4) {
     case 1: return numbered("%02zu ", number, word + ".mp3");
     case 2: return numbered("A%zu ", number, word + ".mp3");
-    case 3: return numbered("1%02zu ", number, word + ".MP3");
+    case 3: return numbered(trackCount > 99 ? "%02zu " : "1%02zu ", number, word + ".MP3");
     default: return numbered("Track %zu", number, ".mp3");
     }
 }
@@ -70,7 +71,7 @@ void writeTrack(const fs::path& albumDir, const std::string& artist, std::size_t
     const std::string trackNumber = std::to_string(number) + (number % 3 == 0 ? "/" + std::to_string(size.tracksPerAlbum) : "");
     const std::string tag = id3v2TagBytes({format.majorVersion, format.encoding, artist, words.words(3), trackNumber, 0});
     const std::size_t audioBytes = size.trackBytes > tag.size() ? size.trackBytes - tag.size() : 0;
-    writeNewFile(albumDir / trackFileName(number, words.words(1)), tag + silentMpegAudio(audioBytes));
+    writeNewFile(albumDir / trackFileName(number, size.tracksPerAlbum, words.words(1)), tag + silentMpegAudio(audioBytes));
 }
 
 } // namespace
