@@ -1,14 +1,16 @@
 // Stands in for a runtime's bin\java.exe in tests of the launcher. It appends
 // what it was given to the file named by STANDIN_LOG, one "key=value" line
-// each, waits STANDIN_SLEEP_MS milliseconds if asked, and ends with the status
-// in STANDIN_EXIT.
+// each (its own path, its command line, its working directory, then every
+// argument that its C run-time split from the command line), waits
+// STANDIN_SLEEP_MS milliseconds if asked, and ends with the status in
+// STANDIN_EXIT.
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-int main() {
+int main(int argc, char** argv) {
     char program[MAX_PATH] = {};
     char workingDir[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
@@ -17,6 +19,7 @@ int main() {
     if (const char* logPath = std::getenv("STANDIN_LOG")) {
         if (FILE* log = std::fopen(logPath, "ab")) {
             std::fprintf(log, "program=%s\ncommandLine=%s\nworkingDir=%s\n", program, GetCommandLineA(), workingDir);
+            for (int i = 1; i < argc; ++i) std::fprintf(log, "argument=%s\n", argv[i]);
             std::fclose(log);
         }
     }
