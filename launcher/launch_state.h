@@ -17,6 +17,7 @@ struct LaunchState {
     char messageTitle[kTitleCapacity];
     long long runtimeExeSize;  // size of the last runtime's bin\java.exe found usable
     int bestSource;            // registry key that gave bestVersion; 0 = none
+    platform::RegistryView bestView;  // registry view in which that key gave it
     char lowestVersion[kVersionCapacity];
     char highestVersion[kVersionCapacity];
     char bestVersion[kVersionCapacity];
