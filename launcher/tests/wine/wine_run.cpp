@@ -35,3 +35,14 @@ std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log) {
     }
     return records;
 }
+
+void placeStandinRuntime(const std::filesystem::path& home, const std::filesystem::path& standin) {
+    std::filesystem::create_directories(home / "bin");
+    std::filesystem::copy_file(standin, home / "bin" / "java.exe", std::filesystem::copy_options::overwrite_existing);
+}
+
+bool wineReg(std::vector<std::string> arguments, RegistryView view) {
+    arguments.insert(arguments.begin(), {"wine", "reg"});
+    arguments.push_back(view == RegistryView::bits64 ? "/reg:64" : "/reg:32");
+    return runProcess(arguments).exitStatus == 0;
+}

@@ -24,3 +24,11 @@ struct StandinRecord {
     std::vector<std::string> arguments;
 };
 std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log);
+
+// Places the stand-in runtime as <home>\bin\java.exe.
+void placeStandinRuntime(const std::filesystem::path& home, const std::filesystem::path& standin);
+
+// The registry view that a `wine reg` command works in.
+enum class RegistryView { bits64, bits32 };
+// Runs `wine reg` with the arguments in one view; true when it succeeds.
+bool wineReg(std::vector<std::string> arguments, RegistryView view);

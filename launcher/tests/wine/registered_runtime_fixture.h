@@ -1,0 +1,92 @@
+#pragma once
+// The real 64-bit launcher under Wine with Java runtimes registered in Wine's
+// registry: each runtime is a folder holding the stand-in as bin\java.exe,
+// which records in a log which program was started.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "temp_dir.h"
+#include "wine_run.h"
+
+// Registrations under HKLM\SOFTWARE\JavaSoft for one test, deleted again
+// when the test ends, so that the registry is left as it was found.
+class RegisteredRuntimes {
+public:
+    RegisteredRuntimes() {
+        for (const RegistryView view : kViews) javaSoftExisted_.push_back(wineReg({"query", kJavaSoft}, view));
+    }
+    RegisteredRuntimes(const RegisteredRuntimes&) = delete;
+    RegisteredRuntimes& operator=(const RegisteredRuntimes&) = delete;
+    ~RegisteredRuntimes() {
+        for (const auto& [key, view] : added_) wineReg({"delete", key, "/f"}, view);
+        for (size_t i = 0; i < javaSoftExisted_.size(); ++i) {
+            if (!javaSoftExisted_[i]) wineReg({"delete", kJavaSoft, "/f"}, kViews[i]);
+        }
+    }
+
+    // Registers `home` as the "JavaHome" of `version` under JavaSoft\<key> in one view.
+    void add(RegistryView view, const std::string& key, const std::string& version, const std::string& home) {
+        const std::string versionKey = std::string(kJavaSoft) + "\\" + key + "\\" + version;
+        added_.emplace_back(versionKey, view);
+        EXPECT_TRUE(wineReg({"add", versionKey, "/v", "JavaHome", "/t", "REG_SZ", "/d", home, "/f"}, view))
+            << versionKey;
+    }
+
+private:
+    static constexpr const char* kJavaSoft = "HKLM\\SOFTWARE\\JavaSoft";
+    static constexpr RegistryView kViews[] = {RegistryView::bits64, RegistryView::bits32};
+    std::vector<bool> javaSoftExisted_;
+    std::vector<std::pair<std::string, RegistryView>> added_;
+};
+
+class RegisteredRuntimeUnderWine : public ::testing::Test {
+protected:
+    static constexpr RegistryView k64 = RegistryView::bits64;
+    static constexpr RegistryView k32 = RegistryView::bits32;
+
+    // Copies a packaged executable into the application folder.
+    std::filesystem::path install(const std::string& package) {
+        std::filesystem::create_directories(appDir);
+        std::filesystem::copy_file(std::filesystem::path(LAUNCHER_TEST_PACKAGES) / package, appDir / package);
+        return appDir / package;
+    }
+
+    // A runtime folder with the stand-in as bin\java.exe.
+    std::filesystem::path placeRuntime(const std::string& name) {
+        const std::filesystem::path home = temp.path() / "java" / name;
+        placeStandinRuntime(home, STANDIN_JAVA_EXE);
+        return home;
+    }
+
+    // Registers the folder `home` as the "JavaHome" of `version`.
+    void registerRuntime(RegistryView view, const std::string& key, const std::string& version,
+                         const std::filesystem::path& home) {
+        registry.add(view, key, version, windowsPath(home));
+    }
+
+    ProcessResult run(const std::filesystem::path& exe, std::vector<std::string> environment = {}) {
+        environment.push_back("STANDIN_LOG=" + windowsPath(log));
+        return runUnderWine(exe, {}, appDir, environment);
+    }
+
+    std::vector<StandinRecord> starts() const { return readStandinLog(log); }
+
+    // The one program that the launcher started, as a Windows path.
+    std::string onlyStartedProgram() const {
+        const auto records = starts();
+        EXPECT_EQ(records.size(), 1u);
+        return records.empty() ? std::string() : records.front().program;
+    }
+
+    static std::string javaExe(const std::filesystem::path& home) { return windowsPath(home / "bin" / "java.exe"); }
+
+    TempDir temp{"runtime-wine"};
+    std::filesystem::path appDir = temp.path() / "my app";
+    std::filesystem::path log = temp.path() / "standin.log";
+    RegisteredRuntimes registry;
+};
