@@ -160,20 +160,7 @@ TEST_F(RuntimeSearchTest, AHomeThatCouldNotTakeBinJavaExeIsNotFound) {
     EXPECT_EQ(search(), "none");
 }
 
-class RegisteredLaunchTest : public RuntimeSearchTest {};
-
-TEST_F(RegisteredLaunchTest, NoRuntimeInRangeGivesTheRangeAndTheDownloadPage) {
-    setSetting(kLowestVersion, "1.4.0");
-    setSetting(kHighestVersion, "1.5.0");
-    registerVersion(kJreKey, "1.5.0_06", "C:\\jre5");
-    addRuntime("C:\\jre5");
-    EXPECT_EQ(run(), 1);
-    EXPECT_EQ(onlyLine(), "tarvello: Cannot find Java 1.4.0 - 1.5.0");
-    EXPECT_EQ(world().openedAddresses.size(), 1u);
-    EXPECT_TRUE(world().started.empty());
-}
-
-TEST_F(RegisteredLaunchTest, TheChosenHomeIsCheckedAfterwardsAndStarted) {
+TEST_F(RuntimeSearchTest, TheLaunchChecksTheChosenHomeAfterwardsAndStartsIt) {
     setSetting(kLowestVersion, "1.4.0");
     registerVersion(kJreKey, "1.6.0", "C:\\jre6");
     registerVersion(kJreKey, "1.5.0", "C:\\jre5");
