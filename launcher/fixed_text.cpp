@@ -44,13 +44,6 @@ bool appendNumber(char* destination, size_t capacity, long value) {
     return copyBytesAsText(destination + used, capacity - used, reversed, count);
 }
 
-int compareText(const char* left, const char* right) {
-    size_t i = 0;
-    while (left[i] != '\0' && left[i] == right[i]) ++i;
-    return static_cast<int>(static_cast<unsigned char>(left[i])) -
-           static_cast<int>(static_cast<unsigned char>(right[i]));
-}
-
 static char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsIgnoringCase(const char* left, const char* right) {

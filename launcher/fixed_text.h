@@ -17,8 +17,6 @@ bool appendChar(char* destination, size_t capacity, char character);
 // Appends the decimal form of `value`.
 bool appendNumber(char* destination, size_t capacity, long value);
 
-// Byte-wise ordering: negative, zero or positive, as for strcmp.
-int compareText(const char* left, const char* right);
 // Equality with ASCII letters compared without regard to case.
 bool equalsIgnoringCase(const char* left, const char* right);
 

@@ -26,9 +26,39 @@ constexpr int kSourceCount = sizeof kSources / sizeof kSources[0];
 // where no 64-bit runtime is registered; so both views are read.
 const platform::RegistryView kViews[] = {platform::RegistryView::own, platform::RegistryView::other};
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Orders version texts character by character, except that runs of digits
+// compare by their value: 1.8.0_301 is above 1.8.0_45, 17 above 9.0.4 and
+// 1.10 above 1.9, where a plain byte-wise comparison would pick the older
+// runtime. A text that begins another sorts below it (1.4 below 1.4.0).
+int compareVersions(const char* left, const char* right) {
+    while (*left != '\0' && *right != '\0') {
+        if (isDigit(*left) && isDigit(*right)) {
+            while (*left == '0') ++left;
+            while (*right == '0') ++right;
+            size_t leftDigits = 0;
+            size_t rightDigits = 0;
+            while (isDigit(left[leftDigits])) ++leftDigits;
+            while (isDigit(right[rightDigits])) ++rightDigits;
+            if (leftDigits != rightDigits) return leftDigits < rightDigits ? -1 : 1;
+            for (size_t i = 0; i < leftDigits; ++i) {
+                if (left[i] != right[i]) return left[i] < right[i] ? -1 : 1;
+            }
+            left += leftDigits;
+            right += rightDigits;
+        } else {
+            if (*left != *right) return static_cast<unsigned char>(*left) < static_cast<unsigned char>(*right) ? -1 : 1;
+            ++left;
+            ++right;
+        }
+    }
+    return *left == *right ? 0 : (*left == '\0' ? -1 : 1);
+}
+
 bool withinRange(const LaunchState& state, const char* version) {
-    return compareText(version, state.lowestVersion) >= 0 &&
-           (isEmpty(state.highestVersion) || compareText(version, state.highestVersion) <= 0);
+    return compareVersions(version, state.lowestVersion) >= 0 &&
+           (isEmpty(state.highestVersion) || compareVersions(version, state.highestVersion) <= 0);
 }
 
 // Takes the registered home (and the sub-directory of its runtime) as the
@@ -65,7 +95,7 @@ void scanVersionKeys(LaunchState& state, platform::RegistryKey key, int source, 
         const platform::SubKeyName result = platform::registrySubKey(key, index, name, sizeof name);
         if (result == platform::SubKeyName::end) return;
         if (result == platform::SubKeyName::found && withinRange(state, name) &&
-            compareText(name, state.bestVersion) > 0) {
+            compareVersions(name, state.bestVersion) > 0) {
             copyText(state.bestVersion, name);
             state.bestSource = source;
             state.bestView = view;

@@ -6,7 +6,8 @@
 // Scans the version sub-keys of one open registry key (source 1 to 4, seen
 // through `view`) and keeps in bestVersion/bestSource/bestView the greatest
 // name within lowestVersion..highestVersion, both inclusive, an empty
-// highestVersion meaning no upper bound. Names are ordered byte by byte; a
+// highestVersion meaning no upper bound. Names are ordered as versions, their
+// digit runs by value; a
 // name equal to the best so far does not replace it.
 void scanVersionKeys(LaunchState& state, platform::RegistryKey key, int source, platform::RegistryView view);
 

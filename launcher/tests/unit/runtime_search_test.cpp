@@ -44,7 +44,7 @@ protected:
     }
 };
 
-TEST_F(RuntimeSearchTest, VersionsAreOrderedByteByByteWithinInclusiveBounds) {
+TEST_F(RuntimeSearchTest, VersionsAreOrderedByTheirNumbersWithinInclusiveBounds) {
     struct Case {
         std::vector<std::string> versions;  // in enumeration order
         std::string lowest;
@@ -58,8 +58,11 @@ TEST_F(RuntimeSearchTest, VersionsAreOrderedByteByByteWithinInclusiveBounds) {
         {{"1.4.0"}, "1.4.0", "1.4.0", "1.4.0"},  // both bounds inclusive
         {{"1.5.0", "1.5.0_06"}, "1.4.0", "1.5", "none"},
         {{"1.5.0", "1.5.0_06"}, "1.4.0", "1.5.0", "1.5.0"},
-        {{"1.10.0", "1.9.0"}, "1.4.0", "", "1.9.0"},
-        {{"1.10.0"}, "1.4.0", "", "none"},  // 1.10.0 sorts below 1.4.0
+        {{"1.10.0", "1.9.0"}, "1.4.0", "", "1.10.0"},  // digit runs compare by value
+        {{"1.10.0"}, "1.4.0", "", "1.10.0"},
+        {{"1.8.0_45", "1.8.0_301"}, "1.8", "", "1.8.0_301"},
+        {{"9.0.4", "21.0.2", "17", "11"}, "1.8", "", "21.0.2"},
+        {{"1.5.0_06", "1.5.0_6"}, "1.4.0", "", "1.5.0_06"},  // equal values: the first listed stays
         {{"1.10.0", "0.1"}, "", "", "1.10.0"},  // an empty lowest version bounds nothing
         {{"1.6.0", "1.5.0"}, "1.4.0", "", "1.6.0"},  // the greatest wins wherever it is listed
         {{"17", "1.8.0_301"}, "1.4.0", "", "17"},
