@@ -7,8 +7,7 @@
 // through `view`) and keeps in bestVersion/bestSource/bestView the greatest
 // name within lowestVersion..highestVersion, both inclusive, an empty
 // highestVersion meaning no upper bound. Names are ordered as versions, their
-// digit runs by value; a
-// name equal to the best so far does not replace it.
+// digit runs by value; a name equal to the best so far does not replace it.
 void scanVersionKeys(LaunchState& state, platform::RegistryKey key, int source, platform::RegistryView view);
 
 // On true, state.runtimePath holds the chosen runtime's home directory, short
