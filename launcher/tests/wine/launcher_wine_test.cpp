@@ -37,11 +37,7 @@ protected:
         return appDir / package;
     }
 
-    // Places the stand-in as <home>\bin\java.exe.
-    static void placeRuntime(const fs::path& home) {
-        fs::create_directories(home / "bin");
-        fs::copy_file(kStandin, home / "bin" / "java.exe", fs::copy_options::overwrite_existing);
-    }
+    static void placeRuntime(const fs::path& home) { placeStandinRuntime(home, kStandin); }
 
     ProcessResult run(const fs::path& exe, const std::vector<std::string>& arguments, const fs::path& from,
                       const std::string& exitStatus = "0") {
