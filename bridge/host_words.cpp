@@ -1,0 +1,26 @@
+#include "host_words.h"
+
+#include "wine_text.h"
+
+bool isAbsoluteWindowsPath(const std::string& word) {
+    if (word.size() < 3) return false;
+    const char drive = word[0];
+    const bool isDrive = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    return isDrive && word[1] == ':' && (word[2] == '\\' || word[2] == '/');
+}
+
+std::vector<std::string> hostWords(int count, WCHAR** words) {
+    std::vector<std::string> result;
+    int archive = -1;
+    for (int i = 0; i < count; ++i) {
+        std::string word = utf8FromWide(words[i]);
+        const bool isArchive = i == archive && !word.empty();
+        if (archive < 0 && word == "-jar") archive = i + 1;
+        if (isArchive || isAbsoluteWindowsPath(word)) {
+            const std::string hostPath = hostPathOf(words[i]);
+            if (!hostPath.empty()) word = hostPath;
+        }
+        result.push_back(std::move(word));
+    }
+    return result;
+}

@@ -1,0 +1,131 @@
+// The bridge's java.exe under Wine, started the way Wine starts any Windows program, on the
+// host's JVM running a probe that prints its arguments, working directory and name encoding.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+#include "wine_run.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kBridgeJava = fs::path(BRIDGE_RUNTIME_HOME) / "bin" / "java.exe";
+
+// Wine reads the host's command line and file names as UTF-8 only under a UTF-8 locale.
+const char kUtf8Locale[] = "LC_ALL=C.UTF-8";
+
+struct ProbeRun {
+    int exitStatus;
+    std::vector<std::string> arguments;
+    std::string workingDir;
+    std::string nameEncoding;
+    std::string err;
+};
+
+ProbeRun parseProbe(const ProcessResult& result) {
+    ProbeRun run{result.exitStatus, {}, "", "", result.err};
+    std::istringstream lines(result.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']')
+            run.arguments.push_back(line.substr(1, line.size() - 2));
+        else if (line.rfind("dir=", 0) == 0)
+            run.workingDir = line.substr(4);
+        else if (line.rfind("names=", 0) == 0)
+            run.nameEncoding = line.substr(6);
+    }
+    return run;
+}
+
+class BridgeUnderWine : public ::testing::Test {
+protected:
+    ProbeRun runProbe(const std::vector<std::string>& words, const fs::path& from, const fs::path& java = kBridgeJava,
+                      const std::vector<std::string>& options = {},
+                      const std::vector<std::string>& locale = {kUtf8Locale}) {
+        std::vector<std::string> command = options;
+        command.push_back("-jar");
+        command.push_back(windowsPath(PROBE_JAR));
+        command.insert(command.end(), words.begin(), words.end());
+        return parseProbe(runUnderWine(java, command, from, locale));
+    }
+
+    TempDir temp{"bridge-wine"};
+    fs::path workDir = temp.path() / "work dir";
+
+    void SetUp() override { fs::create_directories(workDir); }
+};
+
+TEST_F(BridgeUnderWine, PassesEveryOtherWordUnchangedAndInUtf8) {
+    const std::vector<std::string> words = {"a b",   "say \"hi\"", "end\\",          "",           "*.mp3",
+                                            "tab\tx", "rel\\dir",  "-Dp=C:\\inside", "Ölçü 東京", "D:"};
+    const ProbeRun run = runProbe(words, workDir);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.arguments, words);
+}
+
+TEST_F(BridgeUnderWine, RunsTheJvmUnderAUtf8LocaleWhateverWinesLocale) {
+    const ProbeRun run = runProbe({}, workDir, kBridgeJava, {}, {"LC_ALL=C", "LANG=C"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.nameEncoding, "UTF-8");
+}
+
+TEST_F(BridgeUnderWine, TurnsAbsoluteWindowsPathsIntoHostPaths) {
+    const fs::path withBlank = temp.path() / "a folder";
+    fs::create_directories(withBlank);
+    const std::string slashes = "z:/" + withBlank.relative_path().string() + "/not yet";
+    const char* prefix = std::getenv("WINEPREFIX");
+    ASSERT_NE(prefix, nullptr) << "the tests run in the shared Wine prefix";
+
+    const ProbeRun run = runProbe({windowsPath(withBlank), slashes, "C:\\windows", "C:\\no such\\folder"}, workDir);
+
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    ASSERT_EQ(run.arguments.size(), 4u);
+    EXPECT_EQ(run.arguments[0], withBlank.string());
+    EXPECT_EQ(run.arguments[1], (withBlank / "not yet").string()) << "a path need not exist yet";
+    EXPECT_TRUE(fs::equivalent(run.arguments[2], fs::path(prefix) / "drive_c" / "windows")) << run.arguments[2];
+    EXPECT_EQ(run.arguments[3], "C:\\no such\\folder") << "Wine places no path below a missing folder";
+}
+
+TEST_F(BridgeUnderWine, FindsARelativeArchiveFromTheWorkingDirectory) {
+    fs::create_directories(workDir / "jars");
+    fs::copy_file(PROBE_JAR, workDir / "jars" / "probe.jar");
+
+    const ProcessResult result = runUnderWine(kBridgeJava, {"-jar", "jars\\probe.jar", "x"}, workDir, {kUtf8Locale});
+
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(parseProbe(result).arguments, std::vector<std::string>{"x"});
+}
+
+TEST_F(BridgeUnderWine, RunsTheJvmInTheWindowsWorkingDirectory) {
+    const ProbeRun run = runProbe({}, workDir);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.workingDir, workDir.string());
+}
+
+TEST_F(BridgeUnderWine, EndsWithTheJvmsStatusAndPassesStandardErrorOn) {
+    for (const int status : {0, 7, 1}) {
+        const ProbeRun run = runProbe({}, workDir, kBridgeJava, {"-Dprobe.exit=" + std::to_string(status)});
+        EXPECT_EQ(run.exitStatus, status);
+        EXPECT_EQ(run.err, "probe on stderr\n");
+    }
+}
+
+TEST_F(BridgeUnderWine, WorksAsACopyUnderAnotherNameInAnotherFolder) {
+    const fs::path copy = temp.path() / "home" / "tarvello-tmp" / "dovatrik.exe";
+    fs::create_directories(copy.parent_path());
+    fs::copy_file(kBridgeJava, copy);
+
+    const ProbeRun run = runProbe({"one", "two words"}, workDir, copy);
+
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.arguments, (std::vector<std::string>{"one", "two words"}));
+    EXPECT_EQ(run.workingDir, workDir.string());
+}
+
+}  // namespace
