@@ -1,6 +1,6 @@
 #include "application_run.h"
 
-#include <sstream>
+#include <filesystem>
 #include <stdexcept>
 
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments)
@@ -10,22 +10,4 @@ ProcessResult runPackagedApplication(const std::vector<std::string>& arguments)
     std::vector<std::string> command{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
     command.insert(command.end(), arguments.begin(), arguments.end());
     return runProcess(command, "", {"LC_ALL=C.UTF-8"});
-}
-
-void generateSampleLibrary(const std::filesystem::path& root, const std::vector<std::string>& options)
-{
-    std::vector<std::string> command{MAKE_SAMPLE_LIBRARY, root.string()};
-    command.insert(command.end(), options.begin(), options.end());
-    const ProcessResult result = runProcess(command);
-    if (result.exitStatus != 0)
-        throw std::runtime_error("make-sample-library failed: " + result.err);
-}
-
-std::vector<std::string> consoleLines(const std::string& output)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(output);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(lines.size() == 1 ? "" : line);
-    return lines;
 }

@@ -1,18 +1,11 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "run_process.h"
+#include "sample_run.h"
 
 // Runs the packaged application as a Linux user can: java -jar dovatrik.exe <arguments>. The
 // locale is UTF-8, so that the runtime reads and writes non-ASCII file names unchanged.
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments);
-
-// Writes the sample library into `root` with make-sample-library; throws when that fails.
-void generateSampleLibrary(const std::filesystem::path& root, const std::vector<std::string>& options = {});
-
-// The lines of console output, each without its line feed. The second line, a notice whose text
-// is free, is blanked, so that whole outputs compare as they are.
-std::vector<std::string> consoleLines(const std::string& output);
