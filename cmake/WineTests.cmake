@@ -4,7 +4,11 @@
 set(WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 set(WINE_TEST_ENVIRONMENT WINEPREFIX=${WINE_TEST_PREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
 
-if(NOT TEST wine-prefix-start)
+# Tests belong to the directory that adds them, so the guard is global: a second
+# start of the same prefix, run in parallel with the first, would break both.
+get_property(wine_fixture_added GLOBAL PROPERTY WINE_TEST_FIXTURE_ADDED)
+if(NOT wine_fixture_added)
+  set_property(GLOBAL PROPERTY WINE_TEST_FIXTURE_ADDED TRUE)
   add_test(NAME wine-prefix-start
     COMMAND ${CMAKE_COMMAND} -DMODE=start -DPREFIX=${WINE_TEST_PREFIX} -P ${PROJECT_SOURCE_DIR}/cmake/WinePrefix.cmake)
   add_test(NAME wine-prefix-stop
