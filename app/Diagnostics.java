@@ -14,8 +14,11 @@ public class Diagnostics {
     /** One line: what went wrong where, then the error's kind and its message. */
     public void report(String what, Throwable error) {
         String message = error.getMessage();
-        String line = what + ": " + error.getClass().getSimpleName()
-                + (message == null ? "" : ": " + message);
+        report(what + ": " + error.getClass().getSimpleName() + (message == null ? "" : ": " + message));
+    }
+
+    /** One line as it stands. */
+    public void report(String line) {
         // A message with line breaks in it would spread over several lines.
         err.println(line.replaceAll("[\r\n]+", " "));
         count++;

@@ -3,12 +3,10 @@ package app.steps;
 import app.Context;
 import app.Diagnostics;
 import app.Step;
-import java.io.BufferedWriter;
 import java.io.File;
-import java.io.FileOutputStream;
 import java.io.IOException;
-import java.io.OutputStreamWriter;
 import java.io.Writer;
+import java.nio.charset.Charset;
 
 /** Writes the album's playlist: the bare names of its tracks, one a line, ended by a line feed. */
 public class M3UCreator implements Step {
@@ -22,10 +20,10 @@ public class M3UCreator implements Step {
     public void execute(File directory, Context context) {
         try {
             File playlist = AlbumListFile.replacing(directory, context.getText(), ".m3u");
-            try (Writer out = new BufferedWriter(new OutputStreamWriter(new FileOutputStream(playlist)))) {
+            try (Writer out = AlbumListFile.open(playlist)) {
                 for (File track : context.getFiles()) {
                     // A bare line feed on every platform.
-                    out.write(track.getName() + "\n");
+                    out.write(AlbumListFile.lineName(track, Charset.defaultCharset(), diagnostics) + "\n");
                 }
             }
         } catch (IOException e) {

@@ -5,9 +5,8 @@ import app.Diagnostics;
 import app.Step;
 import java.io.BufferedWriter;
 import java.io.File;
-import java.io.FileOutputStream;
 import java.io.IOException;
-import java.io.OutputStreamWriter;
+import java.nio.charset.Charset;
 
 /** Writes the album's checksum list: a header, an empty line, then each track's name and CRC-32. */
 public class SVFCreator implements Step {
@@ -21,12 +20,13 @@ public class SVFCreator implements Step {
     public void execute(File directory, Context context) {
         try {
             File list = AlbumListFile.replacing(directory, context.getText(), ".sfv");
-            try (BufferedWriter out = new BufferedWriter(new OutputStreamWriter(new FileOutputStream(list)))) {
+            try (BufferedWriter out = AlbumListFile.open(list)) {
                 out.write("; Created by Quom's Dovatrik");
                 out.newLine();
                 out.newLine();
+                TrackChecksum checksum = new TrackChecksum();
                 for (File track : context.getFiles()) {
-                    writeLine(out, track);
+                    writeLine(out, track, checksum);
                 }
             }
         } catch (IOException e) {
@@ -35,15 +35,16 @@ public class SVFCreator implements Step {
     }
 
     /** A track that cannot be read gets no line; the tracks after it still get theirs. */
-    private void writeLine(BufferedWriter out, File track) throws IOException {
+    private void writeLine(BufferedWriter out, File track, TrackChecksum checksum) throws IOException {
         long crc;
         try {
-            crc = TrackChecksum.of(track);
+            crc = checksum.of(track);
         } catch (IOException e) {
             diagnostics.report("Cannot read the track " + track, e);
             return;
         }
-        out.write(track.getName() + " " + TrackChecksum.text(crc));
+        out.write(AlbumListFile.lineName(track, Charset.defaultCharset(), diagnostics) + " "
+                + TrackChecksum.text(crc));
         out.newLine();
     }
 }

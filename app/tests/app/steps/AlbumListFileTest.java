@@ -1,0 +1,32 @@
+package app.steps;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import app.CapturedStream;
+import app.Diagnostics;
+import java.io.File;
+import java.nio.charset.StandardCharsets;
+import org.junit.jupiter.api.Test;
+
+class AlbumListFileTest {
+    private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
+
+    @Test
+    void aNameTheListEncodingCannotHoldIsWrittenAndReported() {
+        File track = new File("album", "03-東京.mp3");
+        assertEquals("03-東京.mp3", AlbumListFile.lineName(track, StandardCharsets.ISO_8859_1, diagnostics));
+        assertEquals(1, diagnostics.count());
+        assertTrue(err.text().contains(track.toString()), err.text());
+        assertTrue(err.text().contains("ISO-8859-1"), err.text());
+    }
+
+    @Test
+    void namesTheEncodingHoldsPassSilently() {
+        AlbumListFile.lineName(new File("album", "03-Ölçü.mp3"), StandardCharsets.ISO_8859_1, diagnostics);
+        AlbumListFile.lineName(new File("album", "03-東京.mp3"), StandardCharsets.UTF_8, diagnostics);
+        assertEquals(0, diagnostics.count());
+        assertEquals("", err.text());
+    }
+}
