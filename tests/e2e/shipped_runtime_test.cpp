@@ -1,0 +1,98 @@
+// The packaged application under Wine with the bridge runtime shipped beside it, in the folder
+// "runtime" that its settings name: every step of a real run, launcher, JVM and application.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "application_install.h"
+#include "library_outcome.h"
+#include "sample_run.h"
+#include "temp_dir.h"
+#include "tree_snapshot.h"
+#include "wine_run.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kBanner[] = "Quom's files renamer";
+
+class ShippedRuntime : public ::testing::Test {
+protected:
+    void SetUp() override {
+        exe = installApplication(SHIPPED_PACKAGE, appDir);
+        installBridgeRuntime(appDir / "runtime");
+    }
+
+    TempDir temp{"e2e-shipped"};
+    const fs::path appDir = temp.path() / "my apps" / "dovatrik";
+    // With a blank in it: the launcher must hand it on as one argument.
+    const fs::path root = temp.path() / "sample library";
+    fs::path exe;
+};
+
+TEST_F(ShippedRuntime, TidiesEveryAlbumThroughTheRuntimeCopyNamedAfterTheExecutable) {
+    generateSampleLibrary(root);
+    const ExpectedRun expected = expectRun(root, sampleAlbums());
+
+    const ProcessResult result = runInstalled(exe, {windowsPath(root)}, appDir);
+
+    expectOutcome(result, 0, expected, root);
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(runtimeCopyIsIntact(appDir / "runtime"));
+}
+
+TEST_F(ShippedRuntime, ABrokenTagLeavesItsTrackAloneAndEndsWithStatus1) {
+    generateSampleLibrary(root, {"--with-broken-tag"});
+    const ExpectedRun expected = expectRun(root, sampleAlbums());
+
+    const ProcessResult result = runInstalled(exe, {windowsPath(root)}, appDir);
+
+    expectOutcome(result, 1, expected, root);
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find((root / "Mixed Bag" / "Broken Tag.mp3").string()), std::string::npos) << result.err;
+}
+
+TEST_F(ShippedRuntime, WithoutArgumentAsksForADirectoryAndEndsWithStatus2) {
+    const ProcessResult result = runInstalled(exe, {}, appDir);
+
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(consoleLines(result.out),
+              (std::vector<std::string>{kBanner, "", "Please specify directory to work with"}));
+    EXPECT_EQ(result.err, "");
+}
+
+// The launcher reads its arguments in Wine's 8-bit Windows code page; letters of that code page
+// reach the application unchanged.
+TEST_F(ShippedRuntime, ADirectoryNamedInTheWindowsCodePageArrivesWhole) {
+    const fs::path music = temp.path() / "Müsik Ölçü";
+    fs::create_directories(music);
+
+    const ProcessResult result = runInstalled(exe, {windowsPath(music)}, appDir);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_EQ(consoleLines(result.out), (std::vector<std::string>{kBanner, "", "Directory: " + music.string(), "[]",
+                                                                  "All is done for you, lame user!"}));
+}
+
+// The launcher starts the runtime in the executable's folder, so a relative directory names a
+// folder there, not in the folder the user started from. The shipped runtime, given as a
+// relative folder, is looked for in the start folder.
+TEST_F(ShippedRuntime, ARelativeDirectoryIsTakenFromTheExecutablesFolder) {
+    const fs::path library = appDir / "library";
+    generateSampleLibrary(library);
+    const fs::path startDir = temp.path() / "start";
+    installBridgeRuntime(startDir / "runtime");
+    generateSampleLibrary(startDir / "library");
+    const TreeSnapshot startBefore = snapshotTree(startDir / "library");
+    const ExpectedRun expected = shownRelative(expectRun(library, sampleAlbums()), library, "library");
+
+    const ProcessResult result = runInstalled(exe, {"library"}, startDir);
+
+    expectOutcome(result, 0, expected, library);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(describeDifferences(startBefore, snapshotTree(startDir / "library")), "");
+}
+
+}  // namespace
