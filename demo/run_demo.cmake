@@ -1,0 +1,43 @@
+# Makes a fresh sample library in LIBRARY with MAKE_SAMPLE_LIBRARY and runs the application EXE
+# on it: under Wine in WINE_PREFIX (set up by WINE_PREFIX_SCRIPT), with the runtime home
+# RUNTIME_HOME registered as Java 17, or else with the host's JAVA. Shows the console output, the
+# exit status and the library's tree; fails when the run does.
+file(REMOVE_RECURSE ${LIBRARY})
+execute_process(COMMAND ${MAKE_SAMPLE_LIBRARY} ${LIBRARY} OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+# Under a UTF-8 locale Wine and the JVM pass non-ASCII file names on unchanged.
+set(ENV{LC_ALL} C.UTF-8)
+
+function(windows_path path result)
+  string(REPLACE "/" "\\" path "Z:${path}")
+  set(${result} "${path}" PARENT_SCOPE)
+endfunction()
+
+if(WINE_PREFIX)
+  set(ENV{WINEPREFIX} ${WINE_PREFIX})
+  set(ENV{WINEDEBUG} -all)
+  set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
+  message("Starting Wine in ${WINE_PREFIX}")
+  execute_process(COMMAND ${CMAKE_COMMAND} -DMODE=start -DPREFIX=${WINE_PREFIX} -P ${WINE_PREFIX_SCRIPT}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  windows_path(${RUNTIME_HOME} runtime_home)
+  execute_process(COMMAND wine reg add "HKLM\\SOFTWARE\\JavaSoft\\JRE\\17" /v JavaHome /t REG_SZ
+                          /d ${runtime_home} /f
+                  OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE registered)
+  windows_path(${LIBRARY} library)
+  if(registered EQUAL 0)
+    message("\n> wine ${EXE} ${library}\n")
+    execute_process(COMMAND wine ${EXE} ${library} RESULT_VARIABLE status)
+  else()
+    set(status "no run: the bridge runtime could not be registered")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -DMODE=stop -DPREFIX=${WINE_PREFIX} -P ${WINE_PREFIX_SCRIPT})
+else()
+  message("\n> ${JAVA} -jar ${EXE} ${LIBRARY}\n")
+  execute_process(COMMAND ${JAVA} -jar ${EXE} ${LIBRARY} RESULT_VARIABLE status)
+endif()
+
+message("\nExit status: ${status}\n\nThe library now holds (${LIBRARY}):")
+execute_process(COMMAND find ${LIBRARY} -mindepth 1 -printf "%P\\n" COMMAND sort)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "The demonstration run failed.")
+endif()
