@@ -24,4 +24,7 @@ function(add_junit_tests name)
     COMMAND ${Java_JAVA_EXECUTABLE} -jar ${JUNIT_CONSOLE_JAR}
             --disable-banner --details=tree --fail-if-no-tests
             --class-path ${class_path} --scan-class-path=${test_jar})
+  # The JVM on Linux takes the encoding of file names from the locale: the
+  # tests use non-ASCII names, which a plain C locale cannot hold.
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT LC_ALL=C.UTF-8)
 endfunction()
