@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "synthetic_library.h"
+
+struct BenchmarkOptions {
+    LibrarySize large{40, 12, 4u << 20};    // a checksum-bound library of large tracks
+    LibrarySize small{100, 50, 16u << 10};  // many small tracks, where the cost per track shows
+    int runs = 3;                           // timed runs of each measurement over the libraries
+    int launchRuns = 21;                    // starts under Wine, which take milliseconds each
+};
+
+extern const char* const kBenchmarkUsage;
+
+// Parses the arguments after the program name; throws std::invalid_argument with a message fit for
+// the user when they do not make sense.
+BenchmarkOptions parseBenchmarkOptions(const std::vector<std::string>& arguments);

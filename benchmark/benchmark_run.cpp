@@ -1,0 +1,91 @@
+#include "benchmark_run.h"
+
+#include <iostream>
+#include <stdexcept>
+#include <vector>
+
+#include "timed_run.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> kApplication{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
+
+void progress(const std::string& step)
+{
+    std::cerr << "benchmark: " << step << "\n";
+}
+
+double applicationRun(const fs::path& folder)
+{
+    std::vector<std::string> command = kApplication;
+    command.push_back(folder.string());
+    return timedRun(command);
+}
+
+// A checksum tool over the tracks, named relative to the library so the command line stays short.
+double toolRun(const std::string& tool, const std::vector<std::string>& options, const Library& library)
+{
+    std::vector<std::string> command{tool};
+    command.insert(command.end(), options.begin(), options.end());
+    for (const fs::path& track : library.tracks)
+        command.push_back(track.string());
+    return timedRun(command, library.root);
+}
+
+LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs)
+{
+    LibraryFigures figures;
+    figures.application = medianOf(runs, [&] {
+        freshCopy(library, copy);
+        return applicationRun(copy);
+    });
+    fs::remove_all(copy);
+    figures.rhash = medianOf(runs, [&] { return toolRun("rhash", {"--crc32"}, library); });
+    figures.cksfv = medianOf(runs, [&] { return toolRun("cksfv", {}, library); });
+    figures.read = medianOf(runs, [&] { return readEveryByte(library, 128 << 10); });
+    figures.readInPieces = medianOf(runs, [&] { return readEveryByte(library, 10240); });
+    return figures;
+}
+
+} // namespace
+
+BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& workFolder)
+{
+    BenchmarkFigures figures;
+    const fs::path copy = workFolder / "copy";
+    const fs::path empty = workFolder / "empty";
+    fs::create_directory(empty);
+
+    progress("making the libraries");
+    figures.large = makeLibrary(workFolder / "large", options.large);
+    figures.small = makeLibrary(workFolder / "small", options.small);
+    // Warm cache: the tracks and the runtime's own files are read once before anything is timed.
+    readEveryByte(figures.large, 128 << 10);
+    readEveryByte(figures.small, 128 << 10);
+    applicationRun(empty);
+
+    progress("timing the large library");
+    figures.largeRuns = measureLibrary(figures.large, copy, options.runs);
+    progress("timing the small library");
+    figures.smallRuns = measureLibrary(figures.small, copy, options.runs);
+    figures.emptyRun = medianOf(options.runs, [&] { return applicationRun(empty); });
+
+    progress("tracing the tag reads");
+    try {
+        figures.tagReads = measureTagReads(kApplication, figures.small, copy, workFolder);
+    } catch (const std::runtime_error& error) {
+        figures.tagReadsMissing = error.what();
+    }
+    fs::remove_all(copy);
+
+    progress("timing launches under Wine");
+    {
+        const WineSession wine(BENCHMARK_WINE_PREFIX);
+        figures.launch = measureLaunches({TRIVIAL_WINDOWS_EXE, STANDIN_RUNTIME_JAVA, PACKAGED_LAUNCHER},
+                                         options.launchRuns);
+    }
+    figures.launcherImage32 = strippedSize(LAUNCHER_IMAGE_32, STRIP_32, workFolder);
+    return figures;
+}

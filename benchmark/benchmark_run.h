@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "benchmark_options.h"
+#include "launch_cost.h"
+#include "library.h"
+#include "tag_reads.h"
+
+// Median seconds over one library.
+struct LibraryFigures {
+    double application = 0;   // the whole run of the packaged application over a fresh copy
+    double rhash = 0;         // rhash --crc32 over the tracks
+    double cksfv = 0;         // cksfv over the tracks
+    double read = 0;          // every byte read once, in pieces of 128 KiB
+    double readInPieces = 0;  // every byte read once, in the application's pieces of 10240 bytes
+};
+
+struct BenchmarkFigures {
+    Library large;
+    Library small;
+    LibraryFigures largeRuns;
+    LibraryFigures smallRuns;
+    double emptyRun = 0;  // the application over an empty folder: the JVM's start-up and end
+    std::optional<TagReadFigures> tagReads;
+    std::string tagReadsMissing;  // why there are no tag read figures
+    LaunchFigures launch;
+    std::uintmax_t launcherImage32 = 0;
+};
+
+// Makes the libraries under `workFolder` and takes every measurement; progress goes to standard error.
+BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const std::filesystem::path& workFolder);

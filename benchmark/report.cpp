@@ -1,0 +1,120 @@
+#include "report.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string format(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+std::string seconds(double value)
+{
+    return format("%.3f s", value);
+}
+
+std::string milliseconds(double value)
+{
+    return format("%.2f ms", value * 1000);
+}
+
+std::string verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+void row(std::ostream& out, const std::string& label, const std::string& large, const std::string& small = "")
+{
+    char text[160];
+    std::snprintf(text, sizeof text, "  %-44s %14s %14s\n", label.c_str(), large.c_str(), small.c_str());
+    out << text;
+}
+
+void goal(std::ostream& out, const std::string& label, const std::string& value, const std::string& target, bool met)
+{
+    char text[200];
+    std::snprintf(text, sizeof text, "  %-44s %14s   goal %-12s %s\n", label.c_str(), value.c_str(), target.c_str(),
+                  verdict(met).c_str());
+    out << text;
+}
+
+std::string describe(const Library& library)
+{
+    const LibrarySize& size = library.size;
+    return std::to_string(size.albums) + " albums of " + std::to_string(size.tracksPerAlbum) + " tracks of " +
+           std::to_string(size.trackBytes) + " bytes (" + std::to_string(library.tracks.size()) + " tracks, " +
+           format("%.1f MiB", static_cast<double>(library.trackBytes) / (1 << 20)) + ")";
+}
+
+void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures)
+{
+    const LibraryFigures& large = figures.largeRuns;
+    const LibraryFigures& small = figures.smallRuns;
+    row(out, "", "large", "small");
+    row(out, "application (java -jar dovatrik.exe)", seconds(large.application), seconds(small.application));
+    row(out, "rhash --crc32", seconds(large.rhash), seconds(small.rhash));
+    row(out, "cksfv", seconds(large.cksfv), seconds(small.cksfv));
+    row(out, "read every byte, 128 KiB pieces", seconds(large.read), seconds(small.read));
+    row(out, "read every byte, 10240-byte pieces", seconds(large.readInPieces), seconds(small.readInPieces));
+    row(out, "application / rhash", format("%.2f", large.application / large.rhash),
+        format("%.2f", small.application / small.rhash));
+    row(out, "application / cksfv", format("%.2f", large.application / large.cksfv),
+        format("%.2f", small.application / small.cksfv));
+    row(out, "application / read", format("%.2f", large.application / large.read),
+        format("%.2f", small.application / small.read));
+    row(out, "application / read in 10240-byte pieces", format("%.2f", large.application / large.readInPieces),
+        format("%.2f", small.application / small.readInPieces));
+}
+
+void printGoals(std::ostream& out, const BenchmarkFigures& figures)
+{
+    const LibraryFigures& large = figures.largeRuns;
+    const double perTrack =
+        (figures.smallRuns.application - figures.emptyRun) / static_cast<double>(figures.small.tracks.size());
+    out << "\nGoals\n";
+    goal(out, "application / rhash, large library", format("%.2f", large.application / large.rhash), "<= 1.3",
+         large.application <= 1.3 * large.rhash);
+    goal(out, "application / read, large library", format("%.2f", large.application / large.read), "<= 1.5",
+         large.application <= 1.5 * large.read);
+    row(out, "JVM start-up and end (empty folder)", seconds(figures.emptyRun));
+    row(out, "its share of the small library's run",
+        format("%.0f %%", 100 * figures.emptyRun / figures.smallRuns.application));
+    goal(out, "per track beyond start-up, small library", milliseconds(perTrack), "< 0.5 ms", perTrack < 0.0005);
+
+    if (figures.tagReads) {
+        const TagReadFigures& reads = *figures.tagReads;
+        row(out, "tag library: bytes read per track", format("%.1f", reads.meanBytesRead));
+        row(out, "  tag length per track, header included", format("%.1f", reads.meanTagLength));
+        row(out, "  read calls per track", format("%.2f", reads.meanCalls));
+        goal(out, "  most bytes read beyond a track's tag", format("%.0f", static_cast<double>(reads.mostBeyondTag)),
+             "<= 0", reads.mostBeyondTag <= 0);
+    } else {
+        out << "  tag library reads: not measured: " << figures.tagReadsMissing << "\n";
+    }
+
+    const LaunchFigures& launch = figures.launch;
+    const double launcherCost = launch.packaged - launch.standin;
+    row(out, "Wine: trivial .exe", milliseconds(launch.trivial));
+    row(out, "Wine: stand-in runtime alone", milliseconds(launch.standin));
+    row(out, "Wine: packaged .exe starting the stand-in", milliseconds(launch.packaged));
+    row(out, "launcher's own cost (packaged - stand-in)", milliseconds(launcherCost));
+    goal(out, "launcher's cost / a trivial start", format("%.2f", launcherCost / launch.trivial), "<= 1.2",
+         launcherCost <= 1.2 * launch.trivial);
+    goal(out, "32-bit launcher image, stripped", std::to_string(figures.launcherImage32) + " B", "< 16384 B",
+         figures.launcherImage32 < 16384);
+}
+
+} // namespace
+
+void printReport(std::ostream& out, const BenchmarkOptions& options, const BenchmarkFigures& figures)
+{
+    out << "Medians of " << options.runs << " runs (Wine starts: " << options.launchRuns << "), warm cache\n";
+    out << "  large library: " << describe(figures.large) << "\n";
+    out << "  small library: " << describe(figures.small) << "\n\n";
+    printLibraryTimes(out, figures);
+    printGoals(out, figures);
+}

@@ -1,0 +1,86 @@
+#include "tag_reads.h"
+
+#include <algorithm>
+#include <fstream>
+#include <regex>
+#include <stdexcept>
+
+#include "timed_run.h"
+
+namespace fs = std::filesystem;
+
+std::uint64_t tagLength(const fs::path& track)
+{
+    std::ifstream file(track, std::ios::binary);
+    unsigned char header[10] = {};
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header) || header[0] != 'I' || header[1] != 'D' ||
+        header[2] != '3')
+        return 0;
+    std::uint64_t size = 0;
+    for (int i = 6; i < 10; ++i)
+        size = (size << 7) | (header[i] & 0x7F);
+    const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
+    return sizeof header + size + (footer ? sizeof header : 0);
+}
+
+void tallyReads(std::istream& log, std::map<std::string, ReadTally>& tallies)
+{
+    // For example: read(5</music/a b/01.mp3>, ""..., 10) = 10
+    static const std::regex readCall(R"(^(?:read|pread64|readv|preadv)\(\d+<(.*)>, .*\) += (-?\d+)( .*)?$)");
+    std::string line;
+    std::smatch match;
+    while (std::getline(log, line)) {
+        if (!std::regex_match(line, match, readCall))
+            continue;
+        const long long delivered = std::stoll(match[2]);
+        if (delivered <= 0)
+            continue;
+        ReadTally& tally = tallies[match[1]];
+        tally.bytes += static_cast<std::uint64_t>(delivered);
+        ++tally.calls;
+    }
+}
+
+TagReadFigures measureTagReads(const std::vector<std::string>& command, const Library& library, const fs::path& copy,
+                               const fs::path& workFolder)
+{
+    freshCopy(library, copy);
+    const fs::path traceFolder = workFolder / "strace";
+    fs::remove_all(traceFolder);
+    fs::create_directories(traceFolder);
+    std::vector<std::string> traced{"strace", "-ff", "-qq", "-y", "-s", "0", "-e", "trace=read,pread64,readv,preadv",
+                                    "-e", "signal=none", "-o", (traceFolder / "trace").string()};
+    traced.insert(traced.end(), command.begin(), command.end());
+    traced.push_back(copy.string());
+    timedRun(traced);
+
+    std::map<std::string, ReadTally> tallies;
+    for (const fs::directory_entry& entry : fs::directory_iterator(traceFolder)) {
+        std::ifstream log(entry.path());
+        tallyReads(log, tallies);
+    }
+
+    const fs::path canonicalCopy = fs::canonical(copy);
+    TagReadFigures figures;
+    for (const fs::path& track : library.tracks) {
+        if (fs::exists(copy / track))
+            throw std::runtime_error("the track " + track.string() + " kept its name, so its tag reads and checksum "
+                                     "reads cannot be told apart");
+        const std::uint64_t length = tagLength(library.root / track);
+        const ReadTally tally = tallies[(canonicalCopy / track).string()];
+        if (tally.calls == 0)
+            throw std::runtime_error("the trace shows no read of " + track.string());
+        ++figures.tracks;
+        figures.meanBytesRead += static_cast<double>(tally.bytes);
+        figures.meanTagLength += static_cast<double>(length);
+        figures.meanCalls += static_cast<double>(tally.calls);
+        figures.mostBeyondTag = std::max(figures.mostBeyondTag,
+                                         static_cast<std::int64_t>(tally.bytes) - static_cast<std::int64_t>(length));
+    }
+    if (figures.tracks > 0) {
+        figures.meanBytesRead /= static_cast<double>(figures.tracks);
+        figures.meanTagLength /= static_cast<double>(figures.tracks);
+        figures.meanCalls /= static_cast<double>(figures.tracks);
+    }
+    return figures;
+}
