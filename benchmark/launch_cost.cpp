@@ -1,5 +1,6 @@
 #include "launch_cost.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <iostream>
 #include <vector>
@@ -42,12 +43,19 @@ WineSession::~WineSession()
 
 LaunchFigures measureLaunches(const LaunchPrograms& programs, int runs)
 {
+    const auto startAll = [&] {
+        return std::vector<double>{startUnderWine(programs.trivial), startUnderWine(programs.standin),
+                                   startUnderWine(programs.packaged)};
+    };
+    // A new prefix's background services keep starting for a few seconds after the prefix is up,
+    // and slow every start until they are done.
+    const auto settled = std::chrono::steady_clock::now() + std::chrono::seconds(4);
+    while (std::chrono::steady_clock::now() < settled)
+        startAll();
+
     std::vector<double> trivial, standin, packaged;
-    for (int round = 0; round <= runs; ++round) {
-        const double times[] = {startUnderWine(programs.trivial), startUnderWine(programs.standin),
-                                startUnderWine(programs.packaged)};
-        if (round == 0)
-            continue;
+    for (int round = 0; round < runs; ++round) {
+        const std::vector<double> times = startAll();
         trivial.push_back(times[0]);
         standin.push_back(times[1]);
         packaged.push_back(times[2]);

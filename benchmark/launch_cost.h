@@ -30,8 +30,8 @@ private:
     std::filesystem::path prefix_;
 };
 
-// Starts the three programs in turn, `runs` times after one unmeasured round, so that a drift of the
-// machine's speed touches all three alike.
+// Starts the three programs in turn, `runs` times after a few seconds of unmeasured rounds, so that
+// a drift of the machine's speed touches all three alike.
 LaunchFigures measureLaunches(const LaunchPrograms& programs, int runs);
 
 // The size of the image once stripped of symbols (a stripped copy, the image itself is left alone).
