@@ -9,6 +9,7 @@ packages=(
   openjdk-17-jdk-headless junit5                      # the application and its tests
   cksfv rhash                                         # independent checksum list readers
   python3-mutagen eyed3 id3v2                         # independent tag writers for test tracks
+  strace                                              # the benchmark counts the tag library's reads
 )
 
 run_as_root() {
