@@ -20,4 +20,4 @@ function(launcher_link_options arch result)
 endfunction()
 
 # Libraries, after the launcher's own objects.
-set(LAUNCHER_LINK_LIBRARIES -lmsvcrt -lkernel32 -ladvapi32 -lshell32 -lgcc)
+set(LAUNCHER_LINK_LIBRARIES -lmsvcrt -lkernel32 -ladvapi32 -lgcc)

@@ -158,6 +158,16 @@ void printMessage(const char* title, const char* text) {
     fflush(stdout);
 }
 
-void openAddress(const char* address) { ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL); }
+void openAddress(const char* address) {
+    // shell32.dll is loaded only here, on the rare failing path: importing it
+    // would cost every start more than a whole process start under some systems.
+    const HMODULE shell = LoadLibraryA("shell32.dll");
+    if (shell == nullptr) return;
+    using ShellExecuteFunction = decltype(&ShellExecuteA);
+    const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteA")));
+    if (shellExecute != nullptr) shellExecute(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    FreeLibrary(shell);
+}
 
 }  // namespace platform

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "file_bytes.h"
@@ -147,6 +149,27 @@ TEST_F(LauncherUnderWine, EachFailureIsOneLineOnStandardOutputAndStatusOne) {
     EXPECT_GT(result.out.size(), consoleLine("Probe: could not start the application: ").size());
     EXPECT_EQ(result.err, "");
     EXPECT_TRUE(starts().empty());
+}
+
+TEST_F(LauncherUnderWine, NoRuntimeInTheRangeOpensTheDownloadPage) {
+    // A browser that only notes the address it was given, for this test alone.
+    const fs::path browser = temp.path() / "browser.sh";
+    const fs::path opened = temp.path() / "opened";
+    writeFileBytes(browser, "#!/bin/sh\necho \"$1\" > '" + opened.string() + "'\n");
+    fs::permissions(browser, fs::perms::owner_all);
+    const std::string browsers = "HKCU\\Software\\Wine\\WineBrowser";
+    ASSERT_TRUE(wineReg({"add", browsers, "/v", "Browsers", "/t", "REG_SZ", "/d", browser.string(), "/f"},
+                        RegistryView::bits64));
+
+    const ProcessResult result = run(install("range.exe"), {}, appDir);
+    for (int waited = 0; waited < 50 && !fs::exists(opened); ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    wineReg({"add", browsers, "/v", "Browsers", "/t", "REG_SZ", "/d", "true", "/f"}, RegistryView::bits64);
+
+    EXPECT_EQ(result.exitStatus, 1);
+    ASSERT_TRUE(fs::exists(opened)) << "the browser was not asked to open anything";
+    EXPECT_EQ(readFileBytes(opened).rfind("https://", 0), 0u) << readFileBytes(opened);
 }
 
 TEST(PackagedArchive, RunsUnderTheJavaRuntimeStraightFromTheExecutable) {
