@@ -1,13 +1,15 @@
-# add_junit_tests(<name> SOURCES <test sources...> [INCLUDE_JARS <jar targets or files...>])
+# add_junit_tests(<name> SOURCES <test sources...> [INCLUDE_JARS <jar targets or files...>]
+#                 [JVM_OPTIONS <options...>])
 # Compiles the tests into <name>.jar and registers one CTest test that runs
-# every JUnit 5 test found in it through the console launcher.
+# every JUnit 5 test found in it through the console launcher, in a JVM
+# started with the given options.
 set(JUNIT_CONSOLE_JAR /usr/share/java/junit-platform-console-standalone.jar)
 if(NOT EXISTS ${JUNIT_CONSOLE_JAR})
   message(FATAL_ERROR "JUnit 5 console launcher not found: install the junit5 package")
 endif()
 
 function(add_junit_tests name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;INCLUDE_JARS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;INCLUDE_JARS;JVM_OPTIONS" ${ARGN})
   # Tests run on the build machine's runtime only, so they may use its language level.
   set(CMAKE_JAVA_COMPILE_FLAGS --release 17 -encoding UTF-8)
   add_jar(${name} SOURCES ${ARG_SOURCES} INCLUDE_JARS ${ARG_INCLUDE_JARS} ${JUNIT_CONSOLE_JAR})
@@ -21,7 +23,7 @@ function(add_junit_tests name)
   endforeach()
   string(JOIN ":" class_path ${class_path})
   add_test(NAME ${name}
-    COMMAND ${Java_JAVA_EXECUTABLE} -jar ${JUNIT_CONSOLE_JAR}
+    COMMAND ${Java_JAVA_EXECUTABLE} ${ARG_JVM_OPTIONS} -jar ${JUNIT_CONSOLE_JAR}
             --disable-banner --details=tree --fail-if-no-tests
             --class-path ${class_path} --scan-class-path=${test_jar})
   # The JVM on Linux takes the encoding of file names from the locale: the
