@@ -1,9 +1,21 @@
 package jid3;
 
+import java.io.IOException;
+import java.io.InputStream;
 import java.util.Arrays;
 
-/** Undoes what a frame's format flags say was done to its data: unsynchronisation, added fields, compression. */
+/**
+ * Undoes what a frame's format flags say was done to its data (unsynchronisation, added fields,
+ * compression) while reading it, and keeps no more of the result than a text value can use.
+ */
 final class FrameContent {
+    /**
+     * The most bytes kept of one frame's data: room for the longest text kept (TextDecoder's
+     * MAX_CHARACTERS) in any of the encodings, three bytes a character at worst, with the encoding
+     * byte and a byte order mark.
+     */
+    static final int KEPT_BYTES = 4096;
+
     private static final int V3_COMPRESSED = 0x0080;
     private static final int V3_ENCRYPTED = 0x0040;
     private static final int V3_GROUPED = 0x0020;
@@ -14,69 +26,77 @@ final class FrameContent {
     private static final int V4_UNSYNCHRONISED = 0x0002;
     private static final int V4_DATA_LENGTH = 0x0001;
 
+    private static final int GROUP_LENGTH = 1;
+    private static final int SIZE_LENGTH = 4;
+
     private FrameContent() {
     }
 
-    /** The frame's data as its writer meant it, or null for an encrypted frame, which cannot be read. */
-    static byte[] unpack(RawFrame frame, TagHeader header) throws ID3Exception {
+    /**
+     * The start of the frame's data as its writer meant it, at most KEPT_BYTES, or null for an
+     * encrypted frame, which cannot be read. Reads no further into the frame than that needs.
+     */
+    static byte[] unpack(String id, int flags, InputStream data, TagHeader header) throws IOException, ID3Exception {
         switch (header.version) {
             case 2:
-                return Arrays.copyOfRange(frame.source, frame.offset, frame.end());
+                return keep(data);
             case 3:
-                return unpackVersion3(frame);
+                return unpackVersion3(id, flags, data);
             default:
-                return unpackVersion4(frame, header.isUnsynchronised());
+                return unpackVersion4(id, flags, data, header.isUnsynchronised());
         }
     }
 
-    private static byte[] unpackVersion3(RawFrame frame) throws ID3Exception {
-        if (has(frame, V3_ENCRYPTED)) {
+    private static byte[] unpackVersion3(String id, int flags, InputStream data) throws IOException, ID3Exception {
+        if (has(flags, V3_ENCRYPTED)) {
             return null;
         }
         // Added fields come in flag order: decompressed size, then group id.
-        int dataStart = frame.offset + (has(frame, V3_COMPRESSED) ? 4 : 0) + (has(frame, V3_GROUPED) ? 1 : 0);
-        if (dataStart > frame.end()) {
-            throw tooShort(frame);
+        byte[] size = readField(id, data, has(flags, V3_COMPRESSED) ? SIZE_LENGTH : 0);
+        readField(id, data, has(flags, V3_GROUPED) ? GROUP_LENGTH : 0);
+        if (!has(flags, V3_COMPRESSED)) {
+            return keep(data);
         }
-        if (!has(frame, V3_COMPRESSED)) {
-            return Arrays.copyOfRange(frame.source, dataStart, frame.end());
-        }
-        long declared = TagNumbers.bigEndian(frame.source, frame.offset, 4);
-        return Inflation.inflate(frame.source, dataStart, frame.end(), declared, frame.id);
+        return Inflation.inflate(data, TagNumbers.bigEndian(size, 0, SIZE_LENGTH), id);
     }
 
-    private static byte[] unpackVersion4(RawFrame frame, boolean tagUnsynchronised) throws ID3Exception {
-        if (has(frame, V4_ENCRYPTED)) {
+    private static byte[] unpackVersion4(String id, int flags, InputStream stored, boolean tagUnsynchronised)
+            throws IOException, ID3Exception {
+        if (has(flags, V4_ENCRYPTED)) {
             return null;
         }
         // A tag flagged unsynchronised as a whole has every frame unsynchronised.
-        byte[] data = has(frame, V4_UNSYNCHRONISED) || tagUnsynchronised
-                ? Unsynchronisation.decode(frame.source, frame.offset, frame.end())
-                : Arrays.copyOfRange(frame.source, frame.offset, frame.end());
+        InputStream data = has(flags, V4_UNSYNCHRONISED) || tagUnsynchronised ? new Unsynchronisation(stored) : stored;
         // Added fields come in flag order: group id, then data length indicator.
-        int lengthAt = has(frame, V4_GROUPED) ? 1 : 0;
-        int dataStart = lengthAt + (has(frame, V4_DATA_LENGTH) ? 4 : 0);
-        if (dataStart > data.length) {
-            throw tooShort(frame);
+        readField(id, data, has(flags, V4_GROUPED) ? GROUP_LENGTH : 0);
+        byte[] dataLength = readField(id, data, has(flags, V4_DATA_LENGTH) ? SIZE_LENGTH : 0);
+        if (!has(flags, V4_COMPRESSED)) {
+            return keep(data);
         }
-        if (!has(frame, V4_COMPRESSED)) {
-            return Arrays.copyOfRange(data, dataStart, data.length);
-        }
-        long declared = Inflation.MAX_INFLATED;
-        if (has(frame, V4_DATA_LENGTH)) {
-            declared = TagNumbers.syncsafe(data, lengthAt);
+        long declared = Long.MAX_VALUE;
+        if (has(flags, V4_DATA_LENGTH)) {
+            declared = TagNumbers.syncsafe(dataLength, 0);
             if (declared < 0) {
-                throw new ID3Exception("frame " + frame.id + " has a data length indicator that is not syncsafe");
+                throw new ID3Exception("frame " + id + " has a data length indicator that is not syncsafe");
             }
         }
-        return Inflation.inflate(data, dataStart, data.length, declared, frame.id);
+        return Inflation.inflate(data, declared, id);
     }
 
-    private static boolean has(RawFrame frame, int flag) {
-        return (frame.flags & flag) != 0;
+    private static byte[] readField(String id, InputStream data, int length) throws IOException, ID3Exception {
+        byte[] field = new byte[length];
+        if (FrameData.readUpTo(data, field, 0, length) < length) {
+            throw new ID3Exception("frame " + id + " is too short for the fields its flags announce");
+        }
+        return field;
     }
 
-    private static ID3Exception tooShort(RawFrame frame) {
-        return new ID3Exception("frame " + frame.id + " is too short for the fields its flags announce");
+    private static byte[] keep(InputStream data) throws IOException {
+        byte[] kept = new byte[KEPT_BYTES];
+        return Arrays.copyOf(kept, FrameData.readUpTo(data, kept, 0, kept.length));
+    }
+
+    private static boolean has(int flags, int flag) {
+        return (flags & flag) != 0;
     }
 }

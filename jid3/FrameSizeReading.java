@@ -1,22 +1,60 @@
 package jid3;
 
+import java.io.IOException;
+
 /**
- * Picks the frame layout of a tag. Version 4 sizes should be syncsafe, but some writers stored
- * plain integers; the reading under which more frames fit decides, once for the whole tag.
+ * Reads the sizes in frame headers. Version 4 sizes should be syncsafe, but some writers stored
+ * plain integers. Sizes below 128 read the same both ways; the first frame whose size reads
+ * differently decides for the whole tag: the reading after which the tag ends, padding begins or
+ * another frame id stands wins, syncsafe when both or neither do.
  */
 final class FrameSizeReading {
-    private FrameSizeReading() {
+    private final TagRegion region;
+    private FrameFormat format;
+    private boolean decided;
+
+    FrameSizeReading(int version, TagRegion region) {
+        this.region = region;
+        this.format = version == 2 ? FrameFormat.VERSION_2 : version == 3 ? FrameFormat.VERSION_3 : FrameFormat.VERSION_4;
+        this.decided = version < 4;
     }
 
-    static FrameFormat choose(int version, byte[] data, int start, int end) {
-        if (version == 2) {
-            return FrameFormat.VERSION_2;
+    FrameFormat format() {
+        return format;
+    }
+
+    /** The size in the frame header just read; the frame's data starts at the region's position. */
+    long size(byte[] frameHeader, String id) throws IOException, ID3Exception {
+        if (!decided) {
+            decide(frameHeader);
         }
-        if (version == 3) {
-            return FrameFormat.VERSION_3;
+        long size = format.size(frameHeader, 0);
+        if (size < 0) {
+            throw new ID3Exception("frame " + id + " has a size that is not syncsafe");
         }
-        int syncsafe = FrameWalker.fittingFrames(FrameFormat.VERSION_4, data, start, end).size();
-        int plain = FrameWalker.fittingFrames(FrameFormat.VERSION_4_PLAIN_SIZES, data, start, end).size();
-        return plain > syncsafe ? FrameFormat.VERSION_4_PLAIN_SIZES : FrameFormat.VERSION_4;
+        return size;
+    }
+
+    private void decide(byte[] frameHeader) throws IOException {
+        long syncsafe = FrameFormat.VERSION_4.size(frameHeader, 0);
+        long plain = FrameFormat.VERSION_4_PLAIN_SIZES.size(frameHeader, 0);
+        if (syncsafe == plain) {
+            return;
+        }
+        decided = true;
+        if (syncsafe < 0 || !nextFrameFollows(syncsafe) && nextFrameFollows(plain)) {
+            format = FrameFormat.VERSION_4_PLAIN_SIZES;
+        }
+    }
+
+    /** Whether a frame of this size ends where the tag ends, or where padding or a frame id follows. */
+    private boolean nextFrameFollows(long size) throws IOException {
+        long end = region.position() + size;
+        if (end >= region.declaredEnd()) {
+            return end == region.declaredEnd();
+        }
+        byte[] next = new byte[4];
+        int got = region.peek(end, next);
+        return got >= 1 && next[0] == 0 || got == next.length && FrameFormat.isFrameId(next, 0, next.length);
     }
 }

@@ -1,41 +1,53 @@
 package jid3;
 
-import java.io.ByteArrayOutputStream;
+import java.io.IOException;
+import java.io.InputStream;
+import java.util.Arrays;
 import java.util.zip.DataFormatException;
 import java.util.zip.Inflater;
 
-/** Inflates the zlib data of a compressed frame, never past its declared size or a sane cap. */
+/**
+ * Inflates the zlib data of a compressed frame as it is read, never past its declared size, and
+ * stops once FrameContent.KEPT_BYTES have come out: a frame that inflates to more gives its start.
+ */
 final class Inflation {
-    /** More than any text frame needs; a lying declared size cannot make us hold more. */
-    static final long MAX_INFLATED = 16L << 20;
+    private static final int INPUT_CHUNK = 4096;
 
     private Inflation() {
     }
 
-    static byte[] inflate(byte[] data, int from, int to, long declaredSize, String frameId) throws ID3Exception {
-        long limit = Math.min(declaredSize, MAX_INFLATED);
+    static byte[] inflate(InputStream compressed, long declaredSize, String frameId) throws IOException, ID3Exception {
+        boolean cappedBelowDeclared = declaredSize > FrameContent.KEPT_BYTES;
+        int room = (int) Math.min(declaredSize, FrameContent.KEPT_BYTES);
+        // One byte more than is kept tells whether the data goes on past the declared size.
+        byte[] out = new byte[room + 1];
+        int length = 0;
+        byte[] input = new byte[INPUT_CHUNK];
         Inflater inflater = new Inflater();
         try {
-            inflater.setInput(data, from, to - from);
-            // Grows with what really comes out, so the declared size alone allocates nothing.
-            ByteArrayOutputStream out = new ByteArrayOutputStream();
-            byte[] chunk = new byte[8192];
-            while (!inflater.finished()) {
-                int n = inflater.inflate(chunk);
-                if (n == 0 && !inflater.finished()) {
+            while (length < out.length && !inflater.finished()) {
+                int n = inflater.inflate(out, length, out.length - length);
+                length += n;
+                if (n > 0) {
+                    continue;
+                }
+                if (inflater.needsDictionary()) {
+                    throw new ID3Exception("frame " + frameId + ": the compressed data needs a preset dictionary");
+                }
+                int got = compressed.read(input, 0, input.length);
+                if (got <= 0) {
                     throw new ID3Exception("frame " + frameId + ": the compressed data is cut short");
                 }
-                if (out.size() + n > limit) {
-                    throw new ID3Exception("frame " + frameId + ": the compressed data inflates past "
-                            + limit + " bytes");
-                }
-                out.write(chunk, 0, n);
+                inflater.setInput(input, 0, got);
             }
-            return out.toByteArray();
         } catch (DataFormatException e) {
             throw new ID3Exception("frame " + frameId + ": the compressed data is corrupt", e);
         } finally {
             inflater.end();
         }
+        if (length > room && !cappedBelowDeclared) {
+            throw new ID3Exception("frame " + frameId + ": the compressed data inflates past " + room + " bytes");
+        }
+        return Arrays.copyOf(out, Math.min(length, room));
     }
 }

@@ -3,10 +3,20 @@ package jid3;
 import java.io.File;
 import java.io.FileInputStream;
 import java.io.IOException;
-import java.io.InputStream;
 
-/** One MP3 track on disk; nothing is read until a tag is asked for. */
+/**
+ * One MP3 track on disk; nothing is read until a tag is asked for. Reading a tag allocates at
+ * most MEMORY_BOUND bytes of heap in all, whatever sizes the tag declares.
+ */
 public class MP3File {
+    /**
+     * What reading one tag may allocate in all. The tag is walked as a stream: at most
+     * FrameContent.KEPT_BYTES of a needed frame are kept, buffers are 64 KiB at most, and reading
+     * through the largest tag a header can declare (256 MiB) makes well under this in garbage.
+     * The zlib state of a compressed frame (some 40 KiB) lies outside the heap and is freed at once.
+     */
+    static final int MEMORY_BOUND = 1 << 20;
+
     private final File file;
 
     public MP3File(File file) {
@@ -19,15 +29,9 @@ public class MP3File {
             throw new ID3Exception("no file was given");
         }
         try (FileInputStream in = new FileInputStream(file)) {
-            return readTag(in, in.getChannel().size());
+            return TagParser.read(in.getChannel());
         } catch (IOException e) {
             throw new ID3Exception("cannot read the file: " + e.getMessage(), e);
         }
-    }
-
-    /** The tag at the start of a stream of the given length, reading only the tag's own bytes. */
-    static ID3V2Tag readTag(InputStream in, long length) throws IOException, ID3Exception {
-        byte[] tag = TagFileReader.read(in, length);
-        return tag == null ? null : TagParser.parse(tag);
     }
 }

@@ -7,6 +7,12 @@ import java.util.List;
 
 /** Turns the data of a text frame (encoding byte, then text) into the one value the tag reports. */
 final class TextDecoder {
+    /**
+     * The most characters (UTF-16 units) kept of a value. No file system takes a file name of
+     * more than 255, so a longer value never makes a usable name, and cutting it costs nothing.
+     */
+    static final int MAX_CHARACTERS = 1024;
+
     private static final int LATIN_1 = 0;
     private static final int UTF_16_WITH_BOM = 1;
     private static final int UTF_16_BIG_ENDIAN = 2;
@@ -17,9 +23,22 @@ final class TextDecoder {
 
     /**
      * The first value of the frame; version 4 frames may hold several values, each ended by a
-     * zero character, and then the first non-empty one counts. Trailing zeros never show.
+     * zero character, and then the first non-empty one counts. Trailing zeros never show. The
+     * value is cut at MAX_CHARACTERS, never inside a surrogate pair.
      */
     static String decode(byte[] content, int version, String frameId) throws ID3Exception {
+        return cut(firstValue(content, version, frameId));
+    }
+
+    private static String cut(String value) {
+        if (value.length() <= MAX_CHARACTERS) {
+            return value;
+        }
+        int end = Character.isHighSurrogate(value.charAt(MAX_CHARACTERS - 1)) ? MAX_CHARACTERS - 1 : MAX_CHARACTERS;
+        return value.substring(0, end);
+    }
+
+    private static String firstValue(byte[] content, int version, String frameId) throws ID3Exception {
         int encoding = content[0] & 0xFF;
         if (encoding > UTF_8) {
             throw new ID3Exception("frame " + frameId + " has unknown text encoding " + encoding);
