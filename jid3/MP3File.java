@@ -3,6 +3,9 @@ package jid3;
 import java.io.File;
 import java.io.FileInputStream;
 import java.io.IOException;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.attribute.BasicFileAttributes;
 
 /**
  * One MP3 track on disk; nothing is read until a tag is asked for. Reading a tag allocates at
@@ -28,10 +31,28 @@ public class MP3File {
         if (file == null) {
             throw new ID3Exception("no file was given");
         }
+        refuseSpecialFile();
         try (FileInputStream in = new FileInputStream(file)) {
             return TagParser.read(in.getChannel());
         } catch (IOException e) {
             throw new ID3Exception("cannot read the file: " + e.getMessage(), e);
+        }
+    }
+
+    /**
+     * Opening a FIFO waits for a writer, and a device or socket is no track: only regular files
+     * are opened. A directory goes on to the open, which refuses it as it refuses a missing file.
+     */
+    private void refuseSpecialFile() throws ID3Exception {
+        BasicFileAttributes attributes;
+        try {
+            attributes = Files.readAttributes(file.toPath(), BasicFileAttributes.class);
+        } catch (IOException | InvalidPathException e) {
+            // Missing or out of reach: the open says why.
+            return;
+        }
+        if (!attributes.isRegularFile() && !attributes.isDirectory()) {
+            throw new ID3Exception("not a regular file");
         }
     }
 }

@@ -10,12 +10,17 @@ import static org.junit.jupiter.api.Assertions.assertInstanceOf;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.assertTimeoutPreemptively;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 import static org.junit.jupiter.api.Assertions.fail;
 
 import java.io.IOException;
+import java.net.StandardProtocolFamily;
+import java.net.UnixDomainSocketAddress;
+import java.nio.channels.ServerSocketChannel;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.time.Duration;
 import java.util.Arrays;
 import java.util.List;
 import java.util.Random;
@@ -161,6 +166,35 @@ class MalformedTagsTest {
             Path directory = Files.createDirectory(dir.resolve("folder.mp3"));
             ID3Exception e = assertThrows(ID3Exception.class, () -> new MP3File(directory.toFile()).getID3V2Tag());
             assertEquals("cannot read the file: " + directory + " (Is a directory)", e.getMessage());
+        }
+
+        /** Opening a FIFO would wait for a writer that never comes. */
+        @Test
+        void fifoIsRefusedUnopened() throws Exception {
+            Path fifo = dir.resolve("x.mp3");
+            Process mkfifo = new ProcessBuilder("mkfifo", fifo.toString()).inheritIO().start();
+            assertEquals(0, mkfifo.waitFor());
+            assertNotRegularFile(fifo);
+        }
+
+        @Test
+        void deviceIsRefused() {
+            assertNotRegularFile(Path.of("/dev/null"));
+        }
+
+        @Test
+        void socketIsRefused() throws IOException {
+            Path socket = dir.resolve("s.mp3");
+            try (ServerSocketChannel server = ServerSocketChannel.open(StandardProtocolFamily.UNIX)) {
+                server.bind(UnixDomainSocketAddress.of(socket));
+                assertNotRegularFile(socket);
+            }
+        }
+
+        private void assertNotRegularFile(Path path) {
+            ID3Exception e = assertTimeoutPreemptively(Duration.ofSeconds(10),
+                    () -> assertThrows(ID3Exception.class, () -> new MP3File(path.toFile()).getID3V2Tag()));
+            assertEquals("not a regular file", e.getMessage());
         }
 
         @Test
