@@ -9,3 +9,10 @@
 // Runs the packaged application as a Linux user can: java -jar dovatrik.exe <arguments>. The
 // locale is UTF-8, so that the runtime reads and writes non-ASCII file names unchanged.
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments);
+
+// The exit status of a run that runPackagedApplicationWithin ended for taking too long.
+constexpr int kTimedOut = 124;
+
+// Like runPackagedApplication, but the run is ended after `seconds` (and killed 5 seconds later if
+// it goes on), giving the status kTimedOut.
+ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::string>& arguments);

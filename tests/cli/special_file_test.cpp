@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "application_run.h"
+#include "file_bytes.h"
+#include "id3v2_writer.h"
+#include "temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A FIFO named like a track must not be opened: opening it waits for a writer that never comes.
+TEST(SpecialFile, AFifoNamedLikeATrackIsReportedAndTheRunGoesOn)
+{
+    const TempDir dir("cli");
+    const fs::path album = dir.path() / "Album";
+    fs::create_directories(album);
+    const std::string audio(417, '\0');
+    writeFileBytes(album / "01 normal.mp3", id3v2TagBytes({3, TextEncoding::Latin1, "Band", "Song", "1", 0}) + audio);
+    ASSERT_EQ(mkfifo((album / "x.mp3").c_str(), 0644), 0);
+
+    // Bounded, so that a run that hangs on the FIFO fails instead of holding the tests up forever.
+    const ProcessResult result = runPackagedApplicationWithin(60, {dir.path().string()});
+    ASSERT_NE(result.exitStatus, kTimedOut) << "the run did not finish:\n" << result.out << result.err;
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(fs::is_regular_file(album / "01-band-song.mp3"));
+    EXPECT_TRUE(fs::is_fifo(album / "x.mp3"));
+    EXPECT_NE(result.err.find((album / "x.mp3").string()), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("not a regular file"), std::string::npos) << result.err;
+    EXPECT_NE(result.out.find("All is done for you, lame user!"), std::string::npos) << result.out;
+}
+
+} // namespace
