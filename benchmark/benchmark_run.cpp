@@ -11,6 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::vector<std::string> kApplication{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
+constexpr std::size_t kPictureBytes = 20 << 20;
 
 void progress(const std::string& step)
 {
@@ -77,6 +78,14 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
         figures.tagReads = measureTagReads(kApplication, figures.small, copy, workFolder);
     } catch (const std::runtime_error& error) {
         figures.tagReadsMissing = error.what();
+    }
+    progress("tracing the tag reads of a track with a 20 MiB picture after its text frames");
+    try {
+        const PictureTrack picture = makePictureTrack(workFolder / "picture", kPictureBytes);
+        figures.pictureTrackNeeded = picture.neededLength;
+        figures.pictureTrackReads = measureTagReads(kApplication, picture.library, copy, workFolder);
+    } catch (const std::runtime_error& error) {
+        figures.pictureTrackReadsMissing = error.what();
     }
     fs::remove_all(copy);
 

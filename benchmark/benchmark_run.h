@@ -27,6 +27,9 @@ struct BenchmarkFigures {
     double emptyRun = 0;  // the application over an empty folder: the JVM's start-up and end
     std::optional<TagReadFigures> tagReads;
     std::string tagReadsMissing;  // why there are no tag read figures
+    std::optional<TagReadFigures> pictureTrackReads;  // the one track of the picture track's library
+    std::uint64_t pictureTrackNeeded = 0;             // its tag's header and text frames
+    std::string pictureTrackReadsMissing;
     LaunchFigures launch;
     std::uintmax_t launcherImage32 = 0;
 };

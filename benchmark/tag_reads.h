@@ -30,6 +30,15 @@ struct TagReadFigures {
     std::int64_t mostBeyondTag = 0;  // the largest excess of bytes read over a track's tag length
 };
 
+// A one-album library whose one track has a tag of artist, title and track frames followed by a
+// picture frame of `pictureBytes`, and how much of that tag the reader needs: the header and the
+// text frames, up to where the picture begins.
+struct PictureTrack {
+    Library library;
+    std::uint64_t neededLength = 0;
+};
+PictureTrack makePictureTrack(const std::filesystem::path& root, std::size_t pictureBytes);
+
 // Runs the application (`command` followed by the copy's root) over a fresh copy of the library under
 // strace, and sets against each track's tag length the bytes read from the track under its old name.
 // Only the tag library opens a track under that name: the checksum list reads it after the rename.

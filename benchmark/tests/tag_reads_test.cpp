@@ -108,3 +108,18 @@ TEST(MeasureTagReads, RefusesARunThatLeftTrackNamesAlone)
         EXPECT_NE(std::string(error.what()).find("kept its name"), std::string::npos) << error.what();
     }
 }
+
+TEST(PictureTrack, PutsThePictureAfterTheTextFramesInsideTheTag)
+{
+    const TempDir folder("benchmark-tags");
+    const PictureTrack picture = makePictureTrack(folder.path() / "lib", 5000);
+    ASSERT_EQ(picture.library.tracks, (std::vector<fs::path>{fs::path("Album") / "01 picture.mp3"}));
+    const fs::path track = picture.library.root / picture.library.tracks.front();
+    const std::string bytes = readFileBytes(track);
+    EXPECT_EQ(picture.library.trackBytes, bytes.size());
+    EXPECT_EQ(bytes.substr(picture.neededLength, 4), "APIC");
+    // The header, the text frames, the picture frame's header and its 5000 bytes; the audio follows.
+    EXPECT_EQ(tagLength(track), picture.neededLength + 10 + 5000);
+    EXPECT_EQ(bytes.substr(0, picture.neededLength),
+              id3v2TagBytes({3, TextEncoding::Latin1, "Band", "Song", "1", 0}).replace(6, 4, bytes.substr(6, 4)));
+}
