@@ -4,7 +4,7 @@ import java.io.IOException;
 import java.io.InputStream;
 
 /** The stored bytes of one frame: a window of the given size on the tag's bytes. */
-final class FrameData extends InputStream {
+final class FrameData extends BlockInput {
     private final InputStream tag;
     private long left;
     private boolean endedEarly;
@@ -17,12 +17,6 @@ final class FrameData extends InputStream {
     /** Whether the tag's bytes ended before the frame's size was reached. */
     boolean endedEarly() {
         return endedEarly;
-    }
-
-    @Override
-    public int read() throws IOException {
-        byte[] one = new byte[1];
-        return read(one, 0, 1) < 0 ? -1 : one[0] & 0xFF;
     }
 
     @Override

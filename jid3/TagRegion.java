@@ -1,7 +1,6 @@
 package jid3;
 
 import java.io.IOException;
-import java.io.InputStream;
 import java.nio.ByteBuffer;
 import java.nio.channels.SeekableByteChannel;
 
@@ -10,7 +9,7 @@ import java.nio.channels.SeekableByteChannel;
  * asked for, never ahead, and skipped by moving the file position. The region ends where the tag
  * declares its end, or earlier where the file ends.
  */
-final class TagRegion extends InputStream {
+final class TagRegion extends BlockInput {
     private final SeekableByteChannel file;
     private final long declaredEnd;
     private long fileEnd;
@@ -43,12 +42,6 @@ final class TagRegion extends InputStream {
 
     long declaredEnd() {
         return declaredEnd;
-    }
-
-    @Override
-    public int read() throws IOException {
-        byte[] one = new byte[1];
-        return read(one, 0, 1) < 0 ? -1 : one[0] & 0xFF;
     }
 
     @Override

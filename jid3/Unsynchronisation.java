@@ -8,7 +8,7 @@ import java.io.InputStream;
  * sync appears, and every 0xFF 0x00 read here comes out as 0xFF. It reads from its source only
  * as many bytes as it hands out (plus the zeros it drops), so it never reads ahead.
  */
-final class Unsynchronisation extends InputStream {
+final class Unsynchronisation extends BlockInput {
     private static final int SKIP_CHUNK = 64 * 1024;
 
     private final InputStream source;
@@ -18,12 +18,6 @@ final class Unsynchronisation extends InputStream {
 
     Unsynchronisation(InputStream source) {
         this.source = source;
-    }
-
-    @Override
-    public int read() throws IOException {
-        byte[] one = new byte[1];
-        return read(one, 0, 1) < 0 ? -1 : one[0] & 0xFF;
     }
 
     @Override
