@@ -31,7 +31,7 @@ import org.junit.jupiter.api.io.TempDir;
 /** Broken tags and odd paths: only a result or ID3Exception may come out, and only the frames needed are read. */
 class MalformedTagsTest {
     private static final long SEED = 0x1D3L;
-    private static final int ROUNDS = 5000;
+    private static final int ROUNDS = 10000;
 
     private static byte[] title() {
         return text(1, "Ωmega ÿà");
@@ -52,13 +52,22 @@ class MalformedTagsTest {
                         .frame("TIT2", 0x0003, concat(syncsafe(title.length), TagBuilder.unsynchronise(title)))
                         .frame("TPE1", 0x0009, concat(syncsafe(artist.length), TagBuilder.deflate(artist)))
                         .frame("TRCK", latin1("3")).build(),
-                TagBuilder.version(4).plainFrameSizes().frame("TIT2", text(3, new String(new char[150]).replace('\0', 'é')))
-                        .frame("TRCK", latin1("7")).build());
+                TagBuilder.version(4).plainFrameSizes().frame("APIC", new byte[300])
+                        .frame("TIT2", text(3, new String(new char[150]).replace('\0', 'é'))).frame("TRCK", latin1("7")).build(),
+                TagBuilder.version(4).flags(TagBuilder.UNSYNCHRONISED)
+                        .frame("APIC", TagBuilder.unsynchronise(bytes(0xFF, 0xE0, 1, 2, 0xFF)))
+                        .frame("TPE1", 0x0002, TagBuilder.unsynchronise(text(1, "ÿÿ")))
+                        .frame("TIT2", 0x000B, concat(syncsafe(title.length), TagBuilder.unsynchronise(TagBuilder.deflate(title))))
+                        .frame("TRCK", 0x0040, concat(bytes(5), latin1("9"))).build(),
+                TagBuilder.version(3).frame("GEOB", new byte[200])
+                        .frame("TIT2", 0x00A0, concat(TagBuilder.bigEndian(title.length), bytes(1), TagBuilder.deflate(title)))
+                        .frame("TPE1", 0x0040, latin1("secret")).frame("TPE1", artist).frame("TRCK", latin1("12")).build());
     }
 
     private static byte[] mutate(byte[] original, Random random) {
         byte[] tag = original.clone();
-        switch (random.nextInt(4)) {
+        int at = random.nextInt(tag.length - 3);
+        switch (random.nextInt(6)) {
             case 0:
                 for (int flips = 1 + random.nextInt(4); flips > 0; flips--) {
                     tag[random.nextInt(tag.length)] = (byte) random.nextInt(256);
@@ -68,9 +77,15 @@ class MalformedTagsTest {
                 return Arrays.copyOf(tag, random.nextInt(tag.length));
             case 2:
                 // A huge size wherever a size field may be: 0x7F keeps it syncsafe, 0xFF does not.
-                int at = random.nextInt(tag.length - 3);
                 Arrays.fill(tag, at, at + 4, random.nextBoolean() ? (byte) 0x7F : (byte) 0xFF);
                 return tag;
+            case 3:
+                // Bytes put in or taken out shift every frame behind them against its size.
+                byte[] inserted = new byte[1 + random.nextInt(12)];
+                random.nextBytes(inserted);
+                return concat(Arrays.copyOf(tag, at), inserted, Arrays.copyOfRange(tag, at, tag.length));
+            case 4:
+                return concat(Arrays.copyOf(tag, at), Arrays.copyOfRange(tag, at + 1 + random.nextInt(3), tag.length));
             default:
                 for (int flips = 1 + random.nextInt(8); flips > 0; flips--) {
                     tag[random.nextInt(tag.length)] ^= (byte) (1 << random.nextInt(8));
