@@ -13,6 +13,6 @@ ProcessResult runPackagedApplication(const std::vector<std::string>& arguments);
 // The exit status of a run that runPackagedApplicationWithin ended for taking too long.
 constexpr int kTimedOut = 124;
 
-// Like runPackagedApplication, but the run is ended after `seconds` (and killed 5 seconds later if
-// it goes on), giving the status kTimedOut.
+// Like runPackagedApplication, but the run is ended after `seconds`, giving the status kTimedOut,
+// or killed 5 seconds later if it goes on even so (status 137).
 ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::string>& arguments);
