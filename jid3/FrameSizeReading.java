@@ -5,8 +5,9 @@ import java.io.IOException;
 /**
  * Reads the sizes in frame headers. Version 4 sizes should be syncsafe, but some writers stored
  * plain integers. Sizes below 128 read the same both ways; the first frame whose size reads
- * differently decides for the whole tag: the reading after which the tag ends, padding begins or
- * another frame id stands wins, syncsafe when both or neither do.
+ * differently decides for the whole tag, by what follows the frame under each reading: the
+ * syncsafe reading wins where the tag ends or another frame id stands after it, else the plain
+ * reading where the tag ends, a frame id or padding stands after it, else the syncsafe one.
  */
 final class FrameSizeReading {
     private final TagRegion region;
@@ -42,19 +43,24 @@ final class FrameSizeReading {
             return;
         }
         decided = true;
-        if (syncsafe < 0 || !nextFrameFollows(syncsafe) && nextFrameFollows(plain)) {
+        if (syncsafe < 0 || !frameFollows(syncsafe, false) && frameFollows(plain, true)) {
             format = FrameFormat.VERSION_4_PLAIN_SIZES;
         }
     }
 
-    /** Whether a frame of this size ends where the tag ends, or where padding or a frame id follows. */
-    private boolean nextFrameFollows(long size) throws IOException {
+    /**
+     * Whether a frame of this size, whose data starts here, ends where the tag ends or where
+     * another frame id stands, or (if so asked) a zero byte that may begin the padding. Zeros are
+     * common inside binary frames, so they alone do not speak for the syncsafe reading.
+     */
+    private boolean frameFollows(long size, boolean orPadding) throws IOException {
         long end = region.position() + size;
         if (end >= region.declaredEnd()) {
             return end == region.declaredEnd();
         }
         byte[] next = new byte[4];
         int got = region.peek(end, next);
-        return got >= 1 && next[0] == 0 || got == next.length && FrameFormat.isFrameId(next, 0, next.length);
+        return orPadding && got >= 1 && next[0] == 0
+                || got == next.length && FrameFormat.isFrameId(next, 0, next.length);
     }
 }

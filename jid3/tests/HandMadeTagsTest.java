@@ -173,6 +173,15 @@ class HandMadeTagsTest {
             assertEquals(title, read.getTitle());
             assertEquals(3, read.getTrackNumber());
         }
+
+        /** A plain size of 256 reads as 128 syncsafe, which lands among the zeros of a binary frame, not on padding. */
+        @Test
+        void zerosInsideBinaryFrameDoNotPassForPadding() throws Exception {
+            ID3V2Tag read = read(TagBuilder.version(4).plainFrameSizes().frame("PRIV", new byte[256])
+                    .frame("TIT2", latin1("Title")).frame("TRCK", latin1("3")).build());
+            assertEquals("Title", read.getTitle());
+            assertEquals(3, read.getTrackNumber());
+        }
     }
 
     static Stream<Arguments> frameSizeCases() {
