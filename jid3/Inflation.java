@@ -26,19 +26,17 @@ final class Inflation {
         Inflater inflater = new Inflater();
         try {
             while (length < out.length && !inflater.finished()) {
-                int n = inflater.inflate(out, length, out.length - length);
-                length += n;
-                if (n > 0) {
-                    continue;
-                }
                 if (inflater.needsDictionary()) {
                     throw new ID3Exception("frame " + frameId + ": the compressed data needs a preset dictionary");
                 }
-                int got = compressed.read(input, 0, input.length);
-                if (got <= 0) {
-                    throw new ID3Exception("frame " + frameId + ": the compressed data is cut short");
+                if (inflater.needsInput()) {
+                    int got = compressed.read(input, 0, input.length);
+                    if (got <= 0) {
+                        throw new ID3Exception("frame " + frameId + ": the compressed data is cut short");
+                    }
+                    inflater.setInput(input, 0, got);
                 }
-                inflater.setInput(input, 0, got);
+                length += inflater.inflate(out, length, out.length - length);
             }
         } catch (DataFormatException e) {
             throw new ID3Exception("frame " + frameId + ": the compressed data is corrupt", e);

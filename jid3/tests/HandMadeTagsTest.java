@@ -202,6 +202,23 @@ class HandMadeTagsTest {
             assertEquals("Zipped artist", v4.getArtist());
         }
 
+        /**
+         * Unsynchronisation makes the stored frame longer than its data, so the compressed data
+         * arrives in more than one piece, its last bytes after all the text has come out.
+         */
+        @Test
+        void inflatesCompressedFramesOfUnsynchronisedTags() throws Exception {
+            byte[] title = text(1, "Ωmega ÿà");
+            byte[] packed = TagBuilder.deflate(title);
+            assertTrue(TagBuilder.unsynchronise(packed).length > packed.length);
+            ID3V2Tag v3 = read(TagBuilder.version(3).flags(TagBuilder.UNSYNCHRONISED)
+                    .frame("TIT2", 0x0080, concat(TagBuilder.bigEndian(title.length), packed)).build());
+            ID3V2Tag v4 = read(TagBuilder.version(4)
+                    .frame("TIT2", 0x000B, concat(syncsafe(title.length), TagBuilder.unsynchronise(packed))).build());
+            assertEquals("Ωmega ÿà", v3.getTitle());
+            assertEquals("Ωmega ÿà", v4.getTitle());
+        }
+
         @Test
         void refusesCorruptOrOversizedCompressedFrames() {
             byte[] packed = TagBuilder.deflate(latin1("Some title long enough to compress"));
