@@ -3,14 +3,27 @@
 // each (its own path, its command line, its working directory, then every
 // argument that its C run-time split from the command line), waits
 // STANDIN_SLEEP_MS milliseconds if asked, and ends with the status in
-// STANDIN_EXIT.
+// STANDIN_EXIT. Like a Java runtime, which lists its threads on Ctrl+Break
+// and goes on, it notes "interrupt=break" in the log and goes on.
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+static BOOL WINAPI noteBreak(DWORD event) {
+    if (event != CTRL_BREAK_EVENT) return FALSE;
+    if (const char* logPath = std::getenv("STANDIN_LOG")) {
+        if (FILE* log = std::fopen(logPath, "ab")) {
+            std::fputs("interrupt=break\n", log);
+            std::fclose(log);
+        }
+    }
+    return TRUE;
+}
+
 int main(int argc, char** argv) {
+    SetConsoleCtrlHandler(noteBreak, TRUE);
     char program[MAX_PATH] = {};
     char workingDir[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
