@@ -57,7 +57,7 @@ protected:
     std::filesystem::path install(const std::string& package) {
         std::filesystem::create_directories(appDir);
         std::filesystem::copy_file(std::filesystem::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture() / package,
-                                    appDir / package);
+                                   appDir / package);
         return appDir / package;
     }
 

@@ -1,11 +1,18 @@
 // The runtime's life tied to the launcher's, under Wine: a helper inside Wine
 // ends the launcher, as a task manager would, or sends Ctrl+Break to its
-// console process group, as a console would.
+// console process group, as a console would; Ctrl+C is typed into the
+// terminal that Wine's console reads.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "file_bytes.h"
 #include "temp_dir.h"
@@ -15,6 +22,50 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+extern "C" char** environ;
+
+// Runs `wine <exe>` from `workingDir` on a new pseudo-terminal, as a console
+// window would, with extra environment variables; types Ctrl+C once the file
+// `started` exists and gives the exit status, or -1 when the run failed or
+// took more than a minute.
+int runOnTerminalTypingCtrlC(const fs::path& exe, const fs::path& workingDir,
+                             const std::vector<std::string>& environment, const fs::path& started) {
+    // Everything the child needs is made before it is forked.
+    std::vector<std::string> variables(environ, environ + [] { size_t n = 0; while (environ[n]) ++n; return n; }());
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    std::vector<char*> envp;
+    for (std::string& variable : variables) envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    std::string wine = "wine";
+    std::string program = exe.string();
+    char* argv[] = {wine.data(), program.data(), nullptr};
+
+    int terminal = -1;
+    const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        if (chdir(workingDir.c_str()) == 0) execvpe("wine", argv, envp.data());
+        _exit(127);
+    }
+    bool typed = false;
+    int status = 0;
+    for (int step = 0; waitpid(pid, &status, WNOHANG) == 0; ++step) {
+        if (step == 1200) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            status = -1;
+            break;
+        }
+        if (!typed && fs::exists(started)) typed = write(terminal, "\x03", 1) == 1;
+        // What the console writes is read and dropped, so that it never waits on a full terminal.
+        pollfd output{terminal, POLLIN, 0};
+        char buffer[4096];
+        if (poll(&output, 1, 50) > 0 && read(terminal, buffer, sizeof buffer) < 0) usleep(50000);
+    }
+    close(terminal);
+    return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 class RuntimeLifetimeUnderWine : public ::testing::Test {
 protected:
@@ -28,8 +79,11 @@ protected:
     // for `runtimeMs` milliseconds and then ends with status 7.
     ProcessResult control(const std::string& mode, int runtimeMs) {
         return runUnderWine(LAUNCH_CONTROL_EXE, {mode, windowsPath(log), windowsPath(exe)}, appDir,
-                            {"STANDIN_LOG=" + windowsPath(log), "STANDIN_SLEEP_MS=" + std::to_string(runtimeMs),
-                             "STANDIN_EXIT=7"});
+                            standinEnvironment(runtimeMs));
+    }
+
+    std::vector<std::string> standinEnvironment(int runtimeMs) const {
+        return {"STANDIN_LOG=" + windowsPath(log), "STANDIN_SLEEP_MS=" + std::to_string(runtimeMs), "STANDIN_EXIT=7"};
     }
 
     TempDir temp{"lifetime-wine"};
@@ -54,7 +108,15 @@ TEST_F(RuntimeLifetimeUnderWine, CtrlBreakReachesTheRuntimeAndTheLauncherEndsWit
         GTEST_SKIP() << "Wine cannot send Ctrl+Break to a console process group here: " << result.out;
     }
     EXPECT_EQ(result.out, "break=sent\r\nstatus=7\r\n") << "the launcher did not outlive the event";
-    EXPECT_NE(readFileBytes(log).find("interrupt=break\n"), std::string::npos) << "the runtime got no Ctrl+Break";
+    EXPECT_NE(readFileBytes(log).find("interrupt=ctrl-break\n"), std::string::npos) << "the runtime got no Ctrl+Break";
+}
+
+TEST_F(RuntimeLifetimeUnderWine, CtrlCInTheConsoleEndsTheRuntimeAndTheLauncherEndsWithItsStatus) {
+    const int status = runOnTerminalTypingCtrlC(exe, appDir, standinEnvironment(30000), log);
+
+    // A launcher ended by the event itself would end with 0xC000013A, of which Wine passes on 58.
+    EXPECT_EQ(status, 130) << "the runtime ends with 130 on Ctrl+C, and the launcher with the runtime";
+    EXPECT_NE(readFileBytes(log).find("interrupt=ctrl-c\n"), std::string::npos) << "the runtime got no Ctrl+C";
 }
 
 }  // namespace
