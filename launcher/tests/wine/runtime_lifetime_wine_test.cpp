@@ -10,8 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "file_bytes.h"
@@ -23,8 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-extern "C" char** environ;
-
 // Runs `wine <exe>` from `workingDir` on a new pseudo-terminal, as a console
 // window would, with extra environment variables; types Ctrl+C once the file
 // `started` exists and gives the exit status, or -1 when the run failed or
@@ -32,7 +32,8 @@ extern "C" char** environ;
 int runOnTerminalTypingCtrlC(const fs::path& exe, const fs::path& workingDir,
                              const std::vector<std::string>& environment, const fs::path& started) {
     // Everything the child needs is made before it is forked.
-    std::vector<std::string> variables(environ, environ + [] { size_t n = 0; while (environ[n]) ++n; return n; }());
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
     variables.insert(variables.end(), environment.begin(), environment.end());
     std::vector<char*> envp;
     for (std::string& variable : variables) envp.push_back(variable.data());
@@ -48,23 +49,26 @@ int runOnTerminalTypingCtrlC(const fs::path& exe, const fs::path& workingDir,
         if (chdir(workingDir.c_str()) == 0) execvpe("wine", argv, envp.data());
         _exit(127);
     }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
     bool typed = false;
     int status = 0;
-    for (int step = 0; waitpid(pid, &status, WNOHANG) == 0; ++step) {
-        if (step == 1200) {
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
-            status = -1;
-            break;
+            close(terminal);
+            return -1;
         }
         if (!typed && fs::exists(started)) typed = write(terminal, "\x03", 1) == 1;
         // What the console writes is read and dropped, so that it never waits on a full terminal.
         pollfd output{terminal, POLLIN, 0};
         char buffer[4096];
-        if (poll(&output, 1, 50) > 0 && read(terminal, buffer, sizeof buffer) < 0) usleep(50000);
+        if (poll(&output, 1, 50) > 0 && read(terminal, buffer, sizeof buffer) < 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
     }
     close(terminal);
-    return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class RuntimeLifetimeUnderWine : public ::testing::Test {
