@@ -9,11 +9,11 @@
 //     "runtime=running" (and then ends the runtime itself);
 //   launch_control break <started> <program>
 //     (the program started as a console process group of its own) sends
-//     Ctrl+Break to that group and prints "break=sent", or "break=refused
-//     error=<n>" when the system cannot send it; then waits for the program
-//     and prints "status=<its exit code>".
+//     Ctrl+Break to that group, waits for the program and ends with its exit
+//     status; ends with 125 when the system refuses to send the event, which
+//     needs a console, after the program has ended by itself.
 //
-// Ends with 0 when it got that far, else with 2 and the reason on standard error.
+// Ends with 2 and the reason on standard error when it cannot get that far.
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -22,6 +22,8 @@
 #include <cstring>
 
 namespace {
+
+const int kEventRefused = 125;
 
 int fail(const char* reason) {
     std::fprintf(stderr, "launch_control: %s (error %lu)\n", reason, GetLastError());
@@ -68,16 +70,12 @@ int endAndWatchRuntime(const PROCESS_INFORMATION& launcher) {
 }
 
 int breakAndWait(const PROCESS_INFORMATION& launcher) {
-    if (GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, launcher.dwProcessId)) {
-        std::printf("break=sent\n");
-    } else {
-        std::printf("break=refused error=%lu\n", GetLastError());
-    }
+    const bool sent = GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, launcher.dwProcessId) != 0;
+    if (!sent) std::fprintf(stderr, "launch_control: Ctrl+Break refused (error %lu)\n", GetLastError());
     WaitForSingleObject(launcher.hProcess, INFINITE);
     DWORD status = 0;
     GetExitCodeProcess(launcher.hProcess, &status);
-    std::printf("status=%lu\n", status);
-    return 0;
+    return sent ? static_cast<int>(status) : kEventRefused;
 }
 
 }  // namespace
