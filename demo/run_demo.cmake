@@ -1,6 +1,7 @@
-# Makes a fresh sample library in LIBRARY with MAKE_SAMPLE_LIBRARY and runs the application EXE
-# on it: under Wine in WINE_PREFIX (set up by WINE_PREFIX_SCRIPT), with the runtime home
-# RUNTIME_HOME registered as Java 17, or else with the host's JAVA. Shows the console output, the
+# Makes a fresh sample library in LIBRARY with MAKE_SAMPLE_LIBRARY and runs the application on
+# it: under Wine in WINE_PREFIX (set up by WINE_PREFIX_SCRIPT), with the runtime home RUNTIME_HOME
+# registered as Java 17, the 32-bit EXE32 where the 32-bit program I386_PROBE runs and else the
+# 64-bit EXE64; or else EXE with the host's JAVA. Shows the console output, the
 # exit status and the library's tree; fails when the run does.
 file(REMOVE_RECURSE ${LIBRARY})
 execute_process(COMMAND ${MAKE_SAMPLE_LIBRARY} ${LIBRARY} OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
@@ -13,6 +14,13 @@ function(windows_path path result)
 endfunction()
 
 if(WINE_PREFIX)
+  execute_process(COMMAND ${I386_PROBE} RESULT_VARIABLE probe_status OUTPUT_QUIET ERROR_QUIET)
+  if(probe_status STREQUAL "0")
+    set(EXE ${EXE32})
+  else()
+    set(EXE ${EXE64})
+    message("This kernel cannot run 32-bit programs: the 64-bit executable stands in for the 32-bit one.")
+  endif()
   set(ENV{WINEPREFIX} ${WINE_PREFIX})
   set(ENV{WINEDEBUG} -all)
   set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")

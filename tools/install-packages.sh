@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs everything the build and the tests need on a fresh Debian 12 machine.
+# Installs everything the build and the tests need on a fresh Debian 12 machine. Where the kernel
+# runs 32-bit programs, that includes 32-bit Wine, which the tests of the 32-bit executables need.
 set -euo pipefail
+tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 packages=(
   cmake ninja-build clang g++ libgtest-dev           # host build, unit tests, fuzzer
+  binutils                                            # also builds the 32-bit probe below
   g++-mingw-w64-i686 g++-mingw-w64-x86-64             # the launcher for Windows
   wine wine64 wine64-tools libwine-dev                # running it here; the Wine bridge runtime
   openjdk-17-jdk-headless junit5                      # the application and its tests
@@ -16,11 +19,36 @@ run_as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  run_as_root apt-get update -qq
-  run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_missing() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    run_as_root apt-get update -qq
+    run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# Builds and runs a tiny 32-bit program: the kernel's configuration alone does not tell, as
+# 32-bit support can be built in and still be switched off at boot or refused to a container.
+runs_32bit_programs() {
+  local work status=1
+  work=$(mktemp -d)
+  if as --32 "$tools/i386-probe.s" -o "$work/probe.o" && ld -m elf_i386 "$work/probe.o" -o "$work/probe" &&
+     "$work/probe" 2>/dev/null; then
+    status=0
+  fi
+  rm -rf "$work"
+  return $status
+}
+
+install_missing "${packages[@]}"
+if runs_32bit_programs; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    run_as_root dpkg --add-architecture i386
+  fi
+  install_missing wine32:i386
+else
+  echo "This kernel cannot run 32-bit programs: no 32-bit Wine; the tests of the 32-bit executables will be skipped."
 fi

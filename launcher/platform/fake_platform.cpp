@@ -150,15 +150,37 @@ bool registryTextValue(RegistryKey key, const char* valueName, char* destination
 
 void closeRegistryKey(RegistryKey) { --world().openRegistryKeys; }
 
-bool runProgram(const char* program, char* commandLine, unsigned long* exitCode, char* errorText,
-                size_t errorCapacity) {
+bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,
+                           size_t errorCapacity) {
     if (world().startFails) {
         copyOut(world().startError, errorText, errorCapacity);
         return false;
     }
     world().started.push_back({program, commandLine, world().currentDir});
-    *exitCode = world().exitCode;
+    world().programSteps.push_back("start suspended");
+    *started = Program{};
     return true;
+}
+
+Job createKillOnCloseJob() {
+    if (world().jobUnavailable) return nullptr;
+    ++world().openJobs;
+    return &world();
+}
+
+bool assignToJob(Job, const Program&) {
+    if (world().jobRefusesProgram) return false;
+    world().programSteps.push_back("assign to job");
+    return true;
+}
+
+void closeJob(Job) { --world().openJobs; }
+
+void resumeProgram(const Program&) { world().programSteps.push_back("resume"); }
+
+unsigned long waitForProgram(const Program&) {
+    world().programSteps.push_back("wait");
+    return world().exitCode;
 }
 
 void ignoreConsoleInterrupts() { world().interruptsIgnored = true; }

@@ -46,6 +46,12 @@ struct World {
     unsigned long exitCode = 0;
     bool startFails = false;
     std::string startError = "The system cannot find the file specified.";
+    // What became of the started program, in order: "start suspended",
+    // "assign to job", "resume", "wait".
+    std::vector<std::string> programSteps;
+    bool jobUnavailable = false;      // no job can be made
+    bool jobRefusesProgram = false;   // as when the launcher's own job forbids nesting
+    int openJobs = 0;
 };
 
 World& world();

@@ -48,11 +48,29 @@ SubKeyName registrySubKey(RegistryKey key, unsigned index, char* name, size_t ca
 bool registryTextValue(RegistryKey key, const char* valueName, char* destination, size_t capacity);
 void closeRegistryKey(RegistryKey key);
 
+// A started program: its process and its first thread.
+struct Program {
+    void* process;
+    void* thread;
+};
+using Job = void*;
+
 // Starts `program` with the full command line `commandLine` (which the system
-// may modify), waits for it to end and gives its exit code. On a failed start
+// may modify), suspended before it runs any of its own code. On failure
 // answers false with the system's text for the error.
-bool runProgram(const char* program, char* commandLine, unsigned long* exitCode, char* errorText,
-                size_t errorCapacity);
+bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,
+                           size_t errorCapacity);
+// A new job that ends all its processes when its last handle closes, which
+// happens at the latest when this process ends; null when none can be made.
+Job createKillOnCloseJob();
+// Puts a suspended program into the job, and so every program it will start;
+// false when the system refuses, as it does when this process's own job
+// forbids nested jobs and breaking away.
+bool assignToJob(Job job, const Program& program);
+void closeJob(Job job);
+void resumeProgram(const Program& program);
+// Waits for the program to end, gives its exit code and releases its handles.
+unsigned long waitForProgram(const Program& program);
 // Lets Ctrl+C and Ctrl+Break reach the started program only, not end the launcher.
 void ignoreConsoleInterrupts();
 

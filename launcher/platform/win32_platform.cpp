@@ -125,22 +125,50 @@ static void describeError(DWORD error, char* text, size_t capacity) {
     text[length] = '\0';
 }
 
-bool runProgram(const char* program, char* commandLine, unsigned long* exitCode, char* errorText,
-                size_t errorCapacity) {
+bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,
+                           size_t errorCapacity) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(program, commandLine, nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                        &process)) {
         describeError(GetLastError(), errorText, errorCapacity);
         return false;
     }
-    CloseHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    *exitCode = code;
+    started->process = process.hProcess;
+    started->thread = process.hThread;
     return true;
+}
+
+Job createKillOnCloseJob() {
+    // The handle is not inheritable: one held by the runtime would keep the job
+    // open after the launcher ended.
+    const HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    if (job == nullptr) return nullptr;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job);
+        return nullptr;
+    }
+    return job;
+}
+
+bool assignToJob(Job job, const Program& program) {
+    return AssignProcessToJobObject(static_cast<HANDLE>(job), static_cast<HANDLE>(program.process)) != 0;
+}
+
+void closeJob(Job job) { CloseHandle(static_cast<HANDLE>(job)); }
+
+void resumeProgram(const Program& program) { ResumeThread(static_cast<HANDLE>(program.thread)); }
+
+unsigned long waitForProgram(const Program& program) {
+    CloseHandle(static_cast<HANDLE>(program.thread));
+    WaitForSingleObject(static_cast<HANDLE>(program.process), INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(static_cast<HANDLE>(program.process), &code);
+    CloseHandle(static_cast<HANDLE>(program.process));
+    return code;
 }
 
 static BOOL WINAPI passInterruptsOn(DWORD event) { return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT; }

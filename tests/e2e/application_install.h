@@ -8,6 +8,11 @@
 
 #include "run_process.h"
 
+// The packaged application of the tested architecture: with the bridge runtime shipped in the
+// folder "runtime", or as delivered.
+std::filesystem::path shippedPackage();
+std::filesystem::path deliveredPackage();
+
 // Copies the packaged executable into `appDir` as dovatrik.exe, with the tag library as
 // lib/jid3.jar beside it; returns the executable's path.
 std::filesystem::path installApplication(const std::filesystem::path& package, const std::filesystem::path& appDir);

@@ -1,6 +1,6 @@
-// The delivered 64-bit executable under Wine with the bridge runtime registered in Wine's
-// registry under an old and a current key: it finds the runtime, starts it under its own name
-// and tidies the sample library.
+// The delivered executable of the tested architecture under Wine with the bridge runtime
+// registered in Wine's registry (64-bit view) under an old and a current key: it finds the
+// runtime, starts it under its own name and tidies the sample library.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ class RegisteredRuntime : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(RegisteredRuntime, TidiesTheSampleLibraryThroughTheCopyNamedAfterTheExecutable) {
     TempDir temp("e2e-registered");
-    const fs::path exe = installApplication(DELIVERED_PACKAGE, temp.path() / "app");
+    const fs::path exe = installApplication(deliveredPackage(), temp.path() / "app");
     const fs::path home = temp.path() / "java home";
     installBridgeRuntime(home);
     const fs::path root = temp.path() / "sample library";

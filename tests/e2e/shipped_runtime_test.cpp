@@ -21,7 +21,7 @@ const char kBanner[] = "Quom's files renamer";
 class ShippedRuntime : public ::testing::Test {
 protected:
     void SetUp() override {
-        exe = installApplication(SHIPPED_PACKAGE, appDir);
+        exe = installApplication(shippedPackage(), appDir);
         installBridgeRuntime(appDir / "runtime");
     }
 

@@ -3,14 +3,29 @@
 // each (its own path, its command line, its working directory, then every
 // argument that its C run-time split from the command line), waits
 // STANDIN_SLEEP_MS milliseconds if asked, and ends with the status in
-// STANDIN_EXIT.
+// STANDIN_EXIT. Like a Java runtime, which lists its threads on Ctrl+Break
+// and goes on, and ends with status 130 on Ctrl+C, it notes the event in the
+// log ("interrupt=ctrl-break" or "interrupt=ctrl-c") and does the same.
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+static BOOL WINAPI noteInterrupt(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    if (const char* logPath = std::getenv("STANDIN_LOG")) {
+        if (FILE* log = std::fopen(logPath, "ab")) {
+            std::fputs(event == CTRL_C_EVENT ? "interrupt=ctrl-c\n" : "interrupt=ctrl-break\n", log);
+            std::fclose(log);
+        }
+    }
+    if (event == CTRL_C_EVENT) ExitProcess(130);
+    return TRUE;
+}
+
 int main(int argc, char** argv) {
+    SetConsoleCtrlHandler(noteInterrupt, TRUE);
     char program[MAX_PATH] = {};
     char workingDir[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);

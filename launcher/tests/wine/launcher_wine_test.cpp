@@ -1,5 +1,6 @@
-// The real 64-bit launcher under Wine: settings read from its own resources
-// through the Windows API, a stand-in runtime started and waited for.
+// The real launcher of the tested architecture under Wine: settings read from
+// its own resources through the Windows API, a stand-in runtime started and
+// waited for.
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,15 @@
 
 #include "file_bytes.h"
 #include "temp_dir.h"
+#include "tested_architecture.h"
 #include "wine_run.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kPackages = LAUNCHER_TEST_PACKAGES;
+// The packaged executables of the tested architecture.
+fs::path packages() { return fs::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture(); }
 const fs::path kStandin = STANDIN_JAVA_EXE;
 
 std::string lower(std::string text) {
@@ -35,7 +38,7 @@ protected:
     // Copies a packaged executable into a fresh application folder.
     fs::path install(const std::string& package) {
         fs::create_directories(appDir);
-        fs::copy_file(kPackages / package, appDir / package);
+        fs::copy_file(packages() / package, appDir / package);
         return appDir / package;
     }
 
@@ -173,13 +176,13 @@ TEST_F(LauncherUnderWine, NoRuntimeInTheRangeOpensTheDownloadPage) {
 }
 
 TEST(PackagedArchive, RunsUnderTheJavaRuntimeStraightFromTheExecutable) {
-    const ProcessResult result = runProcess({JAVA_EXECUTABLE, "-jar", (kPackages / "shipped.exe").string(), "a", "b c"});
+    const ProcessResult result = runProcess({JAVA_EXECUTABLE, "-jar", (packages() / "shipped.exe").string(), "a", "b c"});
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.out, "[a]\n[b c]\n");
 }
 
 TEST(PackagedArchive, EndsWithTheArchivesEndRecord) {
-    const std::string exe = readFileBytes(kPackages / "shipped.exe");
+    const std::string exe = readFileBytes(packages() / "shipped.exe");
     ASSERT_GT(exe.size(), 22u);
     EXPECT_EQ(exe.substr(0, 2), "MZ");
     EXPECT_EQ(exe.substr(exe.size() - 22, 4), std::string("PK\x05\x06", 4));

@@ -1,5 +1,5 @@
 #pragma once
-// The real 64-bit launcher under Wine with Java runtimes registered in Wine's
+// The real launcher of the tested architecture under Wine with Java runtimes registered in Wine's
 // registry: each runtime is a folder holding the stand-in as bin\java.exe,
 // which records in a log which program was started.
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "temp_dir.h"
+#include "tested_architecture.h"
 #include "wine_run.h"
 
 // Registrations under HKLM\SOFTWARE\JavaSoft for one test, deleted again
@@ -48,11 +49,15 @@ class RegisteredRuntimeUnderWine : public ::testing::Test {
 protected:
     static constexpr RegistryView k64 = RegistryView::bits64;
     static constexpr RegistryView k32 = RegistryView::bits32;
+    // The launcher's own registry view, and the other one.
+    const RegistryView kOwn = forTestedArchitecture(k32, k64);
+    const RegistryView kOther = forTestedArchitecture(k64, k32);
 
     // Copies a packaged executable into the application folder.
     std::filesystem::path install(const std::string& package) {
         std::filesystem::create_directories(appDir);
-        std::filesystem::copy_file(std::filesystem::path(LAUNCHER_TEST_PACKAGES) / package, appDir / package);
+        std::filesystem::copy_file(std::filesystem::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture() / package,
+                                   appDir / package);
         return appDir / package;
     }
 

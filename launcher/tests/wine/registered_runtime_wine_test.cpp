@@ -1,4 +1,5 @@
-// The choice among runtimes registered in Wine's real registry, in both views.
+// The choice among runtimes registered in Wine's real registry, in the
+// launcher's own view and in the other one.
 
 #include <filesystem>
 #include <string>
@@ -11,12 +12,11 @@ namespace {
 
 using RegistrySearchUnderWine = RegisteredRuntimeUnderWine;
 
-TEST_F(RegistrySearchUnderWine, ARuntimeRegisteredOnlyInThe32BitViewIsFoundAndStarted) {
+TEST_F(RegistrySearchUnderWine, ARuntimeRegisteredOnlyInTheOtherViewIsReadInThatViewAndStarted) {
     const fs::path exe = install("registered.exe");
-    const fs::path own = placeRuntime("jre 1.6");
     const fs::path other = placeRuntime("jre 1.8");
-    registerRuntime(k64, "Java Runtime Environment", "1.6.0_45", own);
-    registerRuntime(k32, "Java Runtime Environment", "1.8.0_301", other);
+    // Its home is a value of the key in the other view alone.
+    registerRuntime(kOther, "Java Runtime Environment", "1.8.0_301", other);
 
     const ProcessResult result = run(exe);
 
@@ -24,6 +24,27 @@ TEST_F(RegistrySearchUnderWine, ARuntimeRegisteredOnlyInThe32BitViewIsFoundAndSt
     EXPECT_EQ(result.out, "");
     EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(other).c_str());
     EXPECT_FALSE(fs::exists(other / "tarvello-tmp")) << "no copy without NameProcessAfterExe";
+}
+
+TEST_F(RegistrySearchUnderWine, ARuntimeRegisteredOnlyInItsOwnViewIsFoundAndStarted) {
+    const fs::path own = placeRuntime("jre 17");
+    registerRuntime(kOwn, "JRE", "17", own);
+
+    const ProcessResult result = run(install("registered.exe"));
+
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(own).c_str());
+}
+
+TEST_F(RegistrySearchUnderWine, TheGreatestVersionWinsAcrossBothViews) {
+    const fs::path own = placeRuntime("jre 1.6");
+    const fs::path other = placeRuntime("jre 1.8");
+    registerRuntime(kOwn, "Java Runtime Environment", "1.6.0_45", own);
+    registerRuntime(kOther, "Java Runtime Environment", "1.8.0_301", other);
+
+    run(install("registered.exe"));
+
+    EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(other).c_str());
 }
 
 TEST_F(RegistrySearchUnderWine, AnOlderDevelopmentKitRunsItsJreTheCurrentKeysTheirHome) {
@@ -46,22 +67,22 @@ TEST_F(RegistrySearchUnderWine, AnOlderDevelopmentKitRunsItsJreTheCurrentKeysThe
     EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(jdk21).c_str());
 }
 
-TEST_F(RegistrySearchUnderWine, OnEqualVersionsTheRuntimeEnvironmentThenThe64BitViewWins) {
+TEST_F(RegistrySearchUnderWine, OnEqualVersionsTheRuntimeEnvironmentThenTheOwnViewWins) {
     const fs::path exe = install("registered.exe");
     const fs::path kit = temp.path() / "java" / "jdk";
     placeStandinRuntime(kit / "jre", STANDIN_JAVA_EXE);
-    const fs::path jre32 = placeRuntime("jre 32");
-    registerRuntime(k64, "Java Development Kit", "1.8.0", kit);
-    registerRuntime(k32, "Java Runtime Environment", "1.8.0", jre32);
+    const fs::path jreOther = placeRuntime("jre other");
+    registerRuntime(kOwn, "Java Development Kit", "1.8.0", kit);
+    registerRuntime(kOther, "Java Runtime Environment", "1.8.0", jreOther);
 
     run(exe);
-    EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(jre32).c_str());
+    EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(jreOther).c_str());
 
-    const fs::path jre64 = placeRuntime("jre 64");
-    registerRuntime(k64, "Java Runtime Environment", "1.8.0", jre64);
+    const fs::path jreOwn = placeRuntime("jre own");
+    registerRuntime(kOwn, "Java Runtime Environment", "1.8.0", jreOwn);
     fs::remove(log);
     run(exe);
-    EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(jre64).c_str());
+    EXPECT_STRCASEEQ(onlyStartedProgram().c_str(), javaExe(jreOwn).c_str());
 }
 
 TEST_F(RegistrySearchUnderWine, OverlongVersionNamesArePassedOverAndTheScanGoesOn) {
