@@ -1,5 +1,7 @@
 #include "benchmark_options.h"
 
+#include "generator_options.h"
+
 #include <stdexcept>
 
 const char* const kBenchmarkUsage =
@@ -14,7 +16,7 @@ namespace {
 
 struct Option {
     const char* name;
-    std::size_t limit;  // keeps a mistyped number from filling the disk
+    std::size_t limit;
     void (*store)(BenchmarkOptions&, std::size_t);
 };
 
@@ -28,16 +30,6 @@ const Option kOptions[] = {
     {"--runs", 1000, [](BenchmarkOptions& o, std::size_t n) { o.runs = static_cast<int>(n); }},
     {"--launch-runs", 10000, [](BenchmarkOptions& o, std::size_t n) { o.launchRuns = static_cast<int>(n); }},
 };
-
-std::size_t parseCount(const std::string& option, const std::string& text, std::size_t limit)
-{
-    const bool digitsOnly = !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos;
-    const std::size_t value = digitsOnly ? std::stoull(text) : 0;
-    if (value == 0 || value > limit)
-        throw std::invalid_argument(option + " needs a whole number from 1 to " + std::to_string(limit) + ", not '" +
-                                    text + "'");
-    return value;
-}
 
 } // namespace
 
@@ -53,7 +45,7 @@ BenchmarkOptions parseBenchmarkOptions(const std::vector<std::string>& arguments
             throw std::invalid_argument("unknown argument " + arguments[i]);
         if (i + 1 == arguments.size())
             throw std::invalid_argument(arguments[i] + " needs a number");
-        option->store(options, parseCount(arguments[i], arguments[i + 1], option->limit));
+        option->store(options, parseCountOption(arguments[i], arguments[i + 1], option->limit));
         ++i;
     }
     return options;

@@ -17,22 +17,12 @@ constexpr LibrarySize kDefaultSize{10, 10, 1048576};
 struct SizeOption {
     const char* name;
     std::size_t LibrarySize::*field;
-    std::size_t limit;  // keeps a mistyped number from filling the disk
+    std::size_t limit;
 };
 
 const SizeOption kSizeOptions[] = {{"--albums", &LibrarySize::albums, 100000},
                                    {"--tracks", &LibrarySize::tracksPerAlbum, 10000},
                                    {"--track-bytes", &LibrarySize::trackBytes, std::size_t{1} << 30}};
-
-std::size_t parseCount(const std::string& option, const std::string& text, std::size_t limit)
-{
-    std::size_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value == 0 || value > limit)
-        throw std::invalid_argument(option + " needs a whole number from 1 to " + std::to_string(limit) + ", not '" + text + "'");
-    return value;
-}
 
 const SizeOption* findSizeOption(const std::string& argument)
 {
@@ -43,6 +33,16 @@ const SizeOption* findSizeOption(const std::string& argument)
 }
 
 } // namespace
+
+std::size_t parseCountOption(const std::string& option, const std::string& text, std::size_t limit)
+{
+    std::size_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value == 0 || value > limit)
+        throw std::invalid_argument(option + " needs a whole number from 1 to " + std::to_string(limit) + ", not '" + text + "'");
+    return value;
+}
 
 GeneratorOptions parseGeneratorOptions(const std::vector<std::string>& arguments)
 {
@@ -56,7 +56,7 @@ GeneratorOptions parseGeneratorOptions(const std::vector<std::string>& arguments
                 throw std::invalid_argument(argument + " needs a number");
             if (!options.syntheticSize)
                 options.syntheticSize = kDefaultSize;
-            (*options.syntheticSize).*(sizeOption->field) = parseCount(argument, arguments[++i], sizeOption->limit);
+            (*options.syntheticSize).*(sizeOption->field) = parseCountOption(argument, arguments[++i], sizeOption->limit);
         } else if (argument.rfind("--", 0) == 0) {
             throw std::invalid_argument("unknown option " + argument);
         } else if (!options.directory.empty()) {

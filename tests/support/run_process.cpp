@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -72,6 +73,10 @@ public:
     ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
 
     void openRead(int fd, const char* path) { check(posix_spawn_file_actions_addopen(&actions_, fd, path, O_RDONLY, 0), "open"); }
+    void openWrite(int fd, const char* path)
+    {
+        check(posix_spawn_file_actions_addopen(&actions_, fd, path, O_WRONLY | O_CREAT | O_TRUNC, 0600), "open");
+    }
     void duplicate(int from, int to) { check(posix_spawn_file_actions_adddup2(&actions_, from, to), "dup2"); }
     void changeDirectory(const std::string& dir) { check(posix_spawn_file_actions_addchdir_np(&actions_, dir.c_str()), "chdir"); }
     const posix_spawn_file_actions_t* get() const { return &actions_; }
@@ -160,20 +165,13 @@ int waitForExit(pid_t pid)
     return WEXITSTATUS(status);
 }
 
-} // namespace
-
-ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& workingDir,
-                         const std::vector<std::string>& extraEnv)
+// Starts the program with the prepared standard streams; answers the child's pid, or the spawn error
+// as a negative number.
+pid_t spawn(const std::vector<std::string>& argv, SpawnActions& actions, const std::string& workingDir,
+            const std::vector<std::string>& extraEnv)
 {
     if (argv.empty() || argv.front().empty())
         throw std::invalid_argument("runProcess: no program given");
-
-    Pipe outPipe, errPipe;
-
-    SpawnActions actions;
-    actions.openRead(STDIN_FILENO, "/dev/null");
-    actions.duplicate(outPipe.writeEnd.get(), STDOUT_FILENO);
-    actions.duplicate(errPipe.writeEnd.get(), STDERR_FILENO);
     if (!workingDir.empty())
         actions.changeDirectory(workingDir);
 
@@ -186,11 +184,31 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
     pid_t pid = 0;
     const int spawnError = ::posix_spawnp(&pid, program.c_str(), actions.get(), nullptr,
                                           argumentPointers.data(), environmentPointers.data());
+    return spawnError == 0 ? pid : -spawnError;
+}
+
+std::string startFailure(const std::vector<std::string>& argv, const std::string& workingDir, int spawnError)
+{
+    return "cannot start " + argv.front() + (workingDir.empty() ? "" : " in " + workingDir) + ": " +
+           std::strerror(spawnError) + "\n";
+}
+
+} // namespace
+
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& workingDir,
+                         const std::vector<std::string>& extraEnv)
+{
+    Pipe outPipe, errPipe;
+
+    SpawnActions actions;
+    actions.openRead(STDIN_FILENO, "/dev/null");
+    actions.duplicate(outPipe.writeEnd.get(), STDOUT_FILENO);
+    actions.duplicate(errPipe.writeEnd.get(), STDERR_FILENO);
+    const pid_t pid = spawn(argv, actions, workingDir, extraEnv);
     outPipe.writeEnd.close();
     errPipe.writeEnd.close();
-    if (spawnError != 0)
-        return {127, "", "cannot start " + argv.front() + (workingDir.empty() ? "" : " in " + workingDir) + ": " +
-                             std::strerror(spawnError) + "\n"};
+    if (pid < 0)
+        return {127, "", startFailure(argv, workingDir, -pid)};
 
     ProcessResult result{0, "", ""};
     try {
@@ -203,4 +221,20 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
     }
     result.exitStatus = waitForExit(pid);
     return result;
+}
+
+int runProcessToFiles(const std::vector<std::string>& argv, const std::filesystem::path& outputFile,
+                      const std::filesystem::path& errorFile, const std::string& workingDir,
+                      const std::vector<std::string>& extraEnv)
+{
+    SpawnActions actions;
+    actions.openRead(STDIN_FILENO, "/dev/null");
+    actions.openWrite(STDOUT_FILENO, outputFile.c_str());
+    actions.openWrite(STDERR_FILENO, errorFile.c_str());
+    const pid_t pid = spawn(argv, actions, workingDir, extraEnv);
+    if (pid < 0) {
+        std::ofstream(errorFile) << startFailure(argv, workingDir, -pid);
+        return 127;
+    }
+    return waitForExit(pid);
 }

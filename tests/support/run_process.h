@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,3 +17,11 @@ struct ProcessResult {
 // status 127 and the reason in `err`, as a shell would.
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& workingDir = "",
                          const std::vector<std::string>& extraEnv = {});
+
+// Runs a program as runProcess does, but with standard output and error written to the files named
+// (created or truncated), never to pipes: Wine's background processes inherit a pipe and would keep
+// the caller waiting until they end. Gives the exit status; 127 when the program cannot be started,
+// with the reason in errorFile.
+int runProcessToFiles(const std::vector<std::string>& argv, const std::filesystem::path& outputFile,
+                      const std::filesystem::path& errorFile, const std::string& workingDir = "",
+                      const std::vector<std::string>& extraEnv = {});

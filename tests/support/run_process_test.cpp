@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "file_bytes.h"
 #include "temp_dir.h"
 
 namespace {
@@ -62,6 +63,19 @@ TEST(RunProcess, AProgramThatCannotStartGives127AndAReason)
     const ProcessResult badDir = runProcess({"true"}, "/no/such/directory");
     EXPECT_EQ(badDir.exitStatus, 127);
     EXPECT_NE(badDir.err.find("/no/such/directory"), std::string::npos);
+}
+
+TEST(RunProcessToFiles, WritesTheStreamsToFilesInTheGivenDirectory)
+{
+    TempDir dir("run-process");
+    const int status = runProcessToFiles({"sh", "-c", "pwd; printf '%s' \"$EXTRA_ONE\" >&2; exit 4"}, dir.path() / "out",
+                                         dir.path() / "err", dir.path().string(), {"EXTRA_ONE=x"});
+    EXPECT_EQ(status, 4);
+    EXPECT_EQ(readFileBytes(dir.path() / "out"), dir.path().string() + "\n");
+    EXPECT_EQ(readFileBytes(dir.path() / "err"), "x");
+
+    EXPECT_EQ(runProcessToFiles({"no-such-program-anywhere"}, "/dev/null", dir.path() / "err"), 127);
+    EXPECT_NE(readFileBytes(dir.path() / "err").find("no-such-program-anywhere"), std::string::npos);
 }
 
 } // namespace
