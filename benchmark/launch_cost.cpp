@@ -27,8 +27,8 @@ double startUnderWine(const fs::path& program)
 WineSession::WineSession(const fs::path& prefix) : prefix_(prefix)
 {
     ::setenv("WINEPREFIX", prefix.c_str(), 1);
-    ::setenv("WINEDEBUG", "-all", 1);
-    ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+    ::setenv("WINEDEBUG", WINE_DEBUG_SETTING, 1);
+    ::setenv("WINEDLLOVERRIDES", WINE_DLL_OVERRIDES, 1);
     runPrefixScript(prefix_, "start");
 }
 

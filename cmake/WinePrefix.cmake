@@ -3,9 +3,8 @@
 # Wine's first start in a prefix takes seconds, and makes the browser a
 # program that does nothing, so that opening a web page neither hangs nor
 # leaves a window behind.
-set(ENV{WINEPREFIX} ${PREFIX})
-set(ENV{WINEDEBUG} -all)
-set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
+include(${CMAKE_CURRENT_LIST_DIR}/WineEnvironment.cmake)
+use_wine_environment(${PREFIX})
 
 if(MODE STREQUAL "start")
   file(MAKE_DIRECTORY ${PREFIX})

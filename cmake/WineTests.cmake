@@ -15,7 +15,8 @@
 # wine_test_properties(<tests...>): makes other tests use the shared prefix.
 set(WINE_TEST_ARCHITECTURES i686 x86_64)
 set(WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
-set(WINE_TEST_ENVIRONMENT WINEPREFIX=${WINE_TEST_PREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+include(${CMAKE_CURRENT_LIST_DIR}/WineEnvironment.cmake)
+wine_environment(${WINE_TEST_PREFIX} WINE_TEST_ENVIRONMENT)
 set(WINE_TEST_SKIPPED_STATUS 77)
 set(I386_PROBE ${CMAKE_BINARY_DIR}/i386-probe)
 
