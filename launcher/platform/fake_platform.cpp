@@ -127,8 +127,8 @@ bool changeDirectory(const char* path) {
     return true;
 }
 
-bool openRegistryKey(const char* path, RegistryView view, RegistryKey* key) {
-    auto& keys = world().registry[view == RegistryView::own ? 0 : 1];
+bool openRegistryKey(RegistryRoot root, const char* path, RegistryView view, RegistryKey* key) {
+    auto& keys = (root == RegistryRoot::localMachine ? world().registry : world().userRegistry)[view == RegistryView::own ? 0 : 1];
     const auto found = keys.find(path);
     if (found == keys.end()) return false;
     ++world().openRegistryKeys;
@@ -146,6 +146,14 @@ bool registryTextValue(RegistryKey key, const char* valueName, char* destination
     const auto& values = static_cast<fake::RegistryKeyData*>(key)->values;
     const auto value = values.find(valueName);
     return value != values.end() && copyOut(value->second, destination, capacity);
+}
+
+bool registryNumberValue(RegistryKey key, const char* valueName, unsigned long* value) {
+    const auto& numbers = static_cast<fake::RegistryKeyData*>(key)->numbers;
+    const auto number = numbers.find(valueName);
+    if (number == numbers.end()) return false;
+    *value = number->second;
+    return true;
 }
 
 void closeRegistryKey(RegistryKey) { --world().openRegistryKeys; }

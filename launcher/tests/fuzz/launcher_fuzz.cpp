@@ -29,6 +29,7 @@ void requireSoundState(const LaunchState& state) {
     requireTerminated(state.lowestVersion);
     requireTerminated(state.highestVersion);
     requireTerminated(state.bestVersion);
+    requireTerminated(state.bestHome);
     requireTerminated(state.workingDir);
     requireTerminated(state.runtimePath);
     requireTerminated(state.argumentString);
