@@ -158,13 +158,21 @@ bool registryNumberValue(RegistryKey key, const char* valueName, unsigned long* 
 
 void closeRegistryKey(RegistryKey) { --world().openRegistryKeys; }
 
+bool putFirstOnPath(const char* directory) {
+    std::string path = directory;
+    if (!world().pathVariable.empty()) path += ";" + world().pathVariable;
+    if (path.size() >= world().pathCapacity) return false;
+    world().pathVariable = path;
+    return true;
+}
+
 bool runProgram(const char* program, char* commandLine, unsigned long* exitCode, char* errorText,
                 size_t errorCapacity) {
     if (world().startFails) {
         copyOut(world().startError, errorText, errorCapacity);
         return false;
     }
-    world().started.push_back({program, commandLine, world().currentDir});
+    world().started.push_back({program, commandLine, world().currentDir, world().pathVariable});
     *exitCode = world().exitCode;
     return true;
 }

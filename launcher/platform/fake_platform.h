@@ -19,6 +19,7 @@ struct StartedProgram {
     std::string program;
     std::string commandLine;
     std::string workingDir;
+    std::string path;  // the PATH it inherited
 };
 
 struct World {
@@ -44,6 +45,8 @@ struct World {
     std::vector<std::string> printed;  // "title: text" per console line
     std::vector<std::string> openedAddresses;
     bool interruptsIgnored = false;
+    std::string pathVariable = "C:\\windows\\system32;C:\\windows";
+    size_t pathCapacity = 32767;  // the longest PATH, terminator included
 
     std::vector<StartedProgram> started;
     unsigned long exitCode = 0;

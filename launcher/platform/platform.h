@@ -53,6 +53,11 @@ bool registryTextValue(RegistryKey key, const char* valueName, char* destination
 bool registryNumberValue(RegistryKey key, const char* valueName, unsigned long* value);
 void closeRegistryKey(RegistryKey key);
 
+// Puts `directory` first on the PATH of the launcher's own environment, which
+// the programs it starts inherit; false, with PATH unchanged, when the result
+// would be too long for an environment variable.
+bool putFirstOnPath(const char* directory);
+
 // Starts `program` with the full command line `commandLine` (which the system
 // may modify), waits for it to end and gives its exit code. On a failed start
 // answers false with the system's text for the error.

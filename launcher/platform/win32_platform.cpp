@@ -149,6 +149,20 @@ static void describeError(DWORD error, char* text, size_t capacity) {
     text[length] = '\0';
 }
 
+bool putFirstOnPath(const char* directory) {
+    // The longest value an environment variable can hold, terminator included.
+    static char path[32767];
+    const size_t length = static_cast<size_t>(lstrlenA(directory));
+    if (length + 1 >= sizeof path) return false;
+    lstrcpyA(path, directory);
+    const DWORD room = static_cast<DWORD>(sizeof path - length - 1);
+    const DWORD rest = GetEnvironmentVariableA("PATH", path + length + 1, room);
+    if (rest >= room) return false;
+    // Without a PATH, or with an empty one, the directory is all of it.
+    if (rest != 0) path[length] = ';';
+    return SetEnvironmentVariableA("PATH", path) != 0;
+}
+
 bool runProgram(const char* program, char* commandLine, unsigned long* exitCode, char* errorText,
                 size_t errorCapacity) {
     STARTUPINFOA startup = {};
