@@ -76,6 +76,27 @@ TEST_F(LauncherUnderWine, StartsTheShippedRuntimeWithTheExactCommandLine) {
     EXPECT_EQ(lower(records[0].workingDir), lower(windowsPath(appDir)));
 }
 
+TEST_F(LauncherUnderWine, TheStandInRuntimeNeedsItsLibraryInBinAndItsJvmCfgLikeARealOne) {
+    const fs::path exe = install("shipped.exe");
+    const fs::path home = appDir / "runtime";
+    placeRuntime(home);
+    fs::remove(home / "bin" / "jli.dll");
+
+    ProcessResult result = run(exe, {}, appDir);
+    // Windows ends a program whose imported library is missing with STATUS_DLL_NOT_FOUND,
+    // of which the host sees the lowest byte.
+    EXPECT_EQ(result.exitStatus, 0xC0000135 & 0xFF);
+    EXPECT_TRUE(starts().empty());
+
+    placeRuntime(home);
+    fs::remove(home / "lib" / "jvm.cfg");
+    result = run(exe, {}, appDir);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(lower(result.err), lower(consoleLine("Error: could not open `" + windowsPath(home / "lib" / "jvm.cfg") + "'")));
+    EXPECT_TRUE(starts().empty());
+}
+
 TEST_F(LauncherUnderWine, PassesTheRuntimesExitStatusOn) {
     const fs::path exe = install("shipped.exe");
     placeRuntime(appDir / "runtime");
