@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "runtime_registration.h"
 #include "temp_dir.h"
 #include "wine_run.h"
 

@@ -46,9 +46,3 @@ void placeStandinRuntime(const std::filesystem::path& home, const std::filesyste
     fs::copy_file(standin.parent_path() / "jli.dll", home / "bin" / "jli.dll", replace);
     fs::copy_file(standin.parent_path() / "jvm.cfg", home / "lib" / "jvm.cfg", replace);
 }
-
-bool wineReg(std::vector<std::string> arguments, RegistryView view) {
-    arguments.insert(arguments.begin(), {"wine", "reg"});
-    arguments.push_back(view == RegistryView::bits64 ? "/reg:64" : "/reg:32");
-    return runProcess(arguments).exitStatus == 0;
-}

@@ -30,8 +30,3 @@ std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log);
 // as bin\java.exe, the jli.dll and the jvm.cfg built beside it as bin\jli.dll
 // and lib\jvm.cfg.
 void placeStandinRuntime(const std::filesystem::path& home, const std::filesystem::path& standin);
-
-// The registry view that a `wine reg` command works in.
-enum class RegistryView { bits64, bits32 };
-// Runs `wine reg` with the arguments in one view; true when it succeeds.
-bool wineReg(std::vector<std::string> arguments, RegistryView view);
