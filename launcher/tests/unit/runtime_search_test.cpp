@@ -286,6 +286,18 @@ TEST_F(RuntimeSearchTest, TheGreatestVersionWinsAcrossSources) {
     EXPECT_EQ(search(), "C:\\jdk-17");
 }
 
+TEST_F(RuntimeSearchTest, AnInstallersHomeWithoutJavaExeIsReportedAsJavaExeMissing) {
+    setSetting(kLowestVersion, "1.8");
+    registerInstallerPath(world().userRegistry[kOwnView], kMicrosoftKey, "17.0.9.9", "C:\\ms-17\\");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(onlyLine(), "tarvello: Java found, but javaw.exe seems to be missing.");
+
+    addRuntime("C:\\ms-17");
+    world().printed.clear();
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(startedCommandLine(), "\"C:\\ms-17\\bin\\java.exe\" -jar \"C:\\apps\\tool.exe\"");
+}
+
 TEST_F(RuntimeSearchTest, AnEntryWhoseHomeCannotBeReadIsPassedOver) {
     Registry& machine = world().registry[kOwnView];
     setVersion(state.lowestVersion, "1.8");
