@@ -128,7 +128,8 @@ bool changeDirectory(const char* path) {
 }
 
 bool openRegistryKey(RegistryRoot root, const char* path, RegistryView view, RegistryKey* key) {
-    auto& keys = (root == RegistryRoot::localMachine ? world().registry : world().userRegistry)[view == RegistryView::own ? 0 : 1];
+    auto* rootKeys = root == RegistryRoot::localMachine ? world().registry : world().userRegistry;
+    auto& keys = rootKeys[view == RegistryView::own ? 0 : 1];
     const auto found = keys.find(path);
     if (found == keys.end()) return false;
     ++world().openRegistryKeys;

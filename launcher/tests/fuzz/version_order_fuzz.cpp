@@ -13,7 +13,9 @@ namespace {
 
 int sign(int order) { return (order > 0) - (order < 0); }
 
-int order(const std::string& left, const std::string& right) { return sign(compareVersions(left.c_str(), right.c_str())); }
+int order(const std::string& left, const std::string& right) {
+    return sign(compareVersions(left.c_str(), right.c_str()));
+}
 
 }  // namespace
 

@@ -94,7 +94,8 @@ TEST_F(LauncherUnderWine, TheStandInRuntimeNeedsItsLibraryInBinAndItsJvmCfgLikeA
     result = run(exe, {}, appDir);
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(lower(result.err), lower(consoleLine("Error: could not open `" + windowsPath(home / "lib" / "jvm.cfg") + "'")));
+    const std::string config = windowsPath(home / "lib" / "jvm.cfg");
+    EXPECT_EQ(lower(result.err), lower(consoleLine("Error: could not open `" + config + "'")));
     EXPECT_TRUE(starts().empty());
 }
 
