@@ -29,10 +29,11 @@ bool appendChar(char* destination, size_t capacity, char character) {
     return copyBytesAsText(destination + used, capacity - used, &character, 1);
 }
 
-bool appendNumber(char* destination, size_t capacity, long value) {
+bool appendNumber(char* destination, size_t capacity, long long value) {
     char digits[24];
     size_t count = 0;
-    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+    unsigned long long magnitude =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     do {
         digits[count++] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;

@@ -15,7 +15,7 @@ bool copyText(char* destination, size_t capacity, const char* source);
 bool appendText(char* destination, size_t capacity, const char* source);
 bool appendChar(char* destination, size_t capacity, char character);
 // Appends the decimal form of `value`.
-bool appendNumber(char* destination, size_t capacity, long value);
+bool appendNumber(char* destination, size_t capacity, long long value);
 
 // Equality with ASCII letters compared without regard to case.
 bool equalsIgnoringCase(const char* left, const char* right);
@@ -24,4 +24,4 @@ bool equalsIgnoringCase(const char* left, const char* right);
 template <size_t N> bool copyText(char (&destination)[N], const char* source) { return copyText(destination, N, source); }
 template <size_t N> bool appendText(char (&destination)[N], const char* source) { return appendText(destination, N, source); }
 template <size_t N> bool appendChar(char (&destination)[N], char character) { return appendChar(destination, N, character); }
-template <size_t N> bool appendNumber(char (&destination)[N], long value) { return appendNumber(destination, N, value); }
+template <size_t N> bool appendNumber(char (&destination)[N], long long value) { return appendNumber(destination, N, value); }

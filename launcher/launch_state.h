@@ -17,10 +17,10 @@ struct LaunchState {
     char messageTitle[kTitleCapacity];
     long long runtimeExeSize;  // size of the last runtime's bin\java.exe found usable
     int bestSource;            // registry key that gave bestVersion; 0 = none
-    platform::RegistryView bestView;  // registry view in which that key gave it
     char lowestVersion[kVersionCapacity];
     char highestVersion[kVersionCapacity];
     char bestVersion[kVersionCapacity];
+    char bestHome[kPathCapacity];  // the runtime home registered with bestVersion
     char workingDir[kPathCapacity];
     char runtimePath[kPathCapacity];  // the runtime's home, later the program to start
     char argumentString[kArgumentStringCapacity];

@@ -35,9 +35,10 @@ bool useCopyNamedAfterExe(LaunchState& state) {
     char copyDir[kPathCapacity];
     char sourceExe[kPathCapacity];
     char targetExe[kPathCapacity];
+    char runtimeBin[kPathCapacity];
     if (!copyText(copyDir, state.runtimePath) || !appendText(copyDir, kCopyDirName) ||
         !joinPath(targetExe, copyDir, exeName) || !copyText(sourceExe, state.runtimePath) ||
-        !appendRuntimeExe(sourceExe, sizeof sourceExe)) {
+        !appendRuntimeExe(sourceExe, sizeof sourceExe) || !joinPath(runtimeBin, state.runtimePath, "bin")) {
         return false;
     }
 
@@ -53,7 +54,9 @@ bool useCopyNamedAfterExe(LaunchState& state) {
         !(platform::fileStatus(targetExe, &size) && size == state.runtimeExeSize)) {
         return false;
     }
-    return copyText(state.runtimePath, targetExe);
+    // java.exe since Java 7 needs the libraries beside it in bin (jli.dll),
+    // which Windows looks for beside the program and on PATH, not in ..\bin.
+    return platform::putFirstOnPath(runtimeBin) && copyText(state.runtimePath, targetExe);
 }
 
 }  // namespace

@@ -2,58 +2,136 @@
 
 #include "fixed_text.h"
 #include "launch_preparation.h"
+#include "version_order.h"
 
 namespace {
 
+// One registry key under which installers register runtimes, one sub-key per
+// runtime, and how to read a runtime's version and home there.
 struct RegistrySource {
     const char* key;
-    const char* runtimeSubdir;  // where the runtime lies below the registered "JavaHome"
+    // The home is the value `homeValue` in the runtime's sub-key, or, when
+    // `homeDepth` is 2, in a sub-key two levels further down
+    // (<version>\<jvm>\<installer>, such as 17.0.9.9\hotspot\MSI).
+    const char* homeValue;
+    int homeDepth;
+    // The sub-key is named after the product (zulu-17, jre-8) and holds the
+    // version as numbers, rather than being named by the version.
+    bool versionInNumbers;
+    const char* runtimeSubdir;  // where the runtime lies below the registered home
 };
 
-// Source numbers are positions in this list, counted from 1. The older keys
-// hold versions such as 1.4.2 or 1.8.0_301; installers since version 9 use
-// the last two, with versions such as 17 or 21.0.2. Only the older
-// development kit registers the kit's own home, with its runtime in "\jre".
+// Source numbers are positions in this list, counted from 1; the list is the
+// order of search, so that among equal versions the earlier source wins. The
+// older JavaSoft keys hold versions such as 1.4.2 or 1.8.0_301, the current
+// ones versions such as 17 or 21.0.2; only the older development kit
+// registers the kit's own home, with its runtime in "\jre". Most installers
+// of today write only keys of their own, with four-part versions such as
+// 17.0.9.9 or 8.0.392.8.
 const RegistrySource kSources[] = {
-    {"SOFTWARE\\JavaSoft\\Java Runtime Environment", ""},
-    {"SOFTWARE\\JavaSoft\\Java Development Kit", "\\jre"},
-    {"SOFTWARE\\JavaSoft\\JRE", ""},
-    {"SOFTWARE\\JavaSoft\\JDK", ""},
+    {"SOFTWARE\\JavaSoft\\Java Runtime Environment", "JavaHome", 0, false, ""},
+    {"SOFTWARE\\JavaSoft\\Java Development Kit", "JavaHome", 0, false, "\\jre"},
+    {"SOFTWARE\\JavaSoft\\JRE", "JavaHome", 0, false, ""},
+    {"SOFTWARE\\JavaSoft\\JDK", "JavaHome", 0, false, ""},
+    {"SOFTWARE\\Eclipse Adoptium\\JRE", "Path", 2, false, ""},
+    {"SOFTWARE\\Eclipse Adoptium\\JDK", "Path", 2, false, ""},
+    {"SOFTWARE\\AdoptOpenJDK\\JRE", "Path", 2, false, ""},
+    {"SOFTWARE\\AdoptOpenJDK\\JDK", "Path", 2, false, ""},
+    {"SOFTWARE\\Eclipse Foundation\\JDK", "Path", 2, false, ""},
+    {"SOFTWARE\\Eclipse Foundation\\JRE", "Path", 2, false, ""},
+    {"SOFTWARE\\Semeru\\JRE", "Path", 2, false, ""},
+    {"SOFTWARE\\Semeru\\JDK", "Path", 2, false, ""},
+    {"SOFTWARE\\Microsoft\\JDK", "Path", 2, false, ""},
+    {"SOFTWARE\\Azul Systems\\Zulu", "InstallationPath", 0, true, ""},
+    {"SOFTWARE\\Azul Systems\\Zulu 32-bit", "InstallationPath", 0, true, ""},
+    {"SOFTWARE\\BellSoft\\Liberica", "InstallationPath", 0, true, ""},
 };
 constexpr int kSourceCount = sizeof kSources / sizeof kSources[0];
 
-// A 32-bit launcher on 64-bit Windows sees only the 32-bit view by itself,
-// where no 64-bit runtime is registered; so both views are read.
+// Machine-wide installs register under HKEY_LOCAL_MACHINE, per-user installs
+// under HKEY_CURRENT_USER. A 32-bit launcher on 64-bit Windows sees only the
+// 32-bit view by itself, where no 64-bit runtime is registered; so both views
+// are read.
+const platform::RegistryRoot kRoots[] = {platform::RegistryRoot::localMachine, platform::RegistryRoot::currentUser};
 const platform::RegistryView kViews[] = {platform::RegistryView::own, platform::RegistryView::other};
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// Where one source is being read.
+struct RegistryPlace {
+    const RegistrySource& source;
+    platform::RegistryRoot root;
+    platform::RegistryView view;
+};
 
-// Orders version texts character by character, except that runs of digits
-// compare by their value: 1.8.0_301 is above 1.8.0_45, 17 above 9.0.4 and
-// 1.10 above 1.9, where a plain byte-wise comparison would pick the older
-// runtime. A text that begins another sorts below it (1.4 below 1.4.0).
-int compareVersions(const char* left, const char* right) {
-    while (*left != '\0' && *right != '\0') {
-        if (isDigit(*left) && isDigit(*right)) {
-            while (*left == '0') ++left;
-            while (*right == '0') ++right;
-            size_t leftDigits = 0;
-            size_t rightDigits = 0;
-            while (isDigit(left[leftDigits])) ++leftDigits;
-            while (isDigit(right[rightDigits])) ++rightDigits;
-            if (leftDigits != rightDigits) return leftDigits < rightDigits ? -1 : 1;
-            for (size_t i = 0; i < leftDigits; ++i) {
-                if (left[i] != right[i]) return left[i] < right[i] ? -1 : 1;
-            }
-            left += leftDigits;
-            right += rightDigits;
-        } else {
-            if (*left != *right) return static_cast<unsigned char>(*left) < static_cast<unsigned char>(*right) ? -1 : 1;
-            ++left;
-            ++right;
+using KeyPath = char[kPartCapacity];
+
+bool openKey(const RegistryPlace& place, const char* path, platform::RegistryKey* key) {
+    return platform::openRegistryKey(place.root, path, place.view, key);
+}
+
+// Appends a backslash and a sub-key name to a key path.
+bool appendSubKey(KeyPath& path, const char* name) { return appendChar(path, '\\') && appendText(path, name); }
+
+// Takes a registered home, with or without a trailing backslash, and the
+// sub-directory of its runtime as the runtime's home, unless the program path
+// below it would not fit a path field. A drive's root keeps its backslash.
+bool takeHome(char (&home)[kPathCapacity], char* registeredHome, const char* runtimeSubdir) {
+    const size_t length = textLength(registeredHome);
+    if (length > 1 && registeredHome[length - 1] == '\\' && registeredHome[length - 2] != ':') {
+        registeredHome[length - 1] = '\0';
+    }
+    char program[kPathCapacity];
+    return copyText(home, registeredHome) && appendText(home, runtimeSubdir) && copyText(program, home) &&
+           appendRuntimeExe(program, sizeof program);
+}
+
+// Reads the home registered under `path`, or under the first sub-key `depth`
+// levels below it that holds a readable one.
+bool readHome(const RegistryPlace& place, KeyPath& path, int depth, char (&home)[kPathCapacity]) {
+    platform::RegistryKey key = nullptr;
+    if (!openKey(place, path, &key)) return false;
+    bool found = false;
+    if (depth == 0) {
+        char registeredHome[kPartCapacity];
+        found = platform::registryTextValue(key, place.source.homeValue, registeredHome, sizeof registeredHome) &&
+                takeHome(home, registeredHome, place.source.runtimeSubdir);
+    } else {
+        const size_t pathLength = textLength(path);
+        char name[kVersionCapacity];
+        for (unsigned index = 0; !found; ++index) {
+            const platform::SubKeyName result = platform::registrySubKey(key, index, name, sizeof name);
+            if (result == platform::SubKeyName::end) break;
+            found = result == platform::SubKeyName::found && appendSubKey(path, name) &&
+                    readHome(place, path, depth - 1, home);
+            path[pathLength] = '\0';
         }
     }
-    return *left == *right ? 0 : (*left == '\0' ? -1 : 1);
+    platform::closeRegistryKey(key);
+    return found;
+}
+
+// The version of a sub-key named after its product: its numbers "MajorVersion",
+// "MinorVersion" and a patch or build number as far as present, otherwise the
+// name itself, whose digits the version order reads.
+void readProductVersion(const RegistryPlace& place, const char* path, const char* name,
+                        char (&version)[kVersionCapacity]) {
+    copyText(version, name);
+    platform::RegistryKey key = nullptr;
+    if (!openKey(place, path, &key)) return;
+    const char* const numberNames[][2] = {{"MajorVersion", nullptr},
+                                          {"MinorVersion", nullptr},
+                                          {"PatchVersion", "BuildNumber"}};
+    char numbers[kVersionCapacity] = "";
+    for (const auto& names : numberNames) {
+        unsigned long number = 0;
+        if (!platform::registryNumberValue(key, names[0], &number) &&
+            !(names[1] != nullptr && platform::registryNumberValue(key, names[1], &number))) {
+            break;
+        }
+        if (!isEmpty(numbers)) appendChar(numbers, '.');
+        appendNumber(numbers, static_cast<long long>(number));
+    }
+    if (!isEmpty(numbers)) copyText(version, numbers);
+    platform::closeRegistryKey(key);
 }
 
 bool withinRange(const LaunchState& state, const char* version) {
@@ -61,62 +139,49 @@ bool withinRange(const LaunchState& state, const char* version) {
            (isEmpty(state.highestVersion) || compareVersions(version, state.highestVersion) <= 0);
 }
 
-// Takes the registered home (and the sub-directory of its runtime) as the
-// runtime's home, unless the program path below it would not fit a path field.
-bool takeHome(LaunchState& state, const char* registeredHome, const char* runtimeSubdir) {
-    char home[kPathCapacity];
-    char program[kPathCapacity];
-    return copyText(home, registeredHome) && appendText(home, runtimeSubdir) && copyText(program, home) &&
-           appendRuntimeExe(program, sizeof program) && copyText(state.runtimePath, home);
-}
-
-bool readBestHome(LaunchState& state) {
-    const RegistrySource& source = kSources[state.bestSource - 1];
-    char keyPath[kPartCapacity];
-    char registeredHome[kPartCapacity];
-    // A key name and a version of at most 127 characters always fit.
-    copyText(keyPath, source.key);
-    appendChar(keyPath, '\\');
-    appendText(keyPath, state.bestVersion);
+// Scans the runtimes registered under one source in one root and view, and
+// keeps in bestVersion/bestHome/bestSource the greatest version in range whose
+// home can be read.
+void scanSource(LaunchState& state, int sourceNumber, platform::RegistryRoot root, platform::RegistryView view) {
+    const RegistryPlace place = {kSources[sourceNumber - 1], root, view};
     platform::RegistryKey key = nullptr;
-    if (!platform::openRegistryKey(keyPath, state.bestView, &key)) return false;
-    const bool taken = platform::registryTextValue(key, "JavaHome", registeredHome, sizeof registeredHome) &&
-                       takeHome(state, registeredHome, source.runtimeSubdir);
-    platform::closeRegistryKey(key);
-    return taken;
-}
-
-}  // namespace
-
-void scanVersionKeys(LaunchState& state, platform::RegistryKey key, int source, platform::RegistryView view) {
+    if (!openKey(place, place.source.key, &key)) return;
     // Names that do not fit bestVersion come back as too long and are passed over.
     char name[kVersionCapacity];
     for (unsigned index = 0;; ++index) {
         const platform::SubKeyName result = platform::registrySubKey(key, index, name, sizeof name);
-        if (result == platform::SubKeyName::end) return;
-        if (result == platform::SubKeyName::found && withinRange(state, name) &&
-            compareVersions(name, state.bestVersion) > 0) {
-            copyText(state.bestVersion, name);
-            state.bestSource = source;
-            state.bestView = view;
+        if (result == platform::SubKeyName::end) break;
+        KeyPath path;
+        if (result != platform::SubKeyName::found || !copyText(path, place.source.key) || !appendSubKey(path, name)) {
+            continue;
+        }
+        char version[kVersionCapacity];
+        if (place.source.versionInNumbers) {
+            readProductVersion(place, path, name, version);
+        } else {
+            copyText(version, name);
+        }
+        // The first runtime in range is taken; an equal version found later does not replace it.
+        char home[kPathCapacity];
+        if (withinRange(state, version) && (state.bestSource == 0 || compareVersions(version, state.bestVersion) > 0) &&
+            readHome(place, path, place.source.homeDepth, home)) {
+            copyText(state.bestVersion, version);
+            copyText(state.bestHome, home);
+            state.bestSource = sourceNumber;
         }
     }
+    platform::closeRegistryKey(key);
 }
+
+}  // namespace
 
 bool findRegisteredRuntime(LaunchState& state) {
     state.bestVersion[0] = '\0';
     state.bestSource = 0;
-    // Each key in the process's own view, then in the other, before the next
-    // key. As equal names never replace the best, the runtime environment
-    // wins over a development kit of the same version whichever views they
-    // are in, and the own view wins over the other within one key.
     for (int source = 1; source <= kSourceCount; ++source) {
-        for (const platform::RegistryView view : kViews) {
-            platform::RegistryKey key = nullptr;
-            if (!platform::openRegistryKey(kSources[source - 1].key, view, &key)) continue;
-            scanVersionKeys(state, key, source, view);
-            platform::closeRegistryKey(key);
+        for (const platform::RegistryRoot root : kRoots) {
+            for (const platform::RegistryView view : kViews) scanSource(state, source, root, view);
         }
     }
-    return state.bestSource != 0 && readBestHome(state);
+    return state.bestSource != 0 && copyText(state.runtimePath, state.bestHome);
 }

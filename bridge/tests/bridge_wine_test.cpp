@@ -116,16 +116,43 @@ TEST_F(BridgeUnderWine, EndsWithTheJvmsStatusAndPassesStandardErrorOn) {
     }
 }
 
-TEST_F(BridgeUnderWine, WorksAsACopyUnderAnotherNameInAnotherFolder) {
-    const fs::path copy = temp.path() / "home" / "tarvello-tmp" / "dovatrik.exe";
+// A copy of the runtime's home, for tests that change it.
+fs::path copyRuntimeHome(const fs::path& home) {
+    fs::create_directories(home);
+    for (const char* part : {"bin", "lib"}) {
+        fs::copy(fs::path(BRIDGE_RUNTIME_HOME) / part, home / part, fs::copy_options::recursive);
+    }
+    return home;
+}
+
+TEST_F(BridgeUnderWine, WorksAsACopyUnderAnotherNameBelowItsHomeWithItsBinOnPath) {
+    const fs::path home = copyRuntimeHome(temp.path() / "home");
+    const fs::path copy = home / "tarvello-tmp" / "dovatrik.exe";
     fs::create_directories(copy.parent_path());
     fs::copy_file(kBridgeJava, copy);
 
-    const ProbeRun run = runProbe({"one", "two words"}, workDir, copy);
+    const ProbeRun run = runProbe({"one", "two words"}, workDir, copy, {},
+                                  {kUtf8Locale, "WINEPATH=" + windowsPath(home / "bin")});
 
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.arguments, (std::vector<std::string>{"one", "two words"}));
     EXPECT_EQ(run.workingDir, workDir.string());
+}
+
+TEST_F(BridgeUnderWine, LikeARealRuntimeNeedsItsLibraryInBinAndItsJvmCfg) {
+    const fs::path home = copyRuntimeHome(temp.path() / "home");
+    const fs::path copy = home / "tarvello-tmp" / "dovatrik.exe";
+    fs::create_directories(copy.parent_path());
+    fs::copy_file(kBridgeJava, copy);
+    // Windows ends a program whose imported library is missing with STATUS_DLL_NOT_FOUND, of
+    // which the host sees the lowest byte.
+    EXPECT_EQ(runProbe({}, workDir, copy).exitStatus, 0xC0000135 & 0xFF) << "jli.dll is not looked for in ..\\bin";
+
+    fs::remove(home / "lib" / "jvm.cfg");
+    const ProbeRun run = runProbe({}, workDir, home / "bin" / "java.exe");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, "Error: could not open `" + windowsPath(home / "lib" / "jvm.cfg") + "'\r\n");
+    EXPECT_TRUE(run.arguments.empty()) << "the JVM was not started";
 }
 
 }  // namespace

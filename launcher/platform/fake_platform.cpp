@@ -127,8 +127,9 @@ bool changeDirectory(const char* path) {
     return true;
 }
 
-bool openRegistryKey(const char* path, RegistryView view, RegistryKey* key) {
-    auto& keys = world().registry[view == RegistryView::own ? 0 : 1];
+bool openRegistryKey(RegistryRoot root, const char* path, RegistryView view, RegistryKey* key) {
+    auto* rootKeys = root == RegistryRoot::localMachine ? world().registry : world().userRegistry;
+    auto& keys = rootKeys[view == RegistryView::own ? 0 : 1];
     const auto found = keys.find(path);
     if (found == keys.end()) return false;
     ++world().openRegistryKeys;
@@ -148,7 +149,23 @@ bool registryTextValue(RegistryKey key, const char* valueName, char* destination
     return value != values.end() && copyOut(value->second, destination, capacity);
 }
 
+bool registryNumberValue(RegistryKey key, const char* valueName, unsigned long* value) {
+    const auto& numbers = static_cast<fake::RegistryKeyData*>(key)->numbers;
+    const auto number = numbers.find(valueName);
+    if (number == numbers.end()) return false;
+    *value = number->second;
+    return true;
+}
+
 void closeRegistryKey(RegistryKey) { --world().openRegistryKeys; }
+
+bool putFirstOnPath(const char* directory) {
+    std::string path = directory;
+    if (!world().pathVariable.empty()) path += ";" + world().pathVariable;
+    if (path.size() >= world().pathCapacity) return false;
+    world().pathVariable = path;
+    return true;
+}
 
 bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,
                            size_t errorCapacity) {
@@ -156,7 +173,7 @@ bool startProgramSuspended(const char* program, char* commandLine, Program* star
         copyOut(world().startError, errorText, errorCapacity);
         return false;
     }
-    world().started.push_back({program, commandLine, world().currentDir});
+    world().started.push_back({program, commandLine, world().currentDir, world().pathVariable});
     world().programSteps.push_back("start suspended");
     *started = Program{};
     return true;

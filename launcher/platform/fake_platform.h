@@ -11,13 +11,15 @@ namespace fake {
 
 struct RegistryKeyData {
     std::vector<std::string> subKeys;  // in enumeration order
-    std::map<std::string, std::string> values;
+    std::map<std::string, std::string> values;                // text values
+    std::map<std::string, unsigned long> numbers;             // 32-bit number values
 };
 
 struct StartedProgram {
     std::string program;
     std::string commandLine;
     std::string workingDir;
+    std::string path;  // the PATH it inherited
 };
 
 struct World {
@@ -34,13 +36,17 @@ struct World {
     std::set<std::string> filesInUse;           // cannot be deleted or replaced
     std::vector<std::string> changedDirectories;
 
-    // Registry keys by full path, in this process's own view [0] and the other view [1].
+    // Registry keys by full path, in this process's own view [0] and the other
+    // view [1], under HKEY_LOCAL_MACHINE and under HKEY_CURRENT_USER.
     std::map<std::string, RegistryKeyData> registry[2];
+    std::map<std::string, RegistryKeyData> userRegistry[2];
     int openRegistryKeys = 0;
 
     std::vector<std::string> printed;  // "title: text" per console line
     std::vector<std::string> openedAddresses;
     bool interruptsIgnored = false;
+    std::string pathVariable = "C:\\windows\\system32;C:\\windows";
+    size_t pathCapacity = 32767;  // the longest PATH, terminator included
 
     std::vector<StartedProgram> started;
     unsigned long exitCode = 0;

@@ -38,15 +38,25 @@ bool deleteFile(const char* path);
 bool copyFile(const char* source, const char* target);
 bool changeDirectory(const char* path);
 
-// Registry keys under HKEY_LOCAL_MACHINE, seen through this process's own
-// view or through the other one (32-bit against 64-bit).
+// Registry keys under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, seen through
+// this process's own view or through the other one (32-bit against 64-bit).
+enum class RegistryRoot { localMachine, currentUser };
 enum class RegistryView { own, other };
 enum class SubKeyName { found, tooLong, end };
-bool openRegistryKey(const char* path, RegistryView view, RegistryKey* key);
+bool openRegistryKey(RegistryRoot root, const char* path, RegistryView view, RegistryKey* key);
 SubKeyName registrySubKey(RegistryKey key, unsigned index, char* name, size_t capacity);
-// A text value; false when it is missing or its text does not fit.
+// A text value, stored as plain text or as text with environment variables
+// (which are expanded); false when it is missing, of another type, or its
+// text does not fit.
 bool registryTextValue(RegistryKey key, const char* valueName, char* destination, size_t capacity);
+// A 32-bit number value; false when it is missing or of another type.
+bool registryNumberValue(RegistryKey key, const char* valueName, unsigned long* value);
 void closeRegistryKey(RegistryKey key);
+
+// Puts `directory` first on the PATH of the launcher's own environment, which
+// the programs it starts inherit; false, with PATH unchanged, when the result
+// would be too long for an environment variable.
+bool putFirstOnPath(const char* directory);
 
 // A started program: its process and its first thread.
 struct Program {

@@ -81,11 +81,12 @@ bool copyFile(const char* source, const char* target) { return CopyFileA(source,
 
 bool changeDirectory(const char* path) { return SetCurrentDirectoryA(path) != 0; }
 
-bool openRegistryKey(const char* path, RegistryView view, RegistryKey* key) {
+bool openRegistryKey(RegistryRoot root, const char* path, RegistryView view, RegistryKey* key) {
+    const HKEY rootKey = root == RegistryRoot::localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
     const REGSAM access = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | (view == RegistryView::other ? otherView : 0);
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &opened) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(rootKey, path, 0, access, &opened) != ERROR_SUCCESS) return false;
     *key = opened;
     return true;
 }
@@ -100,12 +101,35 @@ SubKeyName registrySubKey(RegistryKey key, unsigned index, char* name, size_t ca
 
 bool registryTextValue(RegistryKey key, const char* valueName, char* destination, size_t capacity) {
     // One byte is held back so that a value stored without its terminator still gets one.
-    DWORD size = static_cast<DWORD>(capacity - 1);
-    if (RegQueryValueExA(static_cast<HKEY>(key), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(destination),
-                         &size) != ERROR_SUCCESS) {
+    char stored[1024];
+    DWORD type = 0;
+    DWORD size = sizeof stored - 1;
+    if (RegQueryValueExA(static_cast<HKEY>(key), valueName, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return false;
     }
-    destination[size] = '\0';
+    stored[size] = '\0';
+    if (type == REG_EXPAND_SZ) {
+        // The length counts the terminator; zero means failure.
+        const DWORD length = ExpandEnvironmentStringsA(stored, destination, static_cast<DWORD>(capacity));
+        return length != 0 && length <= capacity;
+    }
+    if (static_cast<size_t>(lstrlenA(stored)) >= capacity) return false;
+    lstrcpyA(destination, stored);
+    return true;
+}
+
+bool registryNumberValue(RegistryKey key, const char* valueName, unsigned long* value) {
+    DWORD type = 0;
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    if (RegQueryValueExA(static_cast<HKEY>(key), valueName, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD) {
+        return false;
+    }
+    *value = number;
     return true;
 }
 
@@ -123,6 +147,20 @@ static void describeError(DWORD error, char* text, size_t capacity) {
     }
     while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) --length;
     text[length] = '\0';
+}
+
+bool putFirstOnPath(const char* directory) {
+    // The longest value an environment variable can hold, terminator included.
+    static char path[32767];
+    const size_t length = static_cast<size_t>(lstrlenA(directory));
+    if (length + 1 >= sizeof path) return false;
+    lstrcpyA(path, directory);
+    const DWORD room = static_cast<DWORD>(sizeof path - length - 1);
+    const DWORD rest = GetEnvironmentVariableA("PATH", path + length + 1, room);
+    if (rest >= room) return false;
+    // Without a PATH, or with an empty one, the directory is all of it.
+    if (rest != 0) path[length] = ';';
+    return SetEnvironmentVariableA("PATH", path) != 0;
 }
 
 bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,

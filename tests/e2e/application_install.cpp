@@ -20,8 +20,10 @@ fs::path installApplication(const fs::path& package, const fs::path& appDir) {
 }
 
 void installBridgeRuntime(const fs::path& home) {
-    fs::create_directories(home / "bin");
-    fs::copy_file(BRIDGE_JAVA_EXE, home / "bin" / "java.exe");
+    fs::create_directories(home);
+    for (const char* part : {"bin", "lib"}) {
+        fs::copy(fs::path(BRIDGE_RUNTIME_HOME) / part, home / part, fs::copy_options::recursive);
+    }
 }
 
 fs::path runtimeCopy(const fs::path& home) { return home / "tarvello-tmp" / "dovatrik.exe"; }

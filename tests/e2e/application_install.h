@@ -17,7 +17,8 @@ std::filesystem::path deliveredPackage();
 // lib/jid3.jar beside it; returns the executable's path.
 std::filesystem::path installApplication(const std::filesystem::path& package, const std::filesystem::path& appDir);
 
-// Makes `home` a runtime home whose bin/java.exe is the bridge to the host's JVM.
+// Makes `home` a runtime home whose bin/java.exe is the bridge to the host's JVM, with the
+// library beside it in bin and the configuration in lib that it needs.
 void installBridgeRuntime(const std::filesystem::path& home);
 
 // Where the launcher keeps its copy of the runtime's java.exe, named after the executable.

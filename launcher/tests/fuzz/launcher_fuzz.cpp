@@ -29,6 +29,7 @@ void requireSoundState(const LaunchState& state) {
     requireTerminated(state.lowestVersion);
     requireTerminated(state.highestVersion);
     requireTerminated(state.bestVersion);
+    requireTerminated(state.bestHome);
     requireTerminated(state.workingDir);
     requireTerminated(state.runtimePath);
     requireTerminated(state.argumentString);
@@ -67,6 +68,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             start = i + 1;
         }
     }
+    // Every argument is also a registered runtime, by name under a JavaSoft key, as a nested
+    // installer entry, and as a product with numbers, so that the registry search meets
+    // arbitrary names.
+    auto& registry = world.registry[0];
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& name = arguments[i];
+        registry["SOFTWARE\\JavaSoft\\JRE"].subKeys.push_back(name);
+        registry["SOFTWARE\\JavaSoft\\JRE\\" + name].values["JavaHome"] = "C:\\apps\\jre";
+        registry["SOFTWARE\\Microsoft\\JDK"].subKeys.push_back(name);
+        registry["SOFTWARE\\Microsoft\\JDK\\" + name].subKeys.push_back(name);
+        registry["SOFTWARE\\Microsoft\\JDK\\" + name + "\\" + name].subKeys.push_back("MSI");
+        registry["SOFTWARE\\Microsoft\\JDK\\" + name + "\\" + name + "\\MSI"].values["Path"] = name;
+        registry["SOFTWARE\\Azul Systems\\Zulu"].subKeys.push_back(name);
+        fake::RegistryKeyData& product = registry["SOFTWARE\\Azul Systems\\Zulu\\" + name];
+        product.values["InstallationPath"] = "C:\\apps\\jre\\";
+        product.numbers["MajorVersion"] = static_cast<unsigned long>(name.size()) * 0x10000001UL;
+    }
+
     std::vector<char*> vector;
     for (std::string& argument : arguments) vector.push_back(&argument[0]);
     vector.push_back(nullptr);

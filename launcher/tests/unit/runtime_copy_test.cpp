@@ -16,6 +16,7 @@ const std::string kJavaExe = kHome + "\\bin\\java.exe";
 const std::string kCopyDir = kHome + "\\tarvello-tmp";
 const std::string kCopy = kCopyDir + "\\tool.exe";
 constexpr long long kJavaSize = 4096;
+const std::string kInheritedPath = fake::World().pathVariable;
 
 class RuntimeCopyTest : public LauncherTest {
 protected:
@@ -126,6 +127,34 @@ TEST_F(RuntimeCopyTest, TheLaunchStartsTheCopyOfARegisteredRuntime) {
     ASSERT_EQ(world().started.size(), 1u);
     EXPECT_EQ(world().started[0].program, kCopy);
     EXPECT_EQ(world().started[0].commandLine, "\"" + kCopy + "\" -jar \"C:\\apps\\tool.exe\" D:\\music");
+    EXPECT_EQ(world().started[0].path, kHome + "\\bin;" + kInheritedPath);
+}
+
+TEST_F(RuntimeCopyTest, OnlyTheCopyGetsTheRuntimesBinFirstOnItsPath) {
+    EXPECT_EQ(prepare(), kCopy);
+    EXPECT_EQ(world().pathVariable, kHome + "\\bin;" + kInheritedPath);
+
+    fake::reset();
+    addRuntime(kHome, kJavaSize);
+    state.nameProcessAfterExe = false;
+    EXPECT_EQ(prepare(), kJavaExe);
+    EXPECT_EQ(world().pathVariable, kInheritedPath) << "java.exe finds its libraries beside itself";
+
+    fake::reset();
+    addRuntime(kHome, kJavaSize);
+    world().pathVariable = "";
+    state.nameProcessAfterExe = true;
+    EXPECT_EQ(prepare(), kCopy);
+    EXPECT_EQ(world().pathVariable, kHome + "\\bin") << "an empty PATH gets no separator";
+}
+
+TEST_F(RuntimeCopyTest, APathWithNoRoomForTheRuntimesBinStartsJavaExeItself) {
+    world().pathCapacity = kInheritedPath.size() + kHome.size() + 5;  // one short of "<home>\\bin;" and the rest
+    EXPECT_EQ(prepare(), kJavaExe);
+    EXPECT_EQ(world().pathVariable, kInheritedPath);
+
+    world().pathCapacity += 1;
+    EXPECT_EQ(prepare(), kCopy);
 }
 
 }  // namespace

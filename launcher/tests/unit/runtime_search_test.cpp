@@ -1,5 +1,7 @@
 // Choosing a registered Java runtime: version range, keys and registry views.
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,8 +16,23 @@ const char kJreKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 const char kJdkKey[] = "SOFTWARE\\JavaSoft\\Java Development Kit";
 const char kCurrentJreKey[] = "SOFTWARE\\JavaSoft\\JRE";
 const char kCurrentJdkKey[] = "SOFTWARE\\JavaSoft\\JDK";
+const char kTemurinJdkKey[] = "SOFTWARE\\Eclipse Adoptium\\JDK";
+const char kTemurinJreKey[] = "SOFTWARE\\Eclipse Adoptium\\JRE";
+const char kMicrosoftKey[] = "SOFTWARE\\Microsoft\\JDK";
+const char kZuluKey[] = "SOFTWARE\\Azul Systems\\Zulu";
+const char kZulu32Key[] = "SOFTWARE\\Azul Systems\\Zulu 32-bit";
+const char kLibericaKey[] = "SOFTWARE\\BellSoft\\Liberica";
 constexpr int kOwnView = 0;
 constexpr int kOtherView = 1;
+
+using Registry = std::map<std::string, fake::RegistryKeyData>;
+
+// Adds the sub-key `name` below `key`, after those added before, unless it is there.
+fake::RegistryKeyData& addSubKey(Registry& registry, const std::string& key, const std::string& name) {
+    auto& subKeys = registry[key].subKeys;
+    if (std::find(subKeys.begin(), subKeys.end(), name) == subKeys.end()) subKeys.push_back(name);
+    return registry[key + "\\" + name];
+}
 
 class RuntimeSearchTest : public LauncherTest {
 protected:
@@ -67,6 +84,10 @@ TEST_F(RuntimeSearchTest, VersionsAreOrderedByTheirNumbersWithinInclusiveBounds)
         {{"1.6.0", "1.5.0"}, "1.4.0", "", "1.6.0"},  // the greatest wins wherever it is listed
         {{"17", "1.8.0_301"}, "1.4.0", "", "17"},
         {{"1.8.0_301", "17"}, "1.4.0", "1.8", "none"},
+        {{"8.0.432.6"}, "1.8", "1.8.0_999", "8.0.432.6"},  // 1.8.0_999 and 8.0.432.6 both begin with 8
+        {{"1.8.0_392", "8.0.392"}, "1.8", "", "1.8.0_392"},  // the same numbers: the first listed stays
+        {{"8.0.392", "8.0.392.8"}, "1.8", "", "8.0.392.8"},
+        {{"1.4.2", "3.9"}, "4", "", "1.4.2"},  // 1.4.2 begins with 4
     };
     for (const Case& c : cases) {
         fake::reset();
@@ -128,8 +149,8 @@ TEST_F(RuntimeSearchTest, OnEqualVersionsTheRuntimeEnvironmentAndThenTheOwnViewW
 TEST_F(RuntimeSearchTest, TheOtherViewsRuntimeIsFoundAndReadInThatView) {
     registerVersion(kJreKey, "1.6.0", "C:\\own-1.6", kOwnView);
     registerVersion(kJreKey, "1.8.0", "C:\\other-1.8", kOtherView);
+    world().registry[kOwnView][std::string(kJreKey) + "\\1.8.0"].values["JavaHome"] = "C:\\own-view-value";
     EXPECT_EQ(search(), "C:\\other-1.8");
-    EXPECT_EQ(state.bestView, platform::RegistryView::other);
 }
 
 TEST_F(RuntimeSearchTest, OverlongVersionNamesArePassedOverAndTheScanGoesOn) {
@@ -144,23 +165,23 @@ TEST_F(RuntimeSearchTest, OverlongVersionNamesArePassedOverAndTheScanGoesOn) {
     EXPECT_EQ(search(), "C:\\longest");
 }
 
-TEST_F(RuntimeSearchTest, AHomeThatCouldNotTakeBinJavaExeIsNotFound) {
+TEST_F(RuntimeSearchTest, AHomeThatCouldNotTakeBinJavaExeIsPassedOver) {
     const std::string fitting = "C:\\" + std::string(kPathCapacity - 1 - 13 - 3, 'h');  // room for \bin\java.exe
     registerVersion(kJreKey, "1.5.0", fitting);
     EXPECT_EQ(search(), fitting);
 
-    // A better version with an unusable home is not passed over for a lower one.
+    // A better version whose home could not be used is no candidate and hides no lower one.
     registerVersion(kJreKey, "1.6.0", fitting + "h");
-    EXPECT_EQ(search(), "none");
+    EXPECT_EQ(search(), fitting);
     registerVersion(kJreKey, "1.7.0", std::string(2000, 'h'));
-    EXPECT_EQ(search(), "none");
+    EXPECT_EQ(search(), fitting);
 
     // The development kit's runtime needs room for "\jre" as well.
     const std::string kitHome(fitting.size() - 4, 'k');
     registerVersion(kJdkKey, "1.7.1", kitHome);
     EXPECT_EQ(search(), kitHome + "\\jre");
     registerVersion(kJdkKey, "1.7.2", kitHome + "k");
-    EXPECT_EQ(search(), "none");
+    EXPECT_EQ(search(), kitHome + "\\jre");
 }
 
 TEST_F(RuntimeSearchTest, TheLaunchChecksTheChosenHomeAfterwardsAndStartsIt) {
@@ -177,6 +198,118 @@ TEST_F(RuntimeSearchTest, TheLaunchChecksTheChosenHomeAfterwardsAndStartsIt) {
     EXPECT_TRUE(world().printed.empty());
     EXPECT_EQ(startedCommandLine(), "\"C:\\jre6\\bin\\java.exe\" -jar \"C:\\apps\\tool.exe\"");
     EXPECT_EQ(state.runtimeExeSize, 5000);
+}
+
+// The layout of the MSI installers of today: <version>\<jvm>\<installer> with the value "Path".
+void registerInstallerPath(Registry& registry, const std::string& key, const std::string& version,
+                           const std::string& home, const std::string& jvm = "hotspot",
+                           const std::string& installer = "MSI") {
+    addSubKey(registry, key, version);
+    addSubKey(registry, key + "\\" + version, jvm);
+    addSubKey(registry, key + "\\" + version + "\\" + jvm, installer).values["Path"] = home;
+}
+
+// A sub-key named after its product, with "InstallationPath" and version numbers.
+fake::RegistryKeyData& registerProduct(Registry& registry, const std::string& key, const std::string& name,
+                                       const std::string& home) {
+    fake::RegistryKeyData& product = addSubKey(registry, key, name);
+    product.values["InstallationPath"] = home;
+    return product;
+}
+
+TEST_F(RuntimeSearchTest, TheInstallersOwnKeysAreReadWithTheirNestedLayout) {
+    Registry& machine = world().registry[kOwnView];
+    setVersion(state.lowestVersion, "1.8");
+    registerInstallerPath(machine, kTemurinJdkKey, "17.0.9.9", "C:\\Program Files\\Eclipse Adoptium\\jdk-17\\");
+    EXPECT_EQ(search(), "C:\\Program Files\\Eclipse Adoptium\\jdk-17") << "the trailing backslash is dropped";
+
+    registerInstallerPath(world().registry[kOtherView], kMicrosoftKey, "21.0.5.11", "C:\\ms-21", "hotspot", "EXE");
+    EXPECT_EQ(search(), "C:\\ms-21");
+
+    for (const char* key : {"SOFTWARE\\AdoptOpenJDK\\JRE", "SOFTWARE\\AdoptOpenJDK\\JDK",
+                            "SOFTWARE\\Eclipse Foundation\\JDK", "SOFTWARE\\Eclipse Foundation\\JRE",
+                            "SOFTWARE\\Semeru\\JRE", "SOFTWARE\\Semeru\\JDK", kTemurinJreKey}) {
+        fake::reset();
+        registerInstallerPath(world().registry[kOwnView], key, "11.0.21.9", "C:\\jvm-11\\", "openj9");
+        EXPECT_EQ(search(), "C:\\jvm-11") << key;
+    }
+}
+
+TEST_F(RuntimeSearchTest, ProductKeysGiveTheirVersionInNumbersOrElseInTheirName) {
+    Registry& machine = world().registry[kOwnView];
+    setVersion(state.lowestVersion, "1.8");
+    fake::RegistryKeyData& zulu17 = registerProduct(machine, kZuluKey, "zulu-17", "C:\\zulu-17\\");
+    zulu17.numbers = {{"MajorVersion", 17}, {"MinorVersion", 0}, {"BuildNumber", 9}};
+    registerProduct(machine, kZuluKey, "zulu-8-jre", "C:\\zulu-8");
+    EXPECT_EQ(search(), "C:\\zulu-17");
+    EXPECT_STREQ(state.bestVersion, "17.0.9");
+
+    setVersion(state.highestVersion, "11");
+    EXPECT_EQ(search(), "C:\\zulu-8") << "without numbers the name's digits are its version";
+    EXPECT_STREQ(state.bestVersion, "zulu-8-jre");
+
+    fake::reset();
+    setVersion(state.highestVersion, "");
+    fake::RegistryKeyData& liberica = registerProduct(machine, kLibericaKey, "jdk-17", "C:\\liberica-17");
+    liberica.numbers = {{"MajorVersion", 17}, {"MinorVersion", 0}, {"PatchVersion", 13}};
+    registerProduct(world().registry[kOtherView], kZulu32Key, "zulu-17", "C:\\zulu-17-32")
+        .numbers = {{"MajorVersion", 17}, {"MinorVersion", 0}, {"BuildNumber", 12}};
+    EXPECT_EQ(search(), "C:\\liberica-17");
+    EXPECT_STREQ(state.bestVersion, "17.0.13");
+}
+
+TEST_F(RuntimeSearchTest, EverySourceIsReadPerMachineThenPerUserInBothViews) {
+    setVersion(state.lowestVersion, "1.8");
+    registerInstallerPath(world().userRegistry[kOtherView], kTemurinJdkKey, "17.0.9.9", "C:\\user-other");
+    EXPECT_EQ(search(), "C:\\user-other");
+    registerInstallerPath(world().userRegistry[kOwnView], kTemurinJdkKey, "17.0.9.9", "C:\\user-own");
+    EXPECT_EQ(search(), "C:\\user-own");
+    registerInstallerPath(world().registry[kOtherView], kTemurinJdkKey, "17.0.9.9", "C:\\machine-other");
+    EXPECT_EQ(search(), "C:\\machine-other");
+    registerInstallerPath(world().registry[kOwnView], kTemurinJdkKey, "17.0.9.9", "C:\\machine-own");
+    EXPECT_EQ(search(), "C:\\machine-own");
+    // An earlier source wins a tie wherever it is registered.
+    addSubKey(world().userRegistry[kOtherView], kCurrentJdkKey, "17.0.9.9").values["JavaHome"] = "C:\\javasoft-user";
+    EXPECT_EQ(search(), "C:\\javasoft-user");
+}
+
+TEST_F(RuntimeSearchTest, TheGreatestVersionWinsAcrossSources) {
+    setVersion(state.lowestVersion, "1.8");
+    registerVersion(kCurrentJreKey, "1.8.0_431", "C:\\jre-8");
+    registerInstallerPath(world().registry[kOwnView], kTemurinJdkKey, "21.0.5.11", "C:\\temurin-21");
+    EXPECT_EQ(search(), "C:\\temurin-21");
+
+    fake::reset();
+    registerVersion(kCurrentJdkKey, "17.0.13", "C:\\jdk-17");
+    registerProduct(world().registry[kOwnView], kZuluKey, "zulu-11", "C:\\zulu-11")
+        .numbers = {{"MajorVersion", 11}, {"MinorVersion", 0}};
+    EXPECT_EQ(search(), "C:\\jdk-17");
+}
+
+TEST_F(RuntimeSearchTest, AnInstallersHomeWithoutJavaExeIsReportedAsJavaExeMissing) {
+    setSetting(kLowestVersion, "1.8");
+    registerInstallerPath(world().userRegistry[kOwnView], kMicrosoftKey, "17.0.9.9", "C:\\ms-17\\");
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(onlyLine(), "tarvello: Java found, but javaw.exe seems to be missing.");
+
+    addRuntime("C:\\ms-17");
+    world().printed.clear();
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(startedCommandLine(), "\"C:\\ms-17\\bin\\java.exe\" -jar \"C:\\apps\\tool.exe\"");
+}
+
+TEST_F(RuntimeSearchTest, AnEntryWhoseHomeCannotBeReadIsPassedOver) {
+    Registry& machine = world().registry[kOwnView];
+    setVersion(state.lowestVersion, "1.8");
+    registerInstallerPath(machine, kTemurinJdkKey, "17.0.9.9", "C:\\temurin-17");
+    registerInstallerPath(machine, kTemurinJdkKey, "21.0.5.11", "C:\\temurin-21");
+    machine[std::string(kTemurinJdkKey) + "\\21.0.5.11\\hotspot\\MSI"].values.clear();
+    registerProduct(machine, kZuluKey, "zulu-21", "").values.clear();
+    EXPECT_EQ(search(), "C:\\temurin-17");
+
+    // A readable installer entry below the same version is found after an unreadable one.
+    registerInstallerPath(machine, kTemurinJdkKey, "21.0.5.11", "C:\\temurin-21-exe", "hotspot", "EXE");
+    EXPECT_EQ(search(), "C:\\temurin-21-exe");
 }
 
 }  // namespace

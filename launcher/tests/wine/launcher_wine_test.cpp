@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "runtime_registration.h"
 #include "temp_dir.h"
 #include "tested_architecture.h"
 #include "wine_run.h"
@@ -77,6 +78,28 @@ TEST_F(LauncherUnderWine, StartsTheShippedRuntimeWithTheExactCommandLine) {
     expected.insert(expected.end(), arguments.begin(), arguments.end());
     EXPECT_EQ(records[0].arguments, expected) << "every argument arrives exactly as typed";
     EXPECT_EQ(lower(records[0].workingDir), lower(windowsPath(appDir)));
+}
+
+TEST_F(LauncherUnderWine, TheStandInRuntimeNeedsItsLibraryInBinAndItsJvmCfgLikeARealOne) {
+    const fs::path exe = install("shipped.exe");
+    const fs::path home = appDir / "runtime";
+    placeRuntime(home);
+    fs::remove(home / "bin" / "jli.dll");
+
+    ProcessResult result = run(exe, {}, appDir);
+    // Windows ends a program whose imported library is missing with STATUS_DLL_NOT_FOUND,
+    // of which the host sees the lowest byte.
+    EXPECT_EQ(result.exitStatus, 0xC0000135 & 0xFF);
+    EXPECT_TRUE(starts().empty());
+
+    placeRuntime(home);
+    fs::remove(home / "lib" / "jvm.cfg");
+    result = run(exe, {}, appDir);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, "");
+    const std::string config = windowsPath(home / "lib" / "jvm.cfg");
+    EXPECT_EQ(lower(result.err), lower(consoleLine("Error: could not open `" + config + "'")));
+    EXPECT_TRUE(starts().empty());
 }
 
 TEST_F(LauncherUnderWine, PassesTheRuntimesExitStatusOn) {

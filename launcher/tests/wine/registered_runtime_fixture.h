@@ -1,59 +1,29 @@
 #pragma once
-// The real launcher of the tested architecture under Wine with Java runtimes registered in Wine's
-// registry: each runtime is a folder holding the stand-in as bin\java.exe,
-// which records in a log which program was started.
+// The real launcher of the tested architecture under Wine with Java runtimes
+// registered in Wine's registry: each runtime is a folder holding the stand-in
+// runtime, whose java.exe records in a log which program was started.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "runtime_registration.h"
 #include "temp_dir.h"
 #include "tested_architecture.h"
 #include "wine_run.h"
 
-// Registrations under HKLM\SOFTWARE\JavaSoft for one test, deleted again
-// when the test ends, so that the registry is left as it was found.
-class RegisteredRuntimes {
-public:
-    RegisteredRuntimes() {
-        for (const RegistryView view : kViews) javaSoftExisted_.push_back(wineReg({"query", kJavaSoft}, view));
-    }
-    RegisteredRuntimes(const RegisteredRuntimes&) = delete;
-    RegisteredRuntimes& operator=(const RegisteredRuntimes&) = delete;
-    ~RegisteredRuntimes() {
-        for (const auto& [key, view] : added_) wineReg({"delete", key, "/f"}, view);
-        for (size_t i = 0; i < javaSoftExisted_.size(); ++i) {
-            if (!javaSoftExisted_[i]) wineReg({"delete", kJavaSoft, "/f"}, kViews[i]);
-        }
-    }
-
-    // Registers `home` as the "JavaHome" of `version` under JavaSoft\<key> in one view.
-    void add(RegistryView view, const std::string& key, const std::string& version, const std::string& home) {
-        const std::string versionKey = std::string(kJavaSoft) + "\\" + key + "\\" + version;
-        added_.emplace_back(versionKey, view);
-        EXPECT_TRUE(wineReg({"add", versionKey, "/v", "JavaHome", "/t", "REG_SZ", "/d", home, "/f"}, view))
-            << versionKey;
-    }
-
-private:
-    static constexpr const char* kJavaSoft = "HKLM\\SOFTWARE\\JavaSoft";
-    static constexpr RegistryView kViews[] = {RegistryView::bits64, RegistryView::bits32};
-    std::vector<bool> javaSoftExisted_;
-    std::vector<std::pair<std::string, RegistryView>> added_;
-};
-
 class RegisteredRuntimeUnderWine : public ::testing::Test {
 protected:
+    using Place = RuntimeRegistrations::Place;
     static constexpr RegistryView k64 = RegistryView::bits64;
     static constexpr RegistryView k32 = RegistryView::bits32;
     // The launcher's own registry view, and the other one.
     const RegistryView kOwn = forTestedArchitecture(k32, k64);
     const RegistryView kOther = forTestedArchitecture(k64, k32);
 
-    // Copies a packaged executable into the application folder.
+    // Copies a packaged executable of the tested architecture into the application folder.
     std::filesystem::path install(const std::string& package) {
         std::filesystem::create_directories(appDir);
         std::filesystem::copy_file(std::filesystem::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture() / package,
@@ -61,17 +31,18 @@ protected:
         return appDir / package;
     }
 
-    // A runtime folder with the stand-in as bin\java.exe.
+    // A runtime folder with the stand-in runtime in it.
     std::filesystem::path placeRuntime(const std::string& name) {
         const std::filesystem::path home = temp.path() / "java" / name;
         placeStandinRuntime(home, STANDIN_JAVA_EXE);
         return home;
     }
 
-    // Registers the folder `home` as the "JavaHome" of `version`.
+    // Registers the folder `home` as the "JavaHome" of `version` under
+    // HKLM\SOFTWARE\JavaSoft\<key> in one view.
     void registerRuntime(RegistryView view, const std::string& key, const std::string& version,
                          const std::filesystem::path& home) {
-        registry.add(view, key, version, windowsPath(home));
+        registry.addJavaSoft({RegistryRoot::machine, view}, key, version, windowsPath(home));
     }
 
     ProcessResult run(const std::filesystem::path& exe, std::vector<std::string> environment = {}) {
@@ -93,5 +64,5 @@ protected:
     TempDir temp{"runtime-wine"};
     std::filesystem::path appDir = temp.path() / "my app";
     std::filesystem::path log = temp.path() / "standin.log";
-    RegisteredRuntimes registry;
+    RuntimeRegistrations registry;
 };

@@ -58,6 +58,18 @@ TEST_F(RuntimeCopyUnderWine, StartsACopyNamedLikeTheExecutableAfterDeletingOldEx
     EXPECT_EQ(left, (std::vector<std::string>{"named.exe", "notes.txt"}));
 }
 
+TEST_F(RuntimeCopyUnderWine, TheCopyFindsTheLibrariesInBinAndTheHomeAboveItsFolder) {
+    const ProcessResult result = run(exe, {"STANDIN_EXIT=7"});
+
+    EXPECT_EQ(result.exitStatus, 7) << result.err;
+    EXPECT_EQ(result.out, "");
+    const auto records = starts();
+    ASSERT_EQ(records.size(), 1u) << "the copy did not start: " << result.err;
+    EXPECT_STRCASEEQ(records[0].program.c_str(), windowsPath(copy).c_str());
+    EXPECT_STRCASEEQ(records[0].home.c_str(), windowsPath(home).c_str());
+    EXPECT_FALSE(fs::exists(copyDir / "jli.dll")) << "nothing but the copy is placed in its folder";
+}
+
 TEST_F(RuntimeCopyUnderWine, ASecondStartWhileTheFirstRunsReusesItsCopyUntilJavaExeChanges) {
     auto first = std::async(std::launch::async, [this] { return run(exe, {"STANDIN_SLEEP_MS=8000"}); });
     ASSERT_TRUE(waitForStarts(1));

@@ -29,6 +29,7 @@ std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log) {
         if (records.empty()) continue;
         StandinRecord& record = records.back();
         if (key == "program") record.program = value;
+        if (key == "home") record.home = value;
         if (key == "commandLine") record.commandLine = value;
         if (key == "workingDir") record.workingDir = value;
         if (key == "argument") record.arguments.push_back(value);
@@ -37,12 +38,11 @@ std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log) {
 }
 
 void placeStandinRuntime(const std::filesystem::path& home, const std::filesystem::path& standin) {
-    std::filesystem::create_directories(home / "bin");
-    std::filesystem::copy_file(standin, home / "bin" / "java.exe", std::filesystem::copy_options::overwrite_existing);
-}
-
-bool wineReg(std::vector<std::string> arguments, RegistryView view) {
-    arguments.insert(arguments.begin(), {"wine", "reg"});
-    arguments.push_back(view == RegistryView::bits64 ? "/reg:64" : "/reg:32");
-    return runProcess(arguments).exitStatus == 0;
+    namespace fs = std::filesystem;
+    fs::create_directories(home / "bin");
+    fs::create_directories(home / "lib");
+    const auto replace = fs::copy_options::overwrite_existing;
+    fs::copy_file(standin, home / "bin" / "java.exe", replace);
+    fs::copy_file(standin.parent_path() / "jli.dll", home / "bin" / "jli.dll", replace);
+    fs::copy_file(standin.parent_path() / "jvm.cfg", home / "lib" / "jvm.cfg", replace);
 }

@@ -19,16 +19,14 @@ ProcessResult runUnderWine(const std::filesystem::path& exe, const std::vector<s
 // arguments its C run-time split from the command line under "argument".
 struct StandinRecord {
     std::string program;
+    std::string home;
     std::string commandLine;
     std::string workingDir;
     std::vector<std::string> arguments;
 };
 std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log);
 
-// Places the stand-in runtime as <home>\bin\java.exe.
+// Places the stand-in runtime in `home` as a real one lies there: the stand-in
+// as bin\java.exe, the jli.dll and the jvm.cfg built beside it as bin\jli.dll
+// and lib\jvm.cfg.
 void placeStandinRuntime(const std::filesystem::path& home, const std::filesystem::path& standin);
-
-// The registry view that a `wine reg` command works in.
-enum class RegistryView { bits64, bits32 };
-// Runs `wine reg` with the arguments in one view; true when it succeeds.
-bool wineReg(std::vector<std::string> arguments, RegistryView view);
