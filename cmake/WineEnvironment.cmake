@@ -7,7 +7,6 @@
 #   (for `cmake -P` scripts that run Wine themselves).
 # C++ code gets the fixed part as WINE_DEBUG_SETTING and WINE_DLL_OVERRIDES, through
 # wine_environment_definitions(<target>).
-include_guard(GLOBAL)
 
 set(WINE_DEBUG_SETTING -all)
 set(WINE_DLL_OVERRIDES "mscoree,mshtml=")
