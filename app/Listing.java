@@ -2,7 +2,10 @@ package app;
 
 import java.io.File;
 import java.io.FileFilter;
-import java.util.Arrays;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.LinkOption;
+import java.util.ArrayList;
 import java.util.Collections;
 import java.util.List;
 
@@ -11,9 +14,35 @@ public final class Listing {
     private Listing() {
     }
 
-    /** The entries that pass the filter; empty when the directory cannot be read. */
-    public static List<File> entries(File directory, FileFilter filter) {
-        File[] entries = directory.listFiles(filter);
-        return entries == null ? Collections.<File>emptyList() : Arrays.asList(entries);
+    /**
+     * The entries whose names pass the filter; empty when the directory cannot be read. An entry
+     * that cannot be reached under the name it is listed with is reported and left out: the
+     * runtime gives a name it cannot decode (on Linux, one that is not valid in the locale's
+     * encoding) with replacement characters, which name no entry.
+     */
+    public static List<File> entries(File directory, FileFilter nameFilter, Diagnostics diagnostics) {
+        File[] entries = directory.listFiles(nameFilter);
+        if (entries == null) {
+            return Collections.emptyList();
+        }
+        List<File> reachable = new ArrayList<>(entries.length);
+        for (File entry : entries) {
+            if (isReachable(entry)) {
+                reachable.add(entry);
+            } else {
+                diagnostics.report("Cannot reach " + entry + " under the name it is listed with, so it is left alone:"
+                        + " its name is not valid in the file name encoding " + System.getProperty("sun.jnu.encoding")
+                        + ", or it has just gone");
+            }
+        }
+        return reachable;
+    }
+
+    private static boolean isReachable(File entry) {
+        try {
+            return Files.exists(entry.toPath(), LinkOption.NOFOLLOW_LINKS);
+        } catch (InvalidPathException e) {
+            return false;
+        }
     }
 }

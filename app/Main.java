@@ -7,6 +7,7 @@ import app.steps.NFORenamer;
 import app.steps.SVFCreator;
 import java.io.File;
 import java.io.PrintStream;
+import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
 
@@ -28,8 +29,8 @@ public class Main {
                 new Mp3FilesRenamer(diagnostics),
                 new M3UCreator(diagnostics),
                 new SVFCreator(diagnostics),
-                new ImagesRenamer(out),
-                new NFORenamer(out));
+                new ImagesRenamer(out, diagnostics),
+                new NFORenamer(out, diagnostics));
         return run(args, out, diagnostics, chain);
     }
 
@@ -46,7 +47,13 @@ public class Main {
             out.println("Don't fool me - this is not a directory");
             return NOT_A_DIRECTORY;
         }
-        List<File> albums = Listing.entries(directory, File::isDirectory);
+        List<File> albums = new ArrayList<>();
+        // Every entry is listed, so that one whose name cannot be reached is reported whatever it is.
+        for (File entry : Listing.entries(directory, entry -> true, diagnostics)) {
+            if (entry.isDirectory()) {
+                albums.add(entry);
+            }
+        }
         out.println(albums);
         for (File album : albums) {
             runChain(album, chain, diagnostics);

@@ -18,8 +18,8 @@ final class AlbumListFile {
      * Deletes the directory's old lists with this extension (entries that will not go, such
      * as non-empty folders, stay) and gives the path of the new list.
      */
-    static File replacing(File directory, String text, String extension) throws IOException {
-        for (File old : Listing.entries(directory, new ExtensionFilter(extension))) {
+    static File replacing(File directory, String text, String extension, Diagnostics diagnostics) throws IOException {
+        for (File old : Listing.entries(directory, new ExtensionFilter(extension), diagnostics)) {
             old.delete();
         }
         return new File(directory.getCanonicalPath(), AlbumName.of(text, extension));

@@ -1,5 +1,6 @@
 package app.steps;
 
+import app.Diagnostics;
 import app.Listing;
 import java.io.File;
 import java.io.PrintStream;
@@ -16,20 +17,22 @@ final class EntryRenamer {
     }
 
     private final PrintStream out;
+    private final Diagnostics diagnostics;
     private final ExtensionFilter filter;
     private final Naming naming;
 
-    EntryRenamer(PrintStream out, ExtensionFilter filter, Naming naming) {
+    EntryRenamer(PrintStream out, Diagnostics diagnostics, ExtensionFilter filter, Naming naming) {
         this.out = out;
+        this.diagnostics = diagnostics;
         this.filter = filter;
         this.naming = naming;
     }
 
     void renameAll(File directory, String text) {
-        for (File entry : Listing.entries(directory, filter)) {
+        for (File entry : Listing.entries(directory, filter, diagnostics)) {
             File renamed = new File(directory, naming.newName(entry.getName(), text));
             out.println(renamed.getPath());
-            ExclusiveRename.rename(entry, renamed);
+            ExclusiveRename.rename(entry, renamed, diagnostics);
         }
     }
 }

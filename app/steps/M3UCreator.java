@@ -19,7 +19,7 @@ public class M3UCreator implements Step {
     @Override
     public void execute(File directory, Context context) {
         try {
-            File playlist = AlbumListFile.replacing(directory, context.getText(), ".m3u");
+            File playlist = AlbumListFile.replacing(directory, context.getText(), ".m3u", diagnostics);
             try (Writer out = AlbumListFile.open(playlist)) {
                 for (File track : context.getFiles()) {
                     // A bare line feed on every platform.

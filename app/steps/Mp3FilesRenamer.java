@@ -25,11 +25,11 @@ public class Mp3FilesRenamer implements Step {
     @Override
     public void execute(File directory, Context context) {
         List<File> handled = new ArrayList<>();
-        for (File track : Listing.entries(directory, TRACKS)) {
+        for (File track : Listing.entries(directory, TRACKS, diagnostics)) {
             String newName = TrackNameFromTag.of(track, diagnostics);
             if (newName != null) {
                 File renamed = new File(directory, newName);
-                handled.add(ExclusiveRename.rename(track, renamed) ? renamed : track);
+                handled.add(ExclusiveRename.rename(track, renamed, diagnostics) ? renamed : track);
             }
         }
         context.setFiles(handled);

@@ -19,7 +19,7 @@ public class SVFCreator implements Step {
     @Override
     public void execute(File directory, Context context) {
         try {
-            File list = AlbumListFile.replacing(directory, context.getText(), ".sfv");
+            File list = AlbumListFile.replacing(directory, context.getText(), ".sfv", diagnostics);
             try (BufferedWriter out = AlbumListFile.open(list)) {
                 out.write("; Created by Quom's Dovatrik");
                 out.newLine();

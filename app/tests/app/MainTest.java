@@ -1,6 +1,7 @@
 package app;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.steps.TestTracks;
@@ -133,6 +134,29 @@ class MainTest {
         assertTrue(err.lines().get(0).contains("IllegalStateException: broken"), err.text());
         assertEquals(List.of(), reached);
         assertEquals(CLOSING, out.lines().get(out.lines().size() - 1));
+    }
+
+    @Test
+    void errorsOtherThanLinkageErrorsEndTheRun() {
+        mkdirs(root, "one");
+        Step failing = (directory, context) -> {
+            throw new OutOfMemoryError("test");
+        };
+        assertThrows(OutOfMemoryError.class, () -> Main.run(new String[] {root.getPath()}, out.stream,
+                new Diagnostics(err.stream), List.of(failing)));
+    }
+
+    /** Under a UTF-8 locale the runtime lists a name that is not valid UTF-8 with a replacement character. */
+    @Test
+    void albumFolderWhoseNameCannotBeReachedIsReported() throws Exception {
+        File good = mkdirs(root, "Good");
+        ExternalCommand.succeed(root, "sh", "-c", "mkdir \"$(printf 'Bad \\377')\"");
+
+        assertEquals(1, run(root.getPath()));
+        assertEquals("[" + good + "]", out.lines().get(3));
+        assertEquals(1, err.lines().size());
+        assertTrue(err.text().startsWith("Cannot reach " + new File(root, "Bad \uFFFD")), err.text());
+        assertTrue(new File(good, "00-good.m3u").isFile());
     }
 
     /** The built archive, started the way the executable starts it, finds the tag library in lib/. */
