@@ -30,15 +30,19 @@ public final class Listing {
             if (isReachable(entry)) {
                 reachable.add(entry);
             } else {
-                diagnostics.report("Cannot reach " + entry + " under the name it is listed with, so it is left alone:"
-                        + " its name is not valid in the file name encoding " + System.getProperty("sun.jnu.encoding")
-                        + ", or it has just gone");
+                reportUnreachable(entry, diagnostics);
             }
         }
         return reachable;
     }
 
-    private static boolean isReachable(File entry) {
+    public static void reportUnreachable(File entry, Diagnostics diagnostics) {
+        diagnostics.report("Cannot reach " + entry + " under the name it is listed with, so it is left alone:"
+                + " its name is not valid in the file name encoding " + System.getProperty("sun.jnu.encoding")
+                + ", or it has just gone");
+    }
+
+    public static boolean isReachable(File entry) {
         try {
             return Files.exists(entry.toPath(), LinkOption.NOFOLLOW_LINKS);
         } catch (InvalidPathException e) {

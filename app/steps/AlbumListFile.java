@@ -1,12 +1,8 @@
 package app.steps;
 
 import app.Diagnostics;
-import app.Listing;
-import java.io.BufferedWriter;
 import java.io.File;
-import java.io.FileOutputStream;
 import java.io.IOException;
-import java.io.OutputStreamWriter;
 import java.io.Writer;
 import java.nio.charset.Charset;
 import java.util.List;
@@ -35,10 +31,12 @@ final class AlbumListFile {
     }
 
     private final Format format;
+    private final Disk disk;
     private final Diagnostics diagnostics;
 
-    AlbumListFile(Format format, Diagnostics diagnostics) {
+    AlbumListFile(Format format, Disk disk, Diagnostics diagnostics) {
         this.format = format;
+        this.disk = disk;
         this.diagnostics = diagnostics;
     }
 
@@ -46,7 +44,7 @@ final class AlbumListFile {
         try {
             deleteOldLists(directory);
             File list = new File(directory.getCanonicalPath(), AlbumName.of(text, format.extension()));
-            try (Writer out = open(list)) {
+            try (Writer out = disk.create(list)) {
                 for (String line : format.header()) {
                     out.write(line + format.lineEnd());
                 }
@@ -61,14 +59,9 @@ final class AlbumListFile {
 
     /** Entries that will not go, such as non-empty folders, stay without a word. */
     private void deleteOldLists(File directory) {
-        for (File old : Listing.entries(directory, new ExtensionFilter(format.extension()), diagnostics)) {
-            old.delete();
+        for (File old : disk.entries(directory, new ExtensionFilter(format.extension()))) {
+            disk.delete(old);
         }
-    }
-
-    /** Creates or truncates the list. */
-    private static Writer open(File list) throws IOException {
-        return new BufferedWriter(new OutputStreamWriter(new FileOutputStream(list), Charset.defaultCharset()));
     }
 
     private void writeLine(Writer out, File track) throws IOException {

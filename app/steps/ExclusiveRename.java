@@ -35,12 +35,26 @@ final class ExclusiveRename {
             // entry itself; a plain move would then do nothing at all.
             return Files.isSameFile(source, target) && renameThroughSpareName(source, target);
         } catch (IOException e) {
-            diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + reason(e));
+            reportRefusal(from, to, e, diagnostics);
         } catch (InvalidPathException e) {
-            diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": the name is not allowed: "
-                    + e.getReason());
+            reportRefusal(from, to, e, diagnostics);
         }
         return false;
+    }
+
+    /** Both names, the kind of failure and the system's own words, without the paths once more. */
+    static void reportRefusal(File from, File to, IOException e, Diagnostics diagnostics) {
+        String words = e instanceof FileSystemException ? ((FileSystemException) e).getReason() : e.getMessage();
+        String kind = e.getClass().getSimpleName();
+        report(from, to, words == null ? kind : kind + ": " + words, diagnostics);
+    }
+
+    static void reportRefusal(File from, File to, InvalidPathException e, Diagnostics diagnostics) {
+        report(from, to, "the name is not allowed: " + e.getReason(), diagnostics);
+    }
+
+    private static void report(File from, File to, String reason, Diagnostics diagnostics) {
+        diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + reason);
     }
 
     private static boolean renameThroughSpareName(Path source, Path target) throws IOException {
@@ -71,12 +85,5 @@ final class ExclusiveRename {
 
     private static boolean exists(Path path) {
         return Files.exists(path, LinkOption.NOFOLLOW_LINKS);
-    }
-
-    /** The kind of failure and the system's own words, without the paths the caller already names. */
-    private static String reason(IOException e) {
-        String kind = e.getClass().getSimpleName();
-        String words = e instanceof FileSystemException ? ((FileSystemException) e).getReason() : e.getMessage();
-        return words == null ? kind : kind + ": " + words;
     }
 }

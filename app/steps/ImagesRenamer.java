@@ -1,7 +1,6 @@
 package app.steps;
 
 import app.Context;
-import app.Diagnostics;
 import app.Step;
 import java.io.File;
 import java.io.PrintStream;
@@ -10,8 +9,8 @@ import java.io.PrintStream;
 public class ImagesRenamer implements Step {
     private final EntryRenamer renamer;
 
-    public ImagesRenamer(PrintStream out, Diagnostics diagnostics) {
-        renamer = new EntryRenamer(out, diagnostics, new ExtensionFilter(".jpg", ".jpeg", ".gif", ".png", ".bmp"),
+    public ImagesRenamer(PrintStream out, Disk disk) {
+        renamer = new EntryRenamer(out, disk, new ExtensionFilter(".jpg", ".jpeg", ".gif", ".png", ".bmp"),
                 ImagesRenamer::newName);
     }
 

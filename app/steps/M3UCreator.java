@@ -11,8 +11,8 @@ import java.util.List;
 public class M3UCreator implements Step, AlbumListFile.Format {
     private final AlbumListFile writer;
 
-    public M3UCreator(Diagnostics diagnostics) {
-        writer = new AlbumListFile(this, diagnostics);
+    public M3UCreator(Disk disk, Diagnostics diagnostics) {
+        writer = new AlbumListFile(this, disk, diagnostics);
     }
 
     @Override

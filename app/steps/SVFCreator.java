@@ -10,11 +10,12 @@ import java.util.List;
 
 /** Writes the album's checksum list: a header, an empty line, then each track's name and CRC-32. */
 public class SVFCreator implements Step, AlbumListFile.Format {
+    private final Disk disk;
     private final AlbumListFile writer;
-    private final TrackChecksum checksum = new TrackChecksum();
 
-    public SVFCreator(Diagnostics diagnostics) {
-        writer = new AlbumListFile(this, diagnostics);
+    public SVFCreator(Disk disk, Diagnostics diagnostics) {
+        this.disk = disk;
+        writer = new AlbumListFile(this, disk, diagnostics);
     }
 
     @Override
@@ -40,7 +41,7 @@ public class SVFCreator implements Step, AlbumListFile.Format {
     /** A track that cannot be read gets no line; the tracks after it still get theirs. */
     @Override
     public String line(File track) throws IOException {
-        return track.getName() + " " + TrackChecksum.text(checksum.of(track));
+        return track.getName() + " " + TrackChecksum.text(disk.checksum(track));
     }
 
     @Override

@@ -4,6 +4,7 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import app.steps.RealDisk;
 import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;
@@ -25,6 +26,7 @@ class MainTest {
     File root;
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     private int run(String... args) {
         return Main.run(args, out.stream, err.stream);
@@ -74,7 +76,7 @@ class MainTest {
             context.setText(directory.getName());
             context.setFiles(new ArrayList<>(List.of(directory)));
         };
-        assertEquals(0, Main.run(new String[] {root.getPath()}, out.stream, new Diagnostics(err.stream),
+        assertEquals(0, Main.run(new String[] {root.getPath()}, out.stream, diagnostics, new RealDisk(diagnostics),
                 List.of(record, fill, record)));
 
         File[] albums = root.listFiles(File::isDirectory);
@@ -128,7 +130,7 @@ class MainTest {
             throw new IllegalStateException("broken\nacross lines");
         };
         Step after = (directory, context) -> reached.add(directory);
-        assertEquals(1, Main.run(new String[] {root.getPath()}, out.stream, new Diagnostics(err.stream),
+        assertEquals(1, Main.run(new String[] {root.getPath()}, out.stream, diagnostics, new RealDisk(diagnostics),
                 List.of(failing, after)));
         assertEquals(2, err.lines().size());
         assertTrue(err.lines().get(0).contains("IllegalStateException: broken"), err.text());
@@ -143,7 +145,7 @@ class MainTest {
             throw new OutOfMemoryError("test");
         };
         assertThrows(OutOfMemoryError.class, () -> Main.run(new String[] {root.getPath()}, out.stream,
-                new Diagnostics(err.stream), List.of(failing)));
+                diagnostics, new RealDisk(diagnostics), List.of(failing)));
     }
 
     /** Under a UTF-8 locale the runtime lists a name that is not valid UTF-8 with a replacement character. */

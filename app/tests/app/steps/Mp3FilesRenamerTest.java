@@ -26,10 +26,11 @@ class Mp3FilesRenamerTest {
     @TempDir
     File album;
     private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     private List<File> run() {
         Context context = new Context();
-        new Mp3FilesRenamer(new Diagnostics(err.stream)).execute(album, context);
+        new Mp3FilesRenamer(new RealDisk(diagnostics), diagnostics).execute(album, context);
         return context.getFiles();
     }
 
