@@ -137,7 +137,7 @@ public final class PlannedDisk implements Disk {
         }
         PlannedFolder folder = folders.get(canonical.getPath());
         if (folder == null) {
-            folder = new PlannedFolder(canonical);
+            folder = PlannedFolder.read(canonical);
             folders.put(canonical.getPath(), folder);
         }
         return folder;

@@ -58,13 +58,18 @@ final class PlannedFolder {
     private final List<Entry> entries = new ArrayList<>();
     private final Map<String, Entry> byName = new HashMap<>();
 
-    PlannedFolder(File directory) {
-        this.directory = directory;
+    /** The folder as the disk has it now; an unreadable folder has no entries, as in a real run. */
+    static PlannedFolder read(File directory) {
         File[] listed = directory.listFiles();
         if (listed == null) {
             listed = new File[0];
         }
-        ignoresCase = ignoresCase(directory, listed);
+        return new PlannedFolder(directory, listed, ignoresCase(directory, listed));
+    }
+
+    PlannedFolder(File directory, File[] listed, boolean ignoresCase) {
+        this.directory = directory;
+        this.ignoresCase = ignoresCase;
         for (File entry : listed) {
             add(new Entry(entry.getName(), entry, Listing.isReachable(entry)));
         }
