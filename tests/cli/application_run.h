@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,3 +10,10 @@
 // Runs the packaged application as a Linux user can: java -jar dovatrik.exe <arguments>. The
 // locale is UTF-8, so that the runtime reads and writes non-ASCII file names unchanged.
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments);
+
+// The same as a user without special rights: root, whom permissions do not bind, runs it as nobody.
+ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments);
+
+// Lets every user into the temporary directory `dir` (made open to its owner only) and takes the
+// right to change `folder` from everyone.
+void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder);

@@ -3,18 +3,14 @@
 // names that are not valid UTF-8.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <map>
 #include <set>
 
 #include "application_run.h"
 #include "file_bytes.h"
-#include "id3v2_writer.h"
-#include "mpeg_audio.h"
 #include "temp_dir.h"
+#include "track_files.h"
 #include "tree_snapshot.h"
 
 namespace {
@@ -22,11 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kClosing[] = "All is done for you, lame user!";
-
-void writeTrack(const fs::path& path, const std::string& number, const std::string& artist, const std::string& title)
-{
-    writeFileBytes(path, id3v2TagBytes({3, TextEncoding::Latin1, artist, title, number, 0}) + silentMpegAudio(4 * kMpegFrameBytes));
-}
 
 std::vector<std::string> lines(const std::string& text)
 {
@@ -61,16 +52,6 @@ protected:
     void SetUp() override { fs::create_directories(album); }
 };
 
-// The run as a user without the right to write the album: root would be let through.
-ProcessResult runAsUnprivilegedUser(const std::vector<std::string>& arguments)
-{
-    std::vector<std::string> command{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    if (::geteuid() == 0)
-        command.insert(command.begin(), {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
-    return runProcess(command, "", {"LC_ALL=C.UTF-8"});
-}
-
 TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1)
 {
     writeTrack(album / "Track 1.mp3", "1", "A", "B");
@@ -78,16 +59,13 @@ TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1)
     writeFileBytes(album / "Front.JPG", "image");
     writeFileBytes(album / "notes.txt", "notes");
     writeFileBytes(album / "old.m3u", "old");
-    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
-    fs::permissions(album, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    const ProcessResult probe = runAsUnprivilegedUser({});
+    makeReadOnlyForOthers(dir.path(), album);
+    const ProcessResult probe = runPackagedApplicationUnprivileged({});
     if (probe.exitStatus != 2)
         GTEST_SKIP() << "the runtime or the application cannot be run as an unprivileged user: " << probe.err;
     const TreeSnapshot before = snapshotTree(root);
 
-    const ProcessResult result = runAsUnprivilegedUser({root.string()});
+    const ProcessResult result = runPackagedApplicationUnprivileged({root.string()});
     EXPECT_EQ(result.exitStatus, 1);
     const std::vector<std::string> reported = lines(result.err);
     EXPECT_EQ(reported.size(), 6u) << result.err;
