@@ -38,11 +38,19 @@ public final class Listing {
 
     public static void reportUnreachable(File entry, Diagnostics diagnostics) {
         diagnostics.report("Cannot reach " + entry + " under the name it is listed with, so it is left alone:"
-                + " its name is not valid in the file name encoding " + System.getProperty("sun.jnu.encoding")
-                + ", or it has just gone");
+                + " its name is not valid in the file name encoding " + System.getProperty("sun.jnu.encoding"));
     }
 
+    /**
+     * Only a name that the runtime could not decode can fail to lead back to its entry, and such a
+     * name holds the character that stands in for the bytes it could not decode (U+FFFD, or "?"
+     * in some locales); asking the disk about every other name would cost a call per entry.
+     */
     public static boolean isReachable(File entry) {
+        String name = entry.getName();
+        if (name.indexOf('\uFFFD') < 0 && name.indexOf('?') < 0) {
+            return true;
+        }
         try {
             return Files.exists(entry.toPath(), LinkOption.NOFOLLOW_LINKS);
         } catch (InvalidPathException e) {
