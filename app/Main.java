@@ -1,12 +1,16 @@
 package app;
 
+import app.steps.Disk;
 import app.steps.ImagesRenamer;
 import app.steps.M3UCreator;
 import app.steps.Mp3FilesRenamer;
 import app.steps.NFORenamer;
+import app.steps.PlannedDisk;
+import app.steps.RealDisk;
 import app.steps.SVFCreator;
 import java.io.File;
 import java.io.PrintStream;
+import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
 
@@ -16,6 +20,8 @@ public class Main {
     static final int PROBLEMS_REPORTED = 1;
     static final int NOT_A_DIRECTORY = 1;
     static final int NO_ARGUMENT = 2;
+    /** As the first argument: show every change the run would make, and make none. */
+    static final String DRY_RUN = "--dry-run";
 
     public static void main(String[] args) {
         System.exit(run(args, System.out, System.err));
@@ -23,19 +29,23 @@ public class Main {
 
     static int run(String[] args, PrintStream out, PrintStream err) {
         Diagnostics diagnostics = new Diagnostics(err);
+        boolean dryRun = args.length > 0 && args[0].equals(DRY_RUN);
+        Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : new RealDisk(diagnostics);
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),
-                new Mp3FilesRenamer(diagnostics),
-                new M3UCreator(diagnostics),
-                new SVFCreator(diagnostics),
-                new ImagesRenamer(out),
-                new NFORenamer(out));
-        return run(args, out, diagnostics, chain);
+                new Mp3FilesRenamer(disk, diagnostics),
+                new M3UCreator(disk, diagnostics),
+                new SVFCreator(disk, diagnostics),
+                new ImagesRenamer(out, disk),
+                new NFORenamer(out, disk));
+        String[] folderArguments = dryRun ? Arrays.copyOfRange(args, 1, args.length) : args;
+        return run(folderArguments, out, diagnostics, disk, chain);
     }
 
-    static int run(String[] args, PrintStream out, Diagnostics diagnostics, List<Step> chain) {
+    static int run(String[] args, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain) {
         out.println("Quom's files renamer");
-        out.println("Tidies every album folder of a music directory: tracks, playlist, checksums, covers, info.");
+        out.println("Usage: dovatrik [" + DRY_RUN + "] <music folder>. Tidies every album folder in it: tracks,"
+                + " playlist, checksums, covers, info; " + DRY_RUN + " only shows what would change.");
         if (args.length == 0) {
             out.println("Please specify directory to work with");
             return NO_ARGUMENT;
@@ -46,7 +56,13 @@ public class Main {
             out.println("Don't fool me - this is not a directory");
             return NOT_A_DIRECTORY;
         }
-        List<File> albums = Listing.entries(directory, File::isDirectory);
+        List<File> albums = new ArrayList<>();
+        // Every entry is listed, so that one whose name cannot be reached is reported whatever it is.
+        for (File entry : disk.entries(directory, entry -> true)) {
+            if (entry.isDirectory()) {
+                albums.add(entry);
+            }
+        }
         out.println(albums);
         for (File album : albums) {
             runChain(album, chain, diagnostics);
@@ -63,6 +79,7 @@ public class Main {
             } catch (RuntimeException | LinkageError e) {
                 // A fault no step foresaw (a missing tag library, say). The later steps build
                 // on what this one should have left, so the directory is left as it now is.
+                // Other errors, such as running out of memory, end the run: no step can go on.
                 diagnostics.report("Unexpected failure of " + step.getClass().getSimpleName()
                         + " in " + album + ", the folder's remaining steps are skipped", e);
                 return;

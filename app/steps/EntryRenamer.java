@@ -1,6 +1,5 @@
 package app.steps;
 
-import app.Listing;
 import java.io.File;
 import java.io.PrintStream;
 
@@ -16,20 +15,22 @@ final class EntryRenamer {
     }
 
     private final PrintStream out;
+    private final Disk disk;
     private final ExtensionFilter filter;
     private final Naming naming;
 
-    EntryRenamer(PrintStream out, ExtensionFilter filter, Naming naming) {
+    EntryRenamer(PrintStream out, Disk disk, ExtensionFilter filter, Naming naming) {
         this.out = out;
+        this.disk = disk;
         this.filter = filter;
         this.naming = naming;
     }
 
     void renameAll(File directory, String text) {
-        for (File entry : Listing.entries(directory, filter)) {
+        for (File entry : disk.entries(directory, filter)) {
             File renamed = new File(directory, naming.newName(entry.getName(), text));
             out.println(renamed.getPath());
-            ExclusiveRename.rename(entry, renamed);
+            disk.rename(entry, renamed);
         }
     }
 }

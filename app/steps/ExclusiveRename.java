@@ -1,7 +1,10 @@
 package app.steps;
 
+import app.Diagnostics;
 import java.io.File;
 import java.io.IOException;
+import java.nio.file.FileAlreadyExistsException;
+import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -14,10 +17,11 @@ final class ExclusiveRename {
     }
 
     /**
-     * True when the entry now bears the target name: renamed, or named so already.
-     * False when the name is taken by another entry or the system refused.
+     * True when the entry now bears the target name: renamed, or named so already. False when the
+     * name is taken by another entry, which is how the run settles entries aiming at one name and
+     * so is not reported; and false when the system refused, which is reported with its reason.
      */
-    static boolean rename(File from, File to) {
+    static boolean rename(File from, File to, Diagnostics diagnostics) {
         if (from.getPath().equals(to.getPath())) {
             return true;
         }
@@ -30,9 +34,27 @@ final class ExclusiveRename {
             // On a file system that ignores letter case the target name may resolve to the
             // entry itself; a plain move would then do nothing at all.
             return Files.isSameFile(source, target) && renameThroughSpareName(source, target);
-        } catch (IOException | InvalidPathException e) {
-            return false;
+        } catch (IOException e) {
+            reportRefusal(from, to, e, diagnostics);
+        } catch (InvalidPathException e) {
+            reportRefusal(from, to, e, diagnostics);
         }
+        return false;
+    }
+
+    /** Both names, the kind of failure and the system's own words, without the paths once more. */
+    static void reportRefusal(File from, File to, IOException e, Diagnostics diagnostics) {
+        String words = e instanceof FileSystemException ? ((FileSystemException) e).getReason() : e.getMessage();
+        String kind = e.getClass().getSimpleName();
+        report(from, to, words == null ? kind : kind + ": " + words, diagnostics);
+    }
+
+    static void reportRefusal(File from, File to, InvalidPathException e, Diagnostics diagnostics) {
+        report(from, to, "the name is not allowed: " + e.getReason(), diagnostics);
+    }
+
+    private static void report(File from, File to, String reason, Diagnostics diagnostics) {
+        diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + reason);
     }
 
     private static boolean renameThroughSpareName(Path source, Path target) throws IOException {
@@ -40,19 +62,23 @@ final class ExclusiveRename {
         Files.move(source, spare);
         // Still there once the entry has moved away: the name belongs to another entry
         // (a hard or symbolic link), which must be left alone.
-        if (!exists(target) && tryMove(spare, target)) {
-            return true;
+        boolean renamed = false;
+        try {
+            renamed = !exists(target) && tryMove(spare, target);
+        } finally {
+            if (!renamed) {
+                Files.move(spare, source);
+            }
         }
-        Files.move(spare, source);
-        return false;
+        return renamed;
     }
 
-    /** Without REPLACE_EXISTING the move fails rather than replace an entry that appeared. */
-    private static boolean tryMove(Path from, Path to) {
+    /** Without REPLACE_EXISTING the move fails rather than replace an entry that appeared meanwhile. */
+    private static boolean tryMove(Path from, Path to) throws IOException {
         try {
             Files.move(from, to);
             return true;
-        } catch (IOException e) {
+        } catch (FileAlreadyExistsException e) {
             return false;
         }
     }

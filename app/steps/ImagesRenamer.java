@@ -9,8 +9,8 @@ import java.io.PrintStream;
 public class ImagesRenamer implements Step {
     private final EntryRenamer renamer;
 
-    public ImagesRenamer(PrintStream out) {
-        renamer = new EntryRenamer(out, new ExtensionFilter(".jpg", ".jpeg", ".gif", ".png", ".bmp"),
+    public ImagesRenamer(PrintStream out, Disk disk) {
+        renamer = new EntryRenamer(out, disk, new ExtensionFilter(".jpg", ".jpeg", ".gif", ".png", ".bmp"),
                 ImagesRenamer::newName);
     }
 

@@ -2,7 +2,6 @@ package app.steps;
 
 import app.Context;
 import app.Diagnostics;
-import app.Listing;
 import app.Step;
 import java.io.File;
 import java.util.ArrayList;
@@ -12,9 +11,11 @@ import java.util.List;
 public class Mp3FilesRenamer implements Step {
     private static final ExtensionFilter TRACKS = new ExtensionFilter(".mp3");
 
+    private final Disk disk;
     private final Diagnostics diagnostics;
 
-    public Mp3FilesRenamer(Diagnostics diagnostics) {
+    public Mp3FilesRenamer(Disk disk, Diagnostics diagnostics) {
+        this.disk = disk;
         this.diagnostics = diagnostics;
     }
 
@@ -25,11 +26,11 @@ public class Mp3FilesRenamer implements Step {
     @Override
     public void execute(File directory, Context context) {
         List<File> handled = new ArrayList<>();
-        for (File track : Listing.entries(directory, TRACKS)) {
+        for (File track : disk.entries(directory, TRACKS)) {
             String newName = TrackNameFromTag.of(track, diagnostics);
             if (newName != null) {
                 File renamed = new File(directory, newName);
-                handled.add(ExclusiveRename.rename(track, renamed) ? renamed : track);
+                handled.add(disk.rename(track, renamed) ? renamed : track);
             }
         }
         context.setFiles(handled);

@@ -9,8 +9,8 @@ import java.io.PrintStream;
 public class NFORenamer implements Step {
     private final EntryRenamer renamer;
 
-    public NFORenamer(PrintStream out) {
-        renamer = new EntryRenamer(out, new ExtensionFilter(".nfo", ".txt"),
+    public NFORenamer(PrintStream out, Disk disk) {
+        renamer = new EntryRenamer(out, disk, new ExtensionFilter(".nfo", ".txt"),
                 (currentName, text) -> AlbumName.of(text, ".nfo"));
     }
 

@@ -3,48 +3,49 @@ package app.steps;
 import app.Context;
 import app.Diagnostics;
 import app.Step;
-import java.io.BufferedWriter;
 import java.io.File;
 import java.io.IOException;
-import java.nio.charset.Charset;
+import java.util.Arrays;
+import java.util.List;
 
 /** Writes the album's checksum list: a header, an empty line, then each track's name and CRC-32. */
-public class SVFCreator implements Step {
-    private final Diagnostics diagnostics;
+public class SVFCreator implements Step, AlbumListFile.Format {
+    private final Disk disk;
+    private final AlbumListFile writer;
 
-    public SVFCreator(Diagnostics diagnostics) {
-        this.diagnostics = diagnostics;
+    public SVFCreator(Disk disk, Diagnostics diagnostics) {
+        this.disk = disk;
+        writer = new AlbumListFile(this, disk, diagnostics);
     }
 
     @Override
     public void execute(File directory, Context context) {
-        try {
-            File list = AlbumListFile.replacing(directory, context.getText(), ".sfv");
-            try (BufferedWriter out = AlbumListFile.open(list)) {
-                out.write("; Created by Quom's Dovatrik");
-                out.newLine();
-                out.newLine();
-                TrackChecksum checksum = new TrackChecksum();
-                for (File track : context.getFiles()) {
-                    writeLine(out, track, checksum);
-                }
-            }
-        } catch (IOException e) {
-            diagnostics.report("Cannot write the checksum list of " + directory, e);
-        }
+        writer.write(directory, context.getText(), context.getFiles());
+    }
+
+    @Override
+    public String extension() {
+        return ".sfv";
+    }
+
+    @Override
+    public String title() {
+        return "checksum list";
+    }
+
+    @Override
+    public List<String> header() {
+        return Arrays.asList("; Created by Quom's Dovatrik", "");
     }
 
     /** A track that cannot be read gets no line; the tracks after it still get theirs. */
-    private void writeLine(BufferedWriter out, File track, TrackChecksum checksum) throws IOException {
-        long crc;
-        try {
-            crc = checksum.of(track);
-        } catch (IOException e) {
-            diagnostics.report("Cannot read the track " + track, e);
-            return;
-        }
-        out.write(AlbumListFile.lineName(track, Charset.defaultCharset(), diagnostics) + " "
-                + TrackChecksum.text(crc));
-        out.newLine();
+    @Override
+    public String line(File track) throws IOException {
+        return track.getName() + " " + TrackChecksum.text(disk.checksum(track));
+    }
+
+    @Override
+    public String lineEnd() {
+        return System.lineSeparator();
     }
 }

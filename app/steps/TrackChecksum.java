@@ -11,7 +11,7 @@ import java.util.zip.CRC32;
 /**
  * The CRC-32 of tracks' bytes, read piece by piece so that a track is never held whole. The pieces
  * land in one direct buffer, which the system reads into and the CRC reads from without a copy
- * into the Java heap; make one object per album and use it for the album's tracks.
+ * into the Java heap; make one object and use it for track after track.
  */
 final class TrackChecksum {
     static final int PIECE_SIZE = 10240;

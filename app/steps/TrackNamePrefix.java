@@ -6,13 +6,16 @@ import java.util.regex.Pattern;
 /**
  * Settles how a track's new name begins: one-digit track numbers get a leading zero, and a
  * disc-side prefix ("A1", "B12") or a three-digit prefix ("103") at the start of the old name
- * takes the place of the track number.
+ * takes the place of the track number. The prefix rules read names this class makes as they were
+ * made, so a second run leaves every name as it is.
  */
 final class TrackNamePrefix {
     private static final Pattern ONE_DIGIT_NUMBER = Pattern.compile("[0-9]-");
     private static final Pattern SIDE_PREFIX = Pattern.compile("[a-zA-Z][0-9]{1,2}");
-    private static final Pattern THREE_DIGIT_PREFIX = Pattern.compile("[0-9]{3}");
-    private static final Pattern TWO_DIGIT_NUMBER = Pattern.compile("[0-9]{2}-");
+    /** Exactly three digits: a longer number, such as a year or a four-digit track number, is no prefix. */
+    private static final Pattern THREE_DIGIT_PREFIX = Pattern.compile("[0-9]{3}(?![0-9])");
+    private static final Pattern NUMBER = Pattern.compile("[0-9]+-");
+    private static final Pattern TWO_DIGITS = Pattern.compile("[0-9]{2}-");
 
     private TrackNamePrefix() {
     }
@@ -34,12 +37,20 @@ final class TrackNamePrefix {
         return name;
     }
 
-    /** Puts the prefix in place of the first two digits followed by a hyphen, if there are any. */
+    /**
+     * Puts the prefix in place of the whole track number at the start of the name. A negative
+     * number has no digits there; the prefix then takes the place of the first two digits followed
+     * by a hyphen wherever they stand, and the name stays as it is when there are none.
+     */
     private static String replaceNumber(String name, String prefix) {
-        Matcher number = TWO_DIGIT_NUMBER.matcher(name);
-        if (!number.find()) {
+        Matcher number = NUMBER.matcher(name);
+        if (number.lookingAt()) {
+            return prefix + "-" + name.substring(number.end());
+        }
+        Matcher twoDigits = TWO_DIGITS.matcher(name);
+        if (!twoDigits.find()) {
             return name;
         }
-        return name.substring(0, number.start()) + prefix + "-" + name.substring(number.end());
+        return name.substring(0, twoDigits.start()) + prefix + "-" + name.substring(twoDigits.end());
     }
 }

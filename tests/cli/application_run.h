@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,3 +17,10 @@ constexpr int kTimedOut = 124;
 // Like runPackagedApplication, but the run is ended after `seconds`, giving the status kTimedOut,
 // or killed 5 seconds later if it goes on even so (status 137).
 ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::string>& arguments);
+
+// The same as a user without special rights: root, whom permissions do not bind, runs it as nobody.
+ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments);
+
+// Lets every user into the temporary directory `dir` (made open to its owner only) and takes the
+// right to change `folder` from everyone.
+void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder);

@@ -54,6 +54,28 @@ TEST_F(ShippedRuntime, ABrokenTagLeavesItsTrackAloneAndEndsWithStatus1) {
     EXPECT_NE(result.err.find((root / "Mixed Bag" / "Broken Tag.mp3").string()), std::string::npos) << result.err;
 }
 
+// The launcher hands --dry-run on unchanged: the application shows its plan and changes nothing.
+TEST_F(ShippedRuntime, ADryRunShowsThePlanAndChangesNothing) {
+    generateSampleLibrary(root);
+    const TreeSnapshot before = snapshotTree(root);
+
+    const ProcessResult result = runInstalled(exe, {"--dry-run", windowsPath(root)}, appDir);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(describeDifferences(before, snapshotTree(root)), "");
+    const std::vector<std::string> lines = consoleLines(result.out);
+    const auto startsWith = [&](const std::string& verb) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(verb, 0) == 0; });
+    };
+    // A playlist and a checksum list for each album; every track, image and info file renamed.
+    std::ptrdiff_t renames = 0;
+    for (const AlbumExpectation& album : sampleAlbums())
+        renames += static_cast<std::ptrdiff_t>(album.tracks.size() + album.images.size() + album.infoFiles.size());
+    EXPECT_EQ(startsWith("write\t"), static_cast<std::ptrdiff_t>(2 * sampleAlbums().size())) << result.out;
+    EXPECT_EQ(startsWith("rename\t"), renames) << result.out;
+}
+
 TEST_F(ShippedRuntime, WithoutArgumentAsksForADirectoryAndEndsWithStatus2) {
     const ProcessResult result = runInstalled(exe, {}, appDir);
 

@@ -1,8 +1,10 @@
 package app;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import app.steps.RealDisk;
 import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;
@@ -24,6 +26,7 @@ class MainTest {
     File root;
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     private int run(String... args) {
         return Main.run(args, out.stream, err.stream);
@@ -73,7 +76,7 @@ class MainTest {
             context.setText(directory.getName());
             context.setFiles(new ArrayList<>(List.of(directory)));
         };
-        assertEquals(0, Main.run(new String[] {root.getPath()}, out.stream, new Diagnostics(err.stream),
+        assertEquals(0, Main.run(new String[] {root.getPath()}, out.stream, diagnostics, new RealDisk(diagnostics),
                 List.of(record, fill, record)));
 
         File[] albums = root.listFiles(File::isDirectory);
@@ -127,12 +130,35 @@ class MainTest {
             throw new IllegalStateException("broken\nacross lines");
         };
         Step after = (directory, context) -> reached.add(directory);
-        assertEquals(1, Main.run(new String[] {root.getPath()}, out.stream, new Diagnostics(err.stream),
+        assertEquals(1, Main.run(new String[] {root.getPath()}, out.stream, diagnostics, new RealDisk(diagnostics),
                 List.of(failing, after)));
         assertEquals(2, err.lines().size());
         assertTrue(err.lines().get(0).contains("IllegalStateException: broken"), err.text());
         assertEquals(List.of(), reached);
         assertEquals(CLOSING, out.lines().get(out.lines().size() - 1));
+    }
+
+    @Test
+    void errorsOtherThanLinkageErrorsEndTheRun() {
+        mkdirs(root, "one");
+        Step failing = (directory, context) -> {
+            throw new OutOfMemoryError("test");
+        };
+        assertThrows(OutOfMemoryError.class, () -> Main.run(new String[] {root.getPath()}, out.stream,
+                diagnostics, new RealDisk(diagnostics), List.of(failing)));
+    }
+
+    /** Under a UTF-8 locale the runtime lists a name that is not valid UTF-8 with a replacement character. */
+    @Test
+    void albumFolderWhoseNameCannotBeReachedIsReported() throws Exception {
+        File good = mkdirs(root, "Good");
+        ExternalCommand.succeed(root, "sh", "-c", "mkdir \"$(printf 'Bad \\377')\"");
+
+        assertEquals(1, run(root.getPath()));
+        assertEquals("[" + good + "]", out.lines().get(3));
+        assertEquals(1, err.lines().size());
+        assertTrue(err.text().startsWith("Cannot reach " + new File(root, "Bad \uFFFD")), err.text());
+        assertTrue(new File(good, "00-good.m3u").isFile());
     }
 
     /** The built archive, started the way the executable starts it, finds the tag library in lib/. */

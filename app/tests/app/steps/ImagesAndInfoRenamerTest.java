@@ -5,6 +5,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Context;
+import app.Diagnostics;
 import app.Step;
 import java.io.File;
 import java.io.IOException;
@@ -22,6 +23,8 @@ class ImagesAndInfoRenamerTest {
     @TempDir
     File root;
     private final CapturedStream out = new CapturedStream();
+    private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     private File album(String name, String... entries) throws IOException {
         File album = new File(root, name);
@@ -67,7 +70,7 @@ class ImagesAndInfoRenamerTest {
         String first = Arrays.stream(album.list()).filter(n -> n.startsWith("Front") || n.startsWith("front")).findFirst().get();
         String loser = first.equals("front_cover.jpg") ? "Front Cover.jpg" : "front_cover.jpg";
 
-        run(new ImagesRenamer(out.stream), album);
+        run(new ImagesRenamer(out.stream, new RealDisk(diagnostics)), album);
         assertEquals(Set.of("00-album-front_cover.jpg", loser, "00-album-back.png", "00-album-scans.png",
                 "notes.txt", "00-album.m3u", "x.mp3"), names(album));
         assertEquals(first, new String(Files.readAllBytes(new File(album, "00-album-front_cover.jpg").toPath())));
@@ -81,11 +84,12 @@ class ImagesAndInfoRenamerTest {
         String first = album.list()[0];
         String other = first.equals("Info.NFO") ? "readme.txt" : "Info.NFO";
 
-        run(new NFORenamer(out.stream), album);
+        run(new NFORenamer(out.stream, new RealDisk(diagnostics)), album);
         String target = album.getPath() + File.separator + "00-album.nfo";
         assertEquals(List.of(target, target), out.lines());
         assertEquals(Set.of("00-album.nfo", other), names(album));
         assertEquals(first, new String(Files.readAllBytes(new File(target).toPath())));
+        assertEquals("", err.text());
     }
 
     @Test
@@ -93,36 +97,51 @@ class ImagesAndInfoRenamerTest {
         File album = album("Album", "00-album.nfo", "readme.txt", "NOTES.txt");
         assertTrue(new File(album, "liner.TXT").mkdir());
         Set<String> before = names(album);
-        run(new NFORenamer(out.stream), album);
+        run(new NFORenamer(out.stream, new RealDisk(diagnostics)), album);
         assertEquals(before, names(album));
         assertEquals(4, out.lines().size());
+        assertEquals("", err.text());
     }
 
     @Test
     void singleInfoFileBecomesNfoAndAFolderIsRenamedLikeAFile() throws IOException {
         File notes = album("Notes", "notes.TXT");
-        run(new NFORenamer(out.stream), notes);
+        run(new NFORenamer(out.stream, new RealDisk(diagnostics)), notes);
         assertEquals(Set.of("00-notes.nfo"), names(notes));
 
         File liner = album("Liner");
         assertTrue(new File(liner, "Liner Notes.txt").mkdir());
-        run(new NFORenamer(out.stream), liner);
+        run(new NFORenamer(out.stream, new RealDisk(diagnostics)), liner);
         assertTrue(new File(liner, "00-liner.nfo").isDirectory());
     }
 
     @Test
     void letterCaseOnlyChangeTakesEffect() throws IOException {
         File album = album("Album", "00-ALBUM.NFO", "00-album-COVER.JPG");
-        run(new NFORenamer(out.stream), album);
-        run(new ImagesRenamer(out.stream), album);
+        run(new NFORenamer(out.stream, new RealDisk(diagnostics)), album);
+        run(new ImagesRenamer(out.stream, new RealDisk(diagnostics)), album);
         assertEquals(Set.of("00-album.nfo", "00-album-cover.jpg"), names(album));
+    }
+
+    /** The new name of the first image is longer than a file name may be; the system's refusal is reported. */
+    @Test
+    void renameTheSystemRefusesIsReportedAndTheOthersGoOn() throws IOException {
+        String longName = "x".repeat(250) + ".jpg";
+        File album = album("Album", longName, "Back.png");
+        run(new ImagesRenamer(out.stream, new RealDisk(diagnostics)), album);
+        assertEquals(Set.of(longName, "00-album-back.png"), names(album));
+        assertEquals(2, out.lines().size());
+        List<String> reported = err.lines();
+        assertEquals(1, reported.size());
+        assertTrue(reported.get(0).contains(new File(album, longName) + " to 00-album-" + longName), reported.get(0));
+        assertTrue(reported.get(0).endsWith("File name too long"), reported.get(0));
     }
 
     @Test
     void folderNameWithPatternCharactersIsTakenLiterally() throws IOException {
         File album = album("A+B (1) [x]", "00-a+b (1) [x]-Front.jpg", "info.nfo");
-        run(new ImagesRenamer(out.stream), album);
-        run(new NFORenamer(out.stream), album);
+        run(new ImagesRenamer(out.stream, new RealDisk(diagnostics)), album);
+        run(new NFORenamer(out.stream, new RealDisk(diagnostics)), album);
         assertEquals(Set.of("00-a+b (1) [x]-front.jpg", "00-a+b (1) [x].nfo"), names(album));
     }
 }

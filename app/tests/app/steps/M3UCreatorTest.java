@@ -20,12 +20,13 @@ class M3UCreatorTest {
     @TempDir
     File album;
     private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     private void run(File directory, String text, File... files) {
         Context context = new Context();
         context.setText(text);
         context.setFiles(Arrays.asList(files));
-        new M3UCreator(new Diagnostics(err.stream)).execute(directory, context);
+        new M3UCreator(new RealDisk(diagnostics), diagnostics).execute(directory, context);
     }
 
     private String playlist(String name) throws IOException {

@@ -26,10 +26,11 @@ class Mp3FilesRenamerTest {
     @TempDir
     File album;
     private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     private List<File> run() {
         Context context = new Context();
-        new Mp3FilesRenamer(new Diagnostics(err.stream)).execute(album, context);
+        new Mp3FilesRenamer(new RealDisk(diagnostics), diagnostics).execute(album, context);
         return context.getFiles();
     }
 
@@ -123,6 +124,7 @@ class Mp3FilesRenamerTest {
 
         assertEquals(List.of(new File(album, "01-a-b.mp3"), new File(album, second)), run());
         assertEquals(Set.of("01-a-b.mp3", second), names());
+        assertEquals("", err.text());
     }
 
     @ParameterizedTest
@@ -145,5 +147,33 @@ class Mp3FilesRenamerTest {
         assertEquals(inListingOrder(Map.of("one.mp3", "one.mp3", "two.mp3", "two.mp3")), run());
         assertEquals(Set.of("01-a-b.mp3", "one.mp3", "two.mp3"), names());
         assertEquals(new String(holder), new String(Files.readAllBytes(new File(album, "01-a-b.mp3").toPath())));
+        assertEquals("", err.text());
+    }
+
+    /** A new name longer than the file system allows: reported, and the track is listed under its old name. */
+    @Test
+    void renameTheSystemRefusesIsReportedAndTheTrackKeepsItsName() throws IOException {
+        tagged(album, "long.mp3", "1", "x".repeat(300), "B");
+        tagged(album, "short.mp3", "2", "A", "B");
+
+        assertEquals(inListingOrder(Map.of("long.mp3", "long.mp3", "short.mp3", "02-a-b.mp3")), run());
+        assertEquals(Set.of("long.mp3", "02-a-b.mp3"), names());
+        List<String> reported = err.lines();
+        assertEquals(1, reported.size());
+        assertTrue(reported.get(0).startsWith("Cannot rename " + new File(album, "long.mp3") + " to 01-xxx"), reported.get(0));
+        assertTrue(reported.get(0).endsWith("File name too long"), reported.get(0));
+    }
+
+    /** Under a UTF-8 locale the runtime lists a name that is not valid UTF-8 with a replacement character. */
+    @Test
+    void trackWhoseNameCannotBeReachedIsReportedAndLeftAlone() throws Exception {
+        ExternalCommand.succeed(album, "sh", "-c", "cp \"$1\" \"$(printf 'bad \\377.mp3')\"", "sh",
+                tagged(album, "good.mp3", "1", "A", "B").getName());
+
+        assertEquals(List.of(new File(album, "01-a-b.mp3")), run());
+        List<String> reported = err.lines();
+        assertEquals(1, reported.size());
+        assertTrue(reported.get(0).startsWith("Cannot reach " + new File(album, "bad \uFFFD.mp3")), reported.get(0));
+        assertEquals(2, names().size());
     }
 }

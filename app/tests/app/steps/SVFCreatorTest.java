@@ -26,6 +26,7 @@ class SVFCreatorTest {
     @TempDir
     File album;
     private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     /** Runs the step and gives the list it wrote. */
     private String run(String text, File... files) throws IOException {
@@ -37,7 +38,7 @@ class SVFCreatorTest {
         Context context = new Context();
         context.setText(text);
         context.setFiles(Arrays.asList(files));
-        new SVFCreator(new Diagnostics(err.stream)).execute(album, context);
+        new SVFCreator(new RealDisk(diagnostics), diagnostics).execute(album, context);
     }
 
     private File track(String name, byte[] content) throws IOException {

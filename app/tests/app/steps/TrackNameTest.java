@@ -40,8 +40,15 @@ class TrackNameTest {
         "10  | A10 x.mp3       | a10-",
         "5   | A123 x.mp3      | a12-",
         "3   | 103 x.mp3       | 103-",
-        "3   | 2005 x.mp3      | 200-",
-        "100 | A1 x.mp3        | 1a1-",
+        "3   | 2005 x.mp3      | 03-",
+        "7   | 2005 live.mp3   | 07-",
+        "100 | A1 x.mp3        | a1-",
+        "12345 | A1 x.mp3      | a1-",
+        "103 | 103 three.mp3   | 103-",
+        "1000 | 103 x.mp3      | 103-",
+        "100 | 100-art-hundred.mp3 | 100-",
+        "1000 | 1000-x.mp3     | 1000-",
+        "-12 | A1 x.mp3        | -a1-",
         "-1  | A1 x.mp3        | -1-",
         "7   | 12 x.mp3        | 07-",
         "7   | Ä1 x.mp3        | 07-",
@@ -49,6 +56,20 @@ class TrackNameTest {
     })
     void prefixRules(String number, String oldName, String begin) {
         assertEquals(begin + "artist-title", newName(number, "Artist", "Title", oldName));
+    }
+
+    /** Each track renamed once, then again under the name it got: the second name is the first. */
+    @Test
+    void aSecondRunKeepsEveryNameWhateverTheTrackNumber() {
+        int[] numbers = {0, 7, 42, 99, 100, 103, 999, 1000, 12345, Integer.MAX_VALUE, -1};
+        String[] oldNames = {"x.mp3", "A1 x.mp3", "b12 x.mp3", "103 x.mp3", "2005 x.mp3", "07 x.mp3", "1000-x.mp3"};
+        for (int number : numbers) {
+            for (String oldName : oldNames) {
+                String first = newName(Integer.toString(number), "Artist", "Title", oldName);
+                assertEquals(first, newName(Integer.toString(number), "Artist", "Title", first + ".mp3"),
+                        oldName + " with number " + number);
+            }
+        }
     }
 
     @Test

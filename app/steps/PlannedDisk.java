@@ -1,0 +1,192 @@
+package app.steps;
+
+import app.Diagnostics;
+import java.io.File;
+import java.io.FileFilter;
+import java.io.IOException;
+import java.io.PrintStream;
+import java.io.Writer;
+import java.nio.file.AccessDeniedException;
+import java.nio.file.FileSystemException;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.LinkOption;
+import java.nio.file.NoSuchFileException;
+import java.nio.file.attribute.BasicFileAttributes;
+import java.util.HashMap;
+import java.util.List;
+import java.util.Map;
+
+/**
+ * The file operations of a dry run: nothing on the disk changes. Each album folder is read once
+ * and then kept as the run would leave it, so that later operations meet the names the run's
+ * earlier ones would have freed or taken. Every change the run would make is shown as one line,
+ * fields separated by a tab:
+ * <pre>
+ * rename  old path  new name     the entry would take the new name
+ * taken   old path  new name     it would keep its name: another entry holds the new one
+ * delete  path                   an old list would be deleted
+ * write   path      line count   a list would be written with that many lines
+ * </pre>
+ * A control character in a path shows as ^ and a letter (^I for a tab, ^J for a line feed), a ^
+ * as ^^. What the system would refuse is reported as the run reports it: a folder the user may
+ * not change, and a name the file system refuses; failures of the disk itself cannot be foreseen.
+ */
+public final class PlannedDisk implements Disk {
+    private final PrintStream out;
+    private final Diagnostics diagnostics;
+    private final Map<String, PlannedFolder> folders = new HashMap<>();
+
+    public PlannedDisk(PrintStream out, Diagnostics diagnostics) {
+        this.out = out;
+        this.diagnostics = diagnostics;
+    }
+
+    @Override
+    public List<File> entries(File directory, FileFilter nameFilter) {
+        return folder(directory).entries(directory, nameFilter, diagnostics);
+    }
+
+    @Override
+    public boolean rename(File from, File to) {
+        if (from.getPath().equals(to.getPath())) {
+            return true;
+        }
+        PlannedFolder folder = folder(from.getParentFile());
+        PlannedFolder.Entry entry = folder.find(from.getName());
+        try {
+            if (entry == null) {
+                throw new NoSuchFileException(from.getPath(), to.getPath(), null);
+            }
+            PlannedFolder.Entry holder = folder.find(to.getName());
+            if (holder != null && holder != entry) {
+                show("taken", from.getPath(), to.getName());
+                return false;
+            }
+            if (!folder.isWritable()) {
+                throw new AccessDeniedException(from.getPath(), to.getPath(), null);
+            }
+            refuseNameTheSystemRefuses(to);
+        } catch (IOException e) {
+            ExclusiveRename.reportRefusal(from, to, e, diagnostics);
+            return false;
+        } catch (InvalidPathException e) {
+            ExclusiveRename.reportRefusal(from, to, e, diagnostics);
+            return false;
+        }
+        folder.rename(entry, to.getName());
+        show("rename", from.getPath(), to.getName());
+        return true;
+    }
+
+    @Override
+    public void delete(File entry) {
+        PlannedFolder folder = folder(entry.getParentFile());
+        PlannedFolder.Entry planned = folder.find(entry.getName());
+        if (planned != null && folder.isWritable() && !planned.isFolderWithEntries()) {
+            folder.remove(planned);
+            show("delete", entry.getPath());
+        }
+    }
+
+    @Override
+    public Writer create(File file) throws IOException {
+        PlannedFolder folder = folder(file.getParentFile());
+        PlannedFolder.Entry existing = folder.find(file.getName());
+        if (existing != null && existing.isFolder()) {
+            throw new FileSystemException(file.getPath(), null, "Is a directory");
+        }
+        if (existing == null ? !folder.isWritable() : !existing.isWritable()) {
+            throw new AccessDeniedException(file.getPath());
+        }
+        if (existing == null) {
+            folder.create(file.getName());
+        }
+        return new LineCount(file);
+    }
+
+    /** The track is not read: the plan shows no checksums. */
+    @Override
+    public long checksum(File track) throws IOException {
+        if (folder(track.getParentFile()).find(track.getName()) == null) {
+            throw new NoSuchFileException(track.getPath());
+        }
+        return 0;
+    }
+
+    /**
+     * Asks the file system about the name without making anything: a name it refuses (too long,
+     * say) gives the error the rename would give. That an entry bears it on the disk does not
+     * matter here; the plan knows whether one still would.
+     */
+    private static void refuseNameTheSystemRefuses(File name) throws IOException {
+        try {
+            Files.readAttributes(name.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
+        } catch (NoSuchFileException e) {
+            // Free on the disk as well.
+        }
+    }
+
+    /** The folder as planned so far, read from the disk when first met, under its canonical path. */
+    private PlannedFolder folder(File directory) {
+        File canonical;
+        try {
+            canonical = directory.getCanonicalFile();
+        } catch (IOException e) {
+            canonical = directory.getAbsoluteFile();
+        }
+        PlannedFolder folder = folders.get(canonical.getPath());
+        if (folder == null) {
+            folder = PlannedFolder.read(canonical);
+            folders.put(canonical.getPath(), folder);
+        }
+        return folder;
+    }
+
+    private void show(String... fields) {
+        StringBuilder line = new StringBuilder();
+        for (String field : fields) {
+            if (line.length() > 0) {
+                line.append('\t');
+            }
+            for (char c : field.toCharArray()) {
+                if (c < 0x20 || c == 0x7F) {
+                    line.append('^').append((char) (c ^ 0x40));
+                } else if (c == '^') {
+                    line.append("^^");
+                } else {
+                    line.append(c);
+                }
+            }
+        }
+        out.println(line);
+    }
+
+    /** Takes a list's text, counts its lines and shows them when the list is closed. */
+    private final class LineCount extends Writer {
+        private final File file;
+        private int lines;
+
+        LineCount(File file) {
+            this.file = file;
+        }
+
+        @Override
+        public void write(char[] text, int offset, int length) {
+            for (int i = offset; i < offset + length; i++) {
+                if (text[i] == '\n') {
+                    lines++;
+                }
+            }
+        }
+
+        @Override
+        public void flush() {
+        }
+
+        @Override
+        public void close() {
+            show("write", file.getPath(), Integer.toString(lines));
+        }
+    }
+}

@@ -1,0 +1,175 @@
+package app.steps;
+
+import app.Diagnostics;
+import app.Listing;
+import java.io.File;
+import java.io.FileFilter;
+import java.io.IOException;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.LinkOption;
+import java.util.ArrayList;
+import java.util.HashMap;
+import java.util.HashSet;
+import java.util.List;
+import java.util.Map;
+import java.util.Set;
+
+/**
+ * What a run would leave in one folder, worked out without changing it: the folder's entries as
+ * the disk lists them, once, in that order, changed by the renames, deletions and new files
+ * planned so far. Names are told apart the way the folder's file system tells them apart.
+ */
+final class PlannedFolder {
+    /** One entry under its planned name. */
+    static final class Entry {
+        private String name;
+        /** Where the entry is on the disk; null for a file that only the plan makes. */
+        private final File original;
+        private final boolean reachable;
+
+        private Entry(String name, File original, boolean reachable) {
+            this.name = name;
+            this.original = original;
+            this.reachable = reachable;
+        }
+
+        boolean isFolder() {
+            return original != null && original.isDirectory();
+        }
+
+        /** A folder that a deletion leaves in place: one with entries, or one that cannot be listed. */
+        boolean isFolderWithEntries() {
+            if (original == null || !Files.isDirectory(original.toPath(), LinkOption.NOFOLLOW_LINKS)) {
+                return false;
+            }
+            String[] inside = original.list();
+            return inside == null || inside.length > 0;
+        }
+
+        /** Whether the file can be opened for writing; a file the plan makes can. */
+        boolean isWritable() {
+            return original == null || Files.isWritable(original.toPath());
+        }
+    }
+
+    private final File directory;
+    private final boolean ignoresCase;
+    private final List<Entry> entries = new ArrayList<>();
+    private final Map<String, Entry> byName = new HashMap<>();
+
+    /** The folder as the disk has it now; an unreadable folder has no entries, as in a real run. */
+    static PlannedFolder read(File directory) {
+        File[] listed = directory.listFiles();
+        if (listed == null) {
+            listed = new File[0];
+        }
+        return new PlannedFolder(directory, listed, ignoresCase(directory, listed));
+    }
+
+    PlannedFolder(File directory, File[] listed, boolean ignoresCase) {
+        this.directory = directory;
+        this.ignoresCase = ignoresCase;
+        for (File entry : listed) {
+            add(new Entry(entry.getName(), entry, Listing.isReachable(entry)));
+        }
+    }
+
+    /** The entries whose planned names pass the filter, as a listing of the folder named so would give them. */
+    List<File> entries(File listedAs, FileFilter nameFilter, Diagnostics diagnostics) {
+        List<File> passing = new ArrayList<>();
+        for (Entry entry : entries) {
+            File file = new File(listedAs, entry.name);
+            if (!nameFilter.accept(file)) {
+                continue;
+            }
+            if (entry.reachable) {
+                passing.add(file);
+            } else {
+                Listing.reportUnreachable(file, diagnostics);
+            }
+        }
+        return passing;
+    }
+
+    /** The entry that bears the name now, or null. */
+    Entry find(String name) {
+        return byName.get(key(name));
+    }
+
+    void rename(Entry entry, String newName) {
+        byName.remove(key(entry.name));
+        entry.name = newName;
+        byName.put(key(newName), entry);
+    }
+
+    void remove(Entry entry) {
+        entries.remove(entry);
+        byName.remove(key(entry.name));
+    }
+
+    /** A new file, listed after the entries there were. */
+    void create(String name) {
+        add(new Entry(name, null, true));
+    }
+
+    /** Whether entries can be made, renamed and deleted in the folder. */
+    boolean isWritable() {
+        return Files.isWritable(directory.toPath());
+    }
+
+    private void add(Entry entry) {
+        entries.add(entry);
+        byName.put(key(entry.name), entry);
+    }
+
+    private String key(String name) {
+        if (!ignoresCase) {
+            return name;
+        }
+        // Character by character, as file systems that ignore case compare names.
+        char[] folded = name.toCharArray();
+        for (int i = 0; i < folded.length; i++) {
+            folded[i] = Character.toUpperCase(folded[i]);
+        }
+        return new String(folded);
+    }
+
+    /**
+     * Asks the file system whether it ignores letter case here: an entry's name with its case
+     * turned round leads to the entry itself. Two listed names that differ only in case answer no.
+     */
+    private static boolean ignoresCase(File directory, File[] listed) {
+        Set<String> names = new HashSet<>();
+        for (File entry : listed) {
+            names.add(entry.getName());
+        }
+        for (File entry : listed) {
+            String turned = turnCase(entry.getName());
+            if (turned.equals(entry.getName()) || !Listing.isReachable(entry)) {
+                continue;
+            }
+            return !names.contains(turned) && leadsTo(new File(directory, turned), entry);
+        }
+        File parent = directory.getParentFile();
+        String turned = turnCase(directory.getName());
+        return parent != null && !turned.equals(directory.getName()) && leadsTo(new File(parent, turned), directory);
+    }
+
+    private static boolean leadsTo(File name, File entry) {
+        try {
+            return Files.exists(name.toPath(), LinkOption.NOFOLLOW_LINKS) && Files.isSameFile(name.toPath(), entry.toPath());
+        } catch (IOException | InvalidPathException e) {
+            return false;
+        }
+    }
+
+    private static String turnCase(String name) {
+        char[] turned = name.toCharArray();
+        for (int i = 0; i < turned.length; i++) {
+            char c = turned[i];
+            turned[i] = Character.isUpperCase(c) ? Character.toLowerCase(c) : Character.toUpperCase(c);
+        }
+        return new String(turned);
+    }
+}

@@ -1,0 +1,308 @@
+// The dry run against the real run: over the sample library and over seeded random libraries full
+// of collisions, the dry run changes nothing on disk, says what the real run says, and its plan,
+// carried out by a small interpreter on a copy, leaves what the real run leaves.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "application_run.h"
+#include "file_bytes.h"
+#include "temp_dir.h"
+#include "track_files.h"
+#include "tree_snapshot.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every entry below a folder, the folder included, with its modification and change times.
+std::map<std::string, std::string> entryTimes(const fs::path& root)
+{
+    std::map<std::string, std::string> times;
+    auto record = [&](const fs::path& path) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0)
+            throw std::runtime_error("cannot stat " + path.string());
+        std::ostringstream text;
+        text << status.st_mtim.tv_sec << '.' << status.st_mtim.tv_nsec << ' ' << status.st_ctim.tv_sec << '.'
+             << status.st_ctim.tv_nsec;
+        times[path.lexically_relative(root.parent_path()).string()] = text.str();
+    };
+    record(root);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
+        record(entry.path());
+    return times;
+}
+
+struct Console {
+    std::vector<std::string> lines;  // what a real run prints as well
+    std::vector<std::vector<std::string>> plan;  // the plan's lines, split at the tabs
+};
+
+bool isPlanLine(const std::string& line)
+{
+    for (const char* verb : {"rename\t", "taken\t", "delete\t", "write\t"})
+        if (line.rfind(verb, 0) == 0)
+            return true;
+    return false;
+}
+
+// Undoes the plan's notation for control characters: ^ and a letter, ^^ for ^ itself.
+std::string unescape(const std::string& field)
+{
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '^' && i + 1 < field.size()) {
+            ++i;
+            text += field[i] == '^' ? '^' : static_cast<char>(field[i] ^ 0x40);
+        } else {
+            text += field[i];
+        }
+    }
+    return text;
+}
+
+Console splitConsole(const std::string& output)
+{
+    Console console;
+    for (const std::string& line : consoleLines(output)) {
+        if (!isPlanLine(line)) {
+            console.lines.push_back(line);
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::istringstream stream(line);
+        for (std::string field; std::getline(stream, field, '\t');)
+            fields.push_back(unescape(field));
+        console.plan.push_back(fields);
+    }
+    return console;
+}
+
+// Carries out the plan on a copy of the library. Paths in the plan lie below `library` (a list's
+// path is canonical); they are taken to the same place below `copy`. Checks on the way that every
+// rename finds its name free and every refused one finds it held. A written list holds its line
+// count, which is all the plan tells of it.
+void applyPlan(const std::vector<std::vector<std::string>>& plan, const fs::path& library, const fs::path& copy)
+{
+    auto inCopy = [&](const std::string& planned) {
+        fs::path path(planned);
+        const fs::path relative = path.lexically_relative(path.is_absolute() ? fs::canonical(library) : library);
+        if (relative.empty() || *relative.begin() == "..")
+            throw std::runtime_error("the plan names a path outside the library: " + planned);
+        return copy / relative;
+    };
+    for (const std::vector<std::string>& step : plan) {
+        SCOPED_TRACE(step[0] + " " + step[1]);
+        const fs::path path = inCopy(step[1]);
+        if (step[0] == "rename" || step[0] == "taken") {
+            ASSERT_EQ(step.size(), 3u);
+            ASSERT_TRUE(fs::exists(fs::symlink_status(path)));
+            const fs::path target = path.parent_path() / step[2];
+            ASSERT_EQ(fs::exists(fs::symlink_status(target)), step[0] == "taken");
+            if (step[0] == "rename")
+                fs::rename(path, target);
+        } else if (step[0] == "delete") {
+            ASSERT_EQ(step.size(), 2u);
+            ASSERT_TRUE(fs::remove(path));
+        } else {
+            ASSERT_EQ(step[0], "write");
+            ASSERT_EQ(step.size(), 3u);
+            ASSERT_FALSE(fs::is_directory(path));
+            writeFileBytes(path, step[2] + " lines");
+        }
+    }
+}
+
+// The tree after a real run, with each list that the plan writes given as its line count.
+TreeSnapshot withListsCounted(TreeSnapshot tree, const std::vector<std::vector<std::string>>& plan,
+                              const fs::path& library)
+{
+    for (const std::vector<std::string>& step : plan) {
+        if (step[0] != "write")
+            continue;
+        const std::string key = fs::path(step[1]).lexically_relative(fs::canonical(library)).generic_string();
+        const auto list = tree.find(key);
+        if (list != tree.end())
+            list->second = std::to_string(std::count(list->second.begin(), list->second.end(), '\n')) + " lines";
+    }
+    return tree;
+}
+
+// Runs the dry run and then the real run over `library` and checks the one against the other.
+void expectPlanEqualsEffect(const fs::path& library, const fs::path& scratch)
+{
+    const TreeSnapshot before = snapshotTree(library);
+    const auto timesBefore = entryTimes(library);
+    const ProcessResult dry = runPackagedApplication({"--dry-run", library.string()});
+    EXPECT_EQ(describeDifferences(before, snapshotTree(library)), "");
+    EXPECT_EQ(entryTimes(library), timesBefore);
+
+    const fs::path planned = scratch / "planned";
+    fs::copy(library, planned, fs::copy_options::recursive);
+    const Console dryConsole = splitConsole(dry.out);
+    applyPlan(dryConsole.plan, library, planned);
+
+    const ProcessResult real = runPackagedApplication({library.string()});
+    EXPECT_EQ(dry.exitStatus, real.exitStatus);
+    EXPECT_EQ(dry.err, real.err);
+    EXPECT_EQ(dryConsole.lines, consoleLines(real.out));
+    EXPECT_TRUE(splitConsole(real.out).plan.empty()) << real.out;
+    EXPECT_EQ(describeDifferences(withListsCounted(snapshotTree(library), dryConsole.plan, library), snapshotTree(planned)),
+              "");
+    fs::remove_all(planned);
+}
+
+// A library made to collide: tags shared by several tracks, names already taken by tracks and by
+// files that are none, tracks and images whose names differ only in letter case, several info
+// files, old lists of every kind, folders among them, track numbers from 0 to 12345, and old
+// names with side and three-digit prefixes.
+void writeCollidingLibrary(const fs::path& root, unsigned seed)
+{
+    std::mt19937 random(seed);
+    auto pick = [&](const auto& choices) { return choices[random() % std::size(choices)]; };
+    auto chance = [&](unsigned percent) { return random() % 100 < percent; };
+    const std::string numbers[] = {"0", "1", "7", "42", "99", "100", "103", "1000", "12345"};
+    const std::string artists[] = {"A", "Band", "The Band"};
+    const std::string titles[] = {"T", "Song", "Intro"};
+    const std::string albumNames[] = {"Album", "Best Of", "Live 2005", "Mix"};
+
+    const unsigned albumCount = 1 + random() % 3;
+    for (unsigned a = 0; a < albumCount; ++a) {
+        const std::string folder = albumNames[a] + (a % 2 == 0 ? "" : " " + std::to_string(seed));
+        const fs::path album = root / folder;
+        fs::create_directories(album);
+        std::string text = folder;
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::set<std::string> used;
+        auto freeName = [&](const std::string& name) { return used.insert(name).second; };
+
+        const unsigned trackCount = 2 + random() % 8;
+        for (unsigned t = 0; t < trackCount; ++t) {
+            const std::string number = pick(numbers);
+            const std::string artist = pick(artists);
+            const std::string title = pick(titles);
+            const std::string index = std::to_string(t);
+            const std::string oldNames[] = {"A1 x" + index + ".mp3", "b12 y" + index + ".MP3", "103 z" + index + ".mp3",
+                                            "2005 live" + index + ".mp3", "Track " + index + ".mp3",
+                                            "TRACK " + index + ".MP3", "track " + index + ".mp3", "07-a-t.mp3",
+                                            "01-band-song.mp3", "100-the_band-intro.mp3"};
+            const std::string name = pick(oldNames);
+            if (!freeName(name))
+                continue;
+            if (chance(15))
+                writeFileBytes(album / name, "not a track, but it holds the name");
+            else
+                writeTrack(album / name, number, artist, title);
+        }
+        const std::vector<std::string> images{"Front Cover.jpg", "front_cover.jpg", "FRONT COVER.JPG", "00-" + text + "-back.jpg",
+                                      "00-" + text + "-front_cover.jpg", "Cover.PNG", "cover.png", "scan 1.gif"};
+        const std::vector<std::string> infoFiles{"Info.NFO", "readme.txt", "NOTES.TXT", "00-" + text + ".nfo", "liner.nfo"};
+        const std::vector<std::string> oldLists{"old.M3U", "00-" + text + ".m3u", "x.sfv", "List.SFV", "00-" + text + ".sfv"};
+        for (const auto* names : {&images, &infoFiles, &oldLists})
+            for (const std::string& name : *names)
+                if (chance(40) && freeName(name))
+                    writeFileBytes(album / name, name);
+        if (chance(30) && freeName("empty.m3u"))
+            fs::create_directory(album / "empty.m3u");
+        // Folders with an entry are not deleted; one that bears the playlist's name keeps it from being written.
+        for (const std::string& name : {std::string("kept.sfv"), "00-" + text + ".m3u"}) {
+            if (chance(20) && freeName(name)) {
+                fs::create_directory(album / name);
+                writeFileBytes(album / name / "inside", "kept");
+            }
+        }
+    }
+}
+
+class DryRun : public ::testing::Test {
+protected:
+    TempDir dir{"cli"};
+    const fs::path library = dir.path() / "music";
+};
+
+TEST_F(DryRun, OverTheSampleLibraryThePlanIsTheEffect)
+{
+    generateSampleLibrary(library);
+    expectPlanEqualsEffect(library, dir.path());
+}
+
+TEST_F(DryRun, OverTheSampleLibraryWithABrokenTagThePlanIsTheEffect)
+{
+    generateSampleLibrary(library, {"--with-broken-tag"});
+    expectPlanEqualsEffect(library, dir.path());
+}
+
+TEST_F(DryRun, AsTheOnlyArgumentItIsAMissingFolderAndOtherwiseOnlyFirst)
+{
+    const ProcessResult alone = runPackagedApplication({"--dry-run"});
+    EXPECT_EQ(alone.exitStatus, 2);
+    EXPECT_EQ(consoleLines(alone.out).back(), "Please specify directory to work with");
+
+    fs::create_directories(library / "Album");
+    writeTrack(library / "Album" / "Track 1.mp3", "1", "A", "B");
+    const ProcessResult second = runPackagedApplication({library.string(), "--dry-run"});
+    EXPECT_EQ(second.exitStatus, 0);
+    EXPECT_EQ(consoleLines(second.out)[2], "Directory: " + library.string());
+    EXPECT_TRUE(splitConsole(second.out).plan.empty()) << second.out;
+    EXPECT_TRUE(fs::exists(library / "Album" / "01-a-b.mp3"));
+}
+
+TEST_F(DryRun, OverAReadOnlyAlbumItPrintsThePlanAndTouchesNothing)
+{
+    const fs::path album = library / "Album";
+    fs::create_directories(album);
+    writeTrack(album / "Track 1.mp3", "1", "A", "B");
+    writeTrack(album / "Track 2.mp3", "1", "A", "B");
+    writeFileBytes(album / "Front.JPG", "image");
+    writeFileBytes(album / "old.sfv", "old");
+    makeReadOnlyForOthers(dir.path(), album);
+    const TreeSnapshot before = snapshotTree(library);
+    const auto timesBefore = entryTimes(library);
+
+    // Root may change the album: the plan is the whole tidying.
+    const ProcessResult asRoot = runPackagedApplication({"--dry-run", library.string()});
+    EXPECT_EQ(asRoot.exitStatus, 0) << asRoot.err;
+    const Console rootConsole = splitConsole(asRoot.out);
+    // Track 1 renamed, track 2 refused its name, the playlist written, the old checksum list
+    // deleted and the new one written, the image renamed.
+    EXPECT_EQ(rootConsole.plan.size(), 6u) << asRoot.out;
+    EXPECT_EQ(describeDifferences(before, snapshotTree(library)), "");
+    EXPECT_EQ(entryTimes(library), timesBefore);
+
+    // Another user may not: the plan says what such a user's run would say and do.
+    const ProcessResult probe = runPackagedApplicationUnprivileged({});
+    if (probe.exitStatus != 2)
+        GTEST_SKIP() << "the runtime or the application cannot be run as an unprivileged user: " << probe.err;
+    const ProcessResult dry = runPackagedApplicationUnprivileged({"--dry-run", library.string()});
+    EXPECT_EQ(describeDifferences(before, snapshotTree(library)), "");
+    EXPECT_EQ(entryTimes(library), timesBefore);
+    const ProcessResult real = runPackagedApplicationUnprivileged({library.string()});
+    EXPECT_EQ(describeDifferences(before, snapshotTree(library)), "");
+    EXPECT_EQ(dry.exitStatus, 1);
+    EXPECT_EQ(dry.exitStatus, real.exitStatus);
+    EXPECT_EQ(dry.err, real.err);
+    EXPECT_EQ(splitConsole(dry.out).lines, consoleLines(real.out));
+}
+
+class DryRunOverARandomLibrary : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(DryRunOverARandomLibrary, ThePlanIsTheEffect)
+{
+    TempDir dir("cli");
+    const fs::path library = dir.path() / "music";
+    writeCollidingLibrary(library, GetParam());
+    expectPlanEqualsEffect(library, dir.path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, DryRunOverARandomLibrary, ::testing::Range(1u, 33u));
+
+} // namespace
