@@ -4,22 +4,10 @@
 #include "launch_messages.h"
 #include "launch_settings.h"
 #include "runtime_copy.h"
+#include "runtime_home.h"
 #include "runtime_search.h"
 
-static const char kRuntimeExeSuffix[] = "\\bin\\java.exe";
 static const char kCannotDetermineExe[] = "Cannot determinate exe file name.";
-
-bool appendRuntimeExe(char* home, size_t capacity) { return appendText(home, capacity, kRuntimeExeSuffix); }
-
-bool runtimeUsable(LaunchState& state, const char* home) {
-    if (isEmpty(home)) return false;
-    char probe[kPathCapacity];
-    if (!copyText(probe, home) || !appendRuntimeExe(probe, sizeof probe)) return false;
-    long long size = 0;
-    if (!platform::fileStatus(probe, &size)) return false;
-    state.runtimeExeSize = size;
-    return true;
-}
 
 static int lastBackslash(const char* path) {
     int index = -1;
