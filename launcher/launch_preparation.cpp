@@ -82,7 +82,7 @@ static bool buildArgumentString(LaunchState& state) {
     for (const char* part : laterParts) {
         if (!isEmpty(part)) fits = fits && appendChar(arguments, capacity, ' ') && appendText(arguments, capacity, part);
     }
-    if (!fits) return reportFailure(state, "The command line is longer than 2047 characters.");
+    if (!fits) return reportTooLong(state, "The command line is", capacity);
     return true;
 }
 
