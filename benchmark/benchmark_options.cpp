@@ -36,7 +36,8 @@ const Option kOptions[] = {
 BenchmarkOptions parseBenchmarkOptions(const std::vector<std::string>& arguments)
 {
     BenchmarkOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
+    // Every option takes the argument after it.
+    for (std::size_t i = 0; i < arguments.size(); i += 2) {
         const Option* option = nullptr;
         for (const Option& candidate : kOptions)
             if (arguments[i] == candidate.name)
@@ -46,7 +47,6 @@ BenchmarkOptions parseBenchmarkOptions(const std::vector<std::string>& arguments
         if (i + 1 == arguments.size())
             throw std::invalid_argument(arguments[i] + " needs a number");
         option->store(options, parseCountOption(arguments[i], arguments[i + 1], option->limit));
-        ++i;
     }
     return options;
 }

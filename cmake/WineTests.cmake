@@ -6,12 +6,10 @@
 #                       [ALLOW_OVERLONG_SETTINGS])
 #   packages <folder>/<arch>/<file> for every architecture (see add_packaged_exe);
 #   the target <target> builds them all.
-# wine_test_program(<target>): makes the test program <target> take the argument
-#   --arch=<arch>, which it reads with testedArchitecture(), and end with status 77,
-#   the reason on standard output, where that architecture cannot run here.
 # add_wine_tests(<name> COMMAND <program> [<argument>...] [PROPERTIES <property> <value>...])
 #   adds the test <name>-<arch> per architecture, running the command with --arch=<arch>
-#   in the shared prefix, skipped where the architecture cannot run.
+#   in the shared prefix, skipped where the architecture cannot run. The program links
+#   the library wine_test_main (tests/support/wine), whose entry reads that argument.
 # wine_test_properties(<tests...>): makes other tests use the shared prefix.
 set(WINE_TEST_ARCHITECTURES i686 x86_64)
 set(WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
@@ -54,16 +52,6 @@ function(add_wine_test_package target)
       SETTINGS ${ARG_SETTINGS} ${options})
     add_dependencies(${target} ${target}-${arch})
   endforeach()
-endfunction()
-
-function(wine_test_program target)
-  target_sources(${target} PRIVATE
-    ${PROJECT_SOURCE_DIR}/launcher/tests/wine/tested_architecture.cpp
-    ${PROJECT_SOURCE_DIR}/launcher/tests/wine/wine_test_main.cpp)
-  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/launcher/tests/wine)
-  target_compile_definitions(${target} PRIVATE
-    I386_PROBE="${I386_PROBE}" WINE_TEST_SKIPPED_STATUS=${WINE_TEST_SKIPPED_STATUS})
-  add_dependencies(${target} i386-probe)
 endfunction()
 
 function(add_wine_tests name)

@@ -12,14 +12,26 @@ bool reportFailure(LaunchState& state, const char* text, const char* detail) {
     return false;
 }
 
-bool reportOverlongSetting(LaunchState& state, int id, size_t capacity) {
-    copyText(state.messageText, "Setting ");
-    appendNumber(state.messageText, id);
-    appendText(state.messageText, " is longer than ");
-    appendNumber(state.messageText, static_cast<long>(capacity - 1));
+// Ends the message begun in state.messageText with its limit, the field's
+// capacity less the terminator, and reports it.
+static bool reportLongerThan(LaunchState& state, size_t capacity) {
+    appendText(state.messageText, " longer than ");
+    appendNumber(state.messageText, static_cast<long long>(capacity - 1));
     appendText(state.messageText, " characters.");
     reportLine(state, state.messageText);
     return false;
+}
+
+bool reportTooLong(LaunchState& state, const char* subject, size_t capacity) {
+    copyText(state.messageText, subject);
+    return reportLongerThan(state, capacity);
+}
+
+bool reportOverlongSetting(LaunchState& state, int id, size_t capacity) {
+    copyText(state.messageText, "Setting ");
+    appendNumber(state.messageText, id);
+    appendText(state.messageText, " is");
+    return reportLongerThan(state, capacity);
 }
 
 void openRuntimeDownloadPage() { platform::openAddress("https://www.java.com/en/download/"); }

@@ -7,6 +7,9 @@
 void reportLine(const LaunchState& state, const char* text);
 // Reports `text` followed by `detail` and answers false, for callers that fail with it.
 bool reportFailure(LaunchState& state, const char* text, const char* detail = "");
+// Reports a text that does not fit its field of `capacity` (terminator
+// included): `subject` ("The arguments are") and the limit.
+bool reportTooLong(LaunchState& state, const char* subject, size_t capacity);
 // Reports a setting whose text does not fit its field.
 bool reportOverlongSetting(LaunchState& state, int id, size_t capacity);
 void openRuntimeDownloadPage();

@@ -4,22 +4,10 @@
 #include "launch_messages.h"
 #include "launch_settings.h"
 #include "runtime_copy.h"
+#include "runtime_home.h"
 #include "runtime_search.h"
 
-static const char kRuntimeExeSuffix[] = "\\bin\\java.exe";
 static const char kCannotDetermineExe[] = "Cannot determinate exe file name.";
-
-bool appendRuntimeExe(char* home, size_t capacity) { return appendText(home, capacity, kRuntimeExeSuffix); }
-
-bool runtimeUsable(LaunchState& state, const char* home) {
-    if (isEmpty(home)) return false;
-    char probe[kPathCapacity];
-    if (!copyText(probe, home) || !appendRuntimeExe(probe, sizeof probe)) return false;
-    long long size = 0;
-    if (!platform::fileStatus(probe, &size)) return false;
-    state.runtimeExeSize = size;
-    return true;
-}
 
 static int lastBackslash(const char* path) {
     int index = -1;
@@ -94,7 +82,7 @@ static bool buildArgumentString(LaunchState& state) {
     for (const char* part : laterParts) {
         if (!isEmpty(part)) fits = fits && appendChar(arguments, capacity, ' ') && appendText(arguments, capacity, part);
     }
-    if (!fits) return reportFailure(state, "The command line is longer than 2047 characters.");
+    if (!fits) return reportTooLong(state, "The command line is", capacity);
     return true;
 }
 

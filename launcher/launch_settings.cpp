@@ -17,8 +17,6 @@ SettingRead readSetting(platform::ModuleHandle module, int id, char* destination
 }
 
 bool readFlagSetting(platform::ModuleHandle module, int id) {
-    // Any text of ten or more characters cannot be "true", so the short field
-    // loses nothing.
-    char flag[10] = {};
+    char flag[kFlagCapacity] = {};
     return readSetting(module, id, flag) == SettingRead::read && equalsIgnoringCase(flag, "true");
 }

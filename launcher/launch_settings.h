@@ -27,5 +27,9 @@ SettingRead readSetting(platform::ModuleHandle module, int id, char (&destinatio
     return readSetting(module, id, destination, N);
 }
 
+// The field a flag setting is read into: any text of ten or more characters
+// cannot be "true", so the short field loses nothing.
+constexpr int kFlagCapacity = 10;
+
 // True only when the setting's text is "true" in any letter case.
 bool readFlagSetting(platform::ModuleHandle module, int id);

@@ -8,7 +8,7 @@
 int runLauncher(LaunchState& state, int argumentCount, char** arguments) {
     initLaunchState(state);
     if (!joinArguments(argumentCount, arguments, state.userArguments, sizeof state.userArguments)) {
-        reportFailure(state, "The arguments are longer than 1023 characters.");
+        reportTooLong(state, "The arguments are", sizeof state.userArguments);
         return 1;
     }
     const bool resolved = resolveLaunch(state);

@@ -1,7 +1,7 @@
 #include "runtime_copy.h"
 
 #include "fixed_text.h"
-#include "launch_preparation.h"
+#include "runtime_home.h"
 
 namespace {
 

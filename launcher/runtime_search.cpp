@@ -1,7 +1,7 @@
 #include "runtime_search.h"
 
 #include "fixed_text.h"
-#include "launch_preparation.h"
+#include "runtime_home.h"
 #include "version_order.h"
 
 namespace {

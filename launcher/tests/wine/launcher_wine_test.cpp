@@ -14,6 +14,7 @@
 
 #include "file_bytes.h"
 #include "runtime_registration.h"
+#include "standin_runtime.h"
 #include "temp_dir.h"
 #include "tested_architecture.h"
 #include "wine_run.h"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime_registration.h"
+#include "standin_runtime.h"
 #include "temp_dir.h"
 #include "tested_architecture.h"
 #include "wine_run.h"

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "standin_runtime.h"
 #include "temp_dir.h"
 #include "tested_architecture.h"
 #include "wine_run.h"

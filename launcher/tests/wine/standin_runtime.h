@@ -1,19 +1,10 @@
 #pragma once
-// Running Windows programs under Wine from a test, and the paths they see.
+// The stand-in runtime of the launcher's tests under Wine: placing it as a
+// runtime's home, and reading the log in which it records each start.
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
-
-#include "run_process.h"
-
-// The Windows form of a Linux path, through Wine's Z: drive.
-std::string windowsPath(const std::filesystem::path& path);
-
-// Runs `exe` under Wine with the arguments, from `workingDir`, with extra environment variables.
-ProcessResult runUnderWine(const std::filesystem::path& exe, const std::vector<std::string>& arguments,
-                           const std::filesystem::path& workingDir, const std::vector<std::string>& environment = {});
 
 // What the stand-in runtime recorded in its log: "key=value" lines, the
 // arguments its C run-time split from the command line under "argument".

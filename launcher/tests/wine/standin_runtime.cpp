@@ -1,21 +1,6 @@
-#include "wine_run.h"
+#include "standin_runtime.h"
 
 #include <fstream>
-
-std::string windowsPath(const std::filesystem::path& path) {
-    std::string text = "Z:" + std::filesystem::absolute(path).lexically_normal().string();
-    for (char& c : text) {
-        if (c == '/') c = '\\';
-    }
-    return text;
-}
-
-ProcessResult runUnderWine(const std::filesystem::path& exe, const std::vector<std::string>& arguments,
-                           const std::filesystem::path& workingDir, const std::vector<std::string>& environment) {
-    std::vector<std::string> command = {"wine", exe.string()};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    return runProcess(command, workingDir.string(), environment);
-}
 
 std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log) {
     std::vector<StandinRecord> records;
