@@ -1,6 +1,8 @@
 package app.steps;
 
+import app.Context;
 import app.Diagnostics;
+import app.Step;
 import java.io.File;
 import java.io.IOException;
 import java.io.Writer;
@@ -8,58 +10,59 @@ import java.nio.charset.Charset;
 import java.util.List;
 
 /**
- * Writes one of an album directory's lists, the playlist or the checksum list: deletes the old
- * lists of its kind, then writes the new one, named after the directory, in the platform's
- * default encoding. Reports what goes wrong; an input/output failure ends the list there.
+ * The step that writes one of an album directory's lists, the playlist or the checksum list:
+ * deletes the old lists of its kind, then writes the new one, named after the directory, in the
+ * platform's default encoding. Reports what goes wrong; an input/output failure ends the list
+ * there. Each kind of list gives only what sets it apart: its header, its lines and line end.
  */
-final class AlbumListFile {
-    /** What sets one kind of list apart. */
-    interface Format {
-        /** The extension of the list's name; every entry with it is an old list of this kind. */
-        String extension();
-
-        /** What the list is called in diagnostics. */
-        String title();
-
-        /** The lines above the tracks. */
-        List<String> header();
-
-        /** A track's line; an exception means the track gets no line, and the next one goes on. */
-        String line(File track) throws IOException;
-
-        String lineEnd();
-    }
-
-    private final Format format;
+abstract class AlbumListFile implements Step {
+    /** The extension of the list's name; every entry with it is an old list of this kind. */
+    private final String extension;
+    /** What the list is called in diagnostics. */
+    private final String title;
     private final Disk disk;
     private final Diagnostics diagnostics;
 
-    AlbumListFile(Format format, Disk disk, Diagnostics diagnostics) {
-        this.format = format;
+    AlbumListFile(String extension, String title, Disk disk, Diagnostics diagnostics) {
+        this.extension = extension;
+        this.title = title;
         this.disk = disk;
         this.diagnostics = diagnostics;
     }
 
-    void write(File directory, String text, List<File> tracks) {
+    /** The lines above the tracks. */
+    abstract List<String> header();
+
+    /** A track's line; an exception means the track gets no line, and the next one goes on. */
+    abstract String line(File track) throws IOException;
+
+    abstract String lineEnd();
+
+    @Override
+    public void execute(File directory, Context context) {
+        write(directory, context.getText(), context.getFiles());
+    }
+
+    private void write(File directory, String text, List<File> tracks) {
         try {
             deleteOldLists(directory);
-            File list = new File(directory.getCanonicalPath(), AlbumName.of(text, format.extension()));
+            File list = new File(directory.getCanonicalPath(), AlbumName.of(text, extension));
             try (Writer out = disk.create(list)) {
-                for (String line : format.header()) {
-                    out.write(line + format.lineEnd());
+                for (String line : header()) {
+                    out.write(line + lineEnd());
                 }
                 for (File track : tracks) {
                     writeLine(out, track);
                 }
             }
         } catch (IOException e) {
-            diagnostics.report("Cannot write the " + format.title() + " of " + directory, e);
+            diagnostics.report("Cannot write the " + title + " of " + directory, e);
         }
     }
 
     /** Entries that will not go, such as non-empty folders, stay without a word. */
     private void deleteOldLists(File directory) {
-        for (File old : disk.entries(directory, new ExtensionFilter(format.extension()))) {
+        for (File old : disk.entries(directory, new ExtensionFilter(extension))) {
             disk.delete(old);
         }
     }
@@ -67,13 +70,13 @@ final class AlbumListFile {
     private void writeLine(Writer out, File track) throws IOException {
         String line;
         try {
-            line = format.line(track);
+            line = line(track);
         } catch (IOException e) {
             diagnostics.report("Cannot read the track " + track, e);
             return;
         }
         reportUnwritableName(track, Charset.defaultCharset(), diagnostics);
-        out.write(line + format.lineEnd());
+        out.write(line + lineEnd());
     }
 
     /**
