@@ -8,8 +8,7 @@
 #include "report.h"
 #include "temp_dir.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return runCommandTool("dovatrik-benchmark", kBenchmarkUsage, argc, argv, parseBenchmarkOptions,
                           [](const BenchmarkOptions& options) {
                               const TempDir workFolder("dovatrik-benchmark");

@@ -31,21 +31,17 @@ const Option kOptions[] = {
     {"--launch-runs", 10000, [](BenchmarkOptions& o, std::size_t n) { o.launchRuns = static_cast<int>(n); }},
 };
 
-} // namespace
+}  // namespace
 
-BenchmarkOptions parseBenchmarkOptions(const std::vector<std::string>& arguments)
-{
+BenchmarkOptions parseBenchmarkOptions(const std::vector<std::string>& arguments) {
     BenchmarkOptions options;
     // Every option takes the argument after it.
     for (std::size_t i = 0; i < arguments.size(); i += 2) {
         const Option* option = nullptr;
         for (const Option& candidate : kOptions)
-            if (arguments[i] == candidate.name)
-                option = &candidate;
-        if (option == nullptr)
-            throw std::invalid_argument("unknown argument " + arguments[i]);
-        if (i + 1 == arguments.size())
-            throw std::invalid_argument(arguments[i] + " needs a number");
+            if (arguments[i] == candidate.name) option = &candidate;
+        if (option == nullptr) throw std::invalid_argument("unknown argument " + arguments[i]);
+        if (i + 1 == arguments.size()) throw std::invalid_argument(arguments[i] + " needs a number");
         option->store(options, parseCountOption(arguments[i], arguments[i + 1], option->limit));
     }
     return options;

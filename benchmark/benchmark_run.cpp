@@ -13,30 +13,23 @@ namespace {
 const std::vector<std::string> kApplication{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
 constexpr std::size_t kPictureBytes = 20 << 20;
 
-void progress(const std::string& step)
-{
-    std::cerr << "benchmark: " << step << "\n";
-}
+void progress(const std::string& step) { std::cerr << "benchmark: " << step << "\n"; }
 
-double applicationRun(const fs::path& folder)
-{
+double applicationRun(const fs::path& folder) {
     std::vector<std::string> command = kApplication;
     command.push_back(folder.string());
     return timedRun(command);
 }
 
 // A checksum tool over the tracks, named relative to the library so the command line stays short.
-double toolRun(const std::string& tool, const std::vector<std::string>& options, const Library& library)
-{
+double toolRun(const std::string& tool, const std::vector<std::string>& options, const Library& library) {
     std::vector<std::string> command{tool};
     command.insert(command.end(), options.begin(), options.end());
-    for (const fs::path& track : library.tracks)
-        command.push_back(track.string());
+    for (const fs::path& track : library.tracks) command.push_back(track.string());
     return timedRun(command, library.root);
 }
 
-LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs)
-{
+LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs) {
     LibraryFigures figures;
     figures.application = medianOf(runs, [&] {
         freshCopy(library, copy);
@@ -50,10 +43,9 @@ LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int 
     return figures;
 }
 
-} // namespace
+}  // namespace
 
-BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& workFolder)
-{
+BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& workFolder) {
     BenchmarkFigures figures;
     const fs::path copy = workFolder / "copy";
     const fs::path empty = workFolder / "empty";
@@ -92,8 +84,8 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
     progress("timing launches under Wine");
     {
         const WineSession wine(BENCHMARK_WINE_PREFIX);
-        figures.launch = measureLaunches({TRIVIAL_WINDOWS_EXE, STANDIN_RUNTIME_JAVA, PACKAGED_LAUNCHER},
-                                         options.launchRuns);
+        figures.launch =
+            measureLaunches({TRIVIAL_WINDOWS_EXE, STANDIN_RUNTIME_JAVA, PACKAGED_LAUNCHER}, options.launchRuns);
     }
     figures.launcherImage32 = strippedSize(LAUNCHER_IMAGE_32, STRIP_32, workFolder);
     return figures;

@@ -26,7 +26,7 @@ struct BenchmarkFigures {
     LibraryFigures smallRuns;
     double emptyRun = 0;  // the application over an empty folder: the JVM's start-up and end
     std::optional<TagReadFigures> tagReads;
-    std::string tagReadsMissing;  // why there are no tag read figures
+    std::string tagReadsMissing;                      // why there are no tag read figures
     std::optional<TagReadFigures> pictureTrackReads;  // the one track of the picture track's library
     std::uint64_t pictureTrackNeeded = 0;             // its tag's header and text frames
     std::string pictureTrackReadsMissing;

@@ -5,53 +5,39 @@
 
 namespace {
 
-std::string format(const char* pattern, double value)
-{
+std::string format(const char* pattern, double value) {
     char text[64];
     std::snprintf(text, sizeof text, pattern, value);
     return text;
 }
 
-std::string seconds(double value)
-{
-    return format("%.3f s", value);
-}
+std::string seconds(double value) { return format("%.3f s", value); }
 
-std::string milliseconds(double value)
-{
-    return format("%.2f ms", value * 1000);
-}
+std::string milliseconds(double value) { return format("%.2f ms", value * 1000); }
 
-std::string verdict(bool met)
-{
-    return met ? "met" : "MISSED";
-}
+std::string verdict(bool met) { return met ? "met" : "MISSED"; }
 
-void row(std::ostream& out, const std::string& label, const std::string& large, const std::string& small = "")
-{
+void row(std::ostream& out, const std::string& label, const std::string& large, const std::string& small = "") {
     char text[160];
     std::snprintf(text, sizeof text, "  %-44s %14s %14s\n", label.c_str(), large.c_str(), small.c_str());
     out << text;
 }
 
-void goal(std::ostream& out, const std::string& label, const std::string& value, const std::string& target, bool met)
-{
+void goal(std::ostream& out, const std::string& label, const std::string& value, const std::string& target, bool met) {
     char text[200];
     std::snprintf(text, sizeof text, "  %-44s %14s   goal %-12s %s\n", label.c_str(), value.c_str(), target.c_str(),
                   verdict(met).c_str());
     out << text;
 }
 
-std::string describe(const Library& library)
-{
+std::string describe(const Library& library) {
     const LibrarySize& size = library.size;
     return std::to_string(size.albums) + " albums of " + std::to_string(size.tracksPerAlbum) + " tracks of " +
            std::to_string(size.trackBytes) + " bytes (" + std::to_string(library.tracks.size()) + " tracks, " +
            format("%.1f MiB", static_cast<double>(library.trackBytes) / (1 << 20)) + ")";
 }
 
-void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures)
-{
+void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
     const LibraryFigures& large = figures.largeRuns;
     const LibraryFigures& small = figures.smallRuns;
     row(out, "", "large", "small");
@@ -70,8 +56,7 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures)
         format("%.2f", small.application / small.readInPieces));
 }
 
-void printGoals(std::ostream& out, const BenchmarkFigures& figures)
-{
+void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
     const LibraryFigures& large = figures.largeRuns;
     const double perTrack =
         (figures.smallRuns.application - figures.emptyRun) / static_cast<double>(figures.small.tracks.size());
@@ -102,8 +87,8 @@ void printGoals(std::ostream& out, const BenchmarkFigures& figures)
         row(out, "tag library, 20 MiB picture after the text:", "");
         row(out, "  bytes read from the track", format("%.0f", read));
         row(out, "  whole tag", format("%.0f", figures.pictureTrackReads->meanTagLength));
-        goal(out, "  bytes read, against header and text frames", format("%.0f", read),
-             "<= " + format("%.0f", needed), read <= needed);
+        goal(out, "  bytes read, against header and text frames", format("%.0f", read), "<= " + format("%.0f", needed),
+             read <= needed);
     } else {
         out << "  tag reads of a track with a picture: not measured: " << figures.pictureTrackReadsMissing << "\n";
     }
@@ -120,10 +105,9 @@ void printGoals(std::ostream& out, const BenchmarkFigures& figures)
          figures.launcherImage32 < 16384);
 }
 
-} // namespace
+}  // namespace
 
-void printReport(std::ostream& out, const BenchmarkOptions& options, const BenchmarkFigures& figures)
-{
+void printReport(std::ostream& out, const BenchmarkOptions& options, const BenchmarkFigures& figures) {
     out << "Medians of " << options.runs << " runs (Wine starts: " << options.launchRuns << "), warm cache\n";
     out << "  large library: " << describe(figures.large) << "\n";
     out << "  small library: " << describe(figures.small) << "\n\n";

@@ -11,38 +11,33 @@
 
 namespace fs = std::filesystem;
 
-std::uint64_t tagLength(const fs::path& track)
-{
+std::uint64_t tagLength(const fs::path& track) {
     std::ifstream file(track, std::ios::binary);
     unsigned char header[10] = {};
     if (!file.read(reinterpret_cast<char*>(header), sizeof header) || header[0] != 'I' || header[1] != 'D' ||
         header[2] != '3')
         return 0;
     std::uint64_t size = 0;
-    for (int i = 6; i < 10; ++i)
-        size = (size << 7) | (header[i] & 0x7F);
+    for (int i = 6; i < 10; ++i) size = (size << 7) | (header[i] & 0x7F);
     const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
     return sizeof header + size + (footer ? sizeof header : 0);
 }
 
 namespace {
 
-std::string bigEndian32(std::uint64_t value)
-{
+std::string bigEndian32(std::uint64_t value) {
     return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
             static_cast<char>(value)};
 }
 
-std::string syncsafe32(std::uint64_t value)
-{
+std::string syncsafe32(std::uint64_t value) {
     return {static_cast<char>(value >> 21 & 0x7F), static_cast<char>(value >> 14 & 0x7F),
             static_cast<char>(value >> 7 & 0x7F), static_cast<char>(value & 0x7F)};
 }
 
-} // namespace
+}  // namespace
 
-PictureTrack makePictureTrack(const fs::path& root, std::size_t pictureBytes)
-{
+PictureTrack makePictureTrack(const fs::path& root, std::size_t pictureBytes) {
     std::string tag = id3v2TagBytes({3, TextEncoding::Latin1, "Band", "Song", "1", 0});
     const std::uint64_t neededLength = tag.size();
     // A JPEG picture frame: encoding, MIME type, picture type, empty description, then the picture.
@@ -58,18 +53,15 @@ PictureTrack makePictureTrack(const fs::path& root, std::size_t pictureBytes)
     return {library, neededLength};
 }
 
-void tallyReads(std::istream& log, std::map<std::string, ReadTally>& tallies)
-{
+void tallyReads(std::istream& log, std::map<std::string, ReadTally>& tallies) {
     // For example: read(5</music/a b/01.mp3>, ""..., 10) = 10
     static const std::regex readCall(R"(^(?:read|pread64|readv|preadv)\(\d+<(.*)>, .*\) += (-?\d+)( .*)?$)");
     std::string line;
     std::smatch match;
     while (std::getline(log, line)) {
-        if (!std::regex_match(line, match, readCall))
-            continue;
+        if (!std::regex_match(line, match, readCall)) continue;
         const long long delivered = std::stoll(match[2]);
-        if (delivered <= 0)
-            continue;
+        if (delivered <= 0) continue;
         ReadTally& tally = tallies[match[1]];
         tally.bytes += static_cast<std::uint64_t>(delivered);
         ++tally.calls;
@@ -77,14 +69,14 @@ void tallyReads(std::istream& log, std::map<std::string, ReadTally>& tallies)
 }
 
 TagReadFigures measureTagReads(const std::vector<std::string>& command, const Library& library, const fs::path& copy,
-                               const fs::path& workFolder)
-{
+                               const fs::path& workFolder) {
     freshCopy(library, copy);
     const fs::path traceFolder = workFolder / "strace";
     fs::remove_all(traceFolder);
     fs::create_directories(traceFolder);
-    std::vector<std::string> traced{"strace", "-ff", "-qq", "-y", "-s", "0", "-e", "trace=read,pread64,readv,preadv",
-                                    "-e", "signal=none", "-o", (traceFolder / "trace").string()};
+    std::vector<std::string> traced{"strace", "-ff",         "-qq", "-y",
+                                    "-s",     "0",           "-e",  "trace=read,pread64,readv,preadv",
+                                    "-e",     "signal=none", "-o",  (traceFolder / "trace").string()};
     traced.insert(traced.end(), command.begin(), command.end());
     traced.push_back(copy.string());
     timedRun(traced);
@@ -99,18 +91,18 @@ TagReadFigures measureTagReads(const std::vector<std::string>& command, const Li
     TagReadFigures figures;
     for (const fs::path& track : library.tracks) {
         if (fs::exists(copy / track))
-            throw std::runtime_error("the track " + track.string() + " kept its name, so its tag reads and checksum "
+            throw std::runtime_error("the track " + track.string() +
+                                     " kept its name, so its tag reads and checksum "
                                      "reads cannot be told apart");
         const std::uint64_t length = tagLength(library.root / track);
         const ReadTally tally = tallies[(canonicalCopy / track).string()];
-        if (tally.calls == 0)
-            throw std::runtime_error("the trace shows no read of " + track.string());
+        if (tally.calls == 0) throw std::runtime_error("the trace shows no read of " + track.string());
         ++figures.tracks;
         figures.meanBytesRead += static_cast<double>(tally.bytes);
         figures.meanTagLength += static_cast<double>(length);
         figures.meanCalls += static_cast<double>(tally.calls);
-        figures.mostBeyondTag = std::max(figures.mostBeyondTag,
-                                         static_cast<std::int64_t>(tally.bytes) - static_cast<std::int64_t>(length));
+        figures.mostBeyondTag =
+            std::max(figures.mostBeyondTag, static_cast<std::int64_t>(tally.bytes) - static_cast<std::int64_t>(length));
     }
     if (figures.tracks > 0) {
         figures.meanBytesRead /= static_cast<double>(figures.tracks);

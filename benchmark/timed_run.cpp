@@ -8,8 +8,7 @@
 #include "run_process.h"
 #include "temp_dir.h"
 
-double timedRun(const std::vector<std::string>& argv, const std::filesystem::path& workingDir)
-{
+double timedRun(const std::vector<std::string>& argv, const std::filesystem::path& workingDir) {
     static const TempDir errorFolder("benchmark-stderr");
     const std::filesystem::path errorFile = errorFolder.path() / "stderr";
 
@@ -18,25 +17,21 @@ double timedRun(const std::vector<std::string>& argv, const std::filesystem::pat
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     if (status != 0) {
         std::string command;
-        for (const std::string& word : argv)
-            command += (command.empty() ? "" : " ") + word;
+        for (const std::string& word : argv) command += (command.empty() ? "" : " ") + word;
         throw std::runtime_error(command + " ended with status " + std::to_string(status) + ":\n" +
                                  readFileBytes(errorFile));
     }
     return elapsed.count();
 }
 
-double median(std::vector<double> samples)
-{
+double median(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     const std::size_t middle = samples.size() / 2;
     return samples.size() % 2 == 1 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
 }
 
-double medianOf(int runs, const std::function<double()>& measure)
-{
+double medianOf(int runs, const std::function<double()>& measure) {
     std::vector<double> samples;
-    for (int i = 0; i < runs; ++i)
-        samples.push_back(measure());
+    for (int i = 0; i < runs; ++i) samples.push_back(measure());
     return median(samples);
 }

@@ -29,14 +29,12 @@ std::vector<std::string> environmentWithUtf8Locale() {
 }
 
 // Without WUNTRACED, waitpid reports only an exit or the signal that ended the program.
-int statusOf(int waitStatus) {
-    return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus);
-}
+int statusOf(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus); }
 
 }  // namespace
 
-int runHostProgram(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& workingDir, std::string& error) {
+int runHostProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& workingDir,
+                   std::string& error) {
     std::vector<std::string> argumentTexts = arguments;
     std::vector<std::string> environmentTexts = environmentWithUtf8Locale();
     std::vector<char*> argv = pointersTo(argumentTexts);

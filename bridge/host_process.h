@@ -9,5 +9,5 @@
 // a JVM reads and writes non-ASCII file names unchanged. The standard streams are shared.
 // Returns the program's exit status, 128 + the signal number when a signal ended it, or -1 with
 // `error` set when it could not be started or waited for.
-int runHostProgram(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& workingDir, std::string& error);
+int runHostProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& workingDir,
+                   std::string& error);

@@ -33,7 +33,8 @@ bool appendQuotedArgument(char* destination, size_t capacity, const char* argume
             break;
         }
         if (*c == '"') {
-            fits = appendBackslashes(destination, capacity, backslashes * 2 + 1) && appendChar(destination, capacity, '"');
+            fits =
+                appendBackslashes(destination, capacity, backslashes * 2 + 1) && appendChar(destination, capacity, '"');
         } else {
             fits = appendBackslashes(destination, capacity, backslashes) && appendChar(destination, capacity, *c);
         }

@@ -21,7 +21,15 @@ bool appendNumber(char* destination, size_t capacity, long long value);
 bool equalsIgnoringCase(const char* left, const char* right);
 
 // The same writers for fields declared as arrays, whose capacity the compiler knows.
-template <size_t N> bool copyText(char (&destination)[N], const char* source) { return copyText(destination, N, source); }
-template <size_t N> bool appendText(char (&destination)[N], const char* source) { return appendText(destination, N, source); }
-template <size_t N> bool appendChar(char (&destination)[N], char character) { return appendChar(destination, N, character); }
-template <size_t N> bool appendNumber(char (&destination)[N], long long value) { return appendNumber(destination, N, value); }
+template <size_t N> bool copyText(char (&destination)[N], const char* source) {
+    return copyText(destination, N, source);
+}
+template <size_t N> bool appendText(char (&destination)[N], const char* source) {
+    return appendText(destination, N, source);
+}
+template <size_t N> bool appendChar(char (&destination)[N], char character) {
+    return appendChar(destination, N, character);
+}
+template <size_t N> bool appendNumber(char (&destination)[N], long long value) {
+    return appendNumber(destination, N, value);
+}

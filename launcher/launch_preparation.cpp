@@ -18,8 +18,7 @@ static int lastBackslash(const char* path) {
 }
 
 // Reads an optional text setting; only a text too long for its field fails.
-template <size_t N>
-static bool readOptionalSetting(LaunchState& state, int id, char (&field)[N]) {
+template <size_t N> static bool readOptionalSetting(LaunchState& state, int id, char (&field)[N]) {
     return readSetting(state.module, id, field) != SettingRead::tooLong || reportOverlongSetting(state, id, N);
 }
 
@@ -80,14 +79,16 @@ static bool buildArgumentString(LaunchState& state) {
            appendChar(arguments, capacity, '"');
     const char* const laterParts[] = {state.appArguments, state.userArguments};
     for (const char* part : laterParts) {
-        if (!isEmpty(part)) fits = fits && appendChar(arguments, capacity, ' ') && appendText(arguments, capacity, part);
+        if (!isEmpty(part))
+            fits = fits && appendChar(arguments, capacity, ' ') && appendText(arguments, capacity, part);
     }
     if (!fits) return reportTooLong(state, "The command line is", capacity);
     return true;
 }
 
 bool resolveLaunch(LaunchState& state) {
-    if (!platform::executablePath(state.exePath, sizeof state.exePath)) return reportFailure(state, kCannotDetermineExe);
+    if (!platform::executablePath(state.exePath, sizeof state.exePath))
+        return reportFailure(state, kCannotDetermineExe);
     state.exeNameStart = lastBackslash(state.exePath);
     if (state.exeNameStart < 0) return reportFailure(state, kCannotDetermineExe);
 

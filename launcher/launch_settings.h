@@ -22,8 +22,7 @@ enum class SettingRead { absent, read, tooLong };
 // the setting is absent or its text does not fit.
 SettingRead readSetting(platform::ModuleHandle module, int id, char* destination, size_t capacity);
 
-template <size_t N>
-SettingRead readSetting(platform::ModuleHandle module, int id, char (&destination)[N]) {
+template <size_t N> SettingRead readSetting(platform::ModuleHandle module, int id, char (&destination)[N]) {
     return readSetting(module, id, destination, N);
 }
 

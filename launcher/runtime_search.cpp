@@ -117,9 +117,8 @@ void readProductVersion(const RegistryPlace& place, const char* path, const char
     copyText(version, name);
     platform::RegistryKey key = nullptr;
     if (!openKey(place, path, &key)) return;
-    const char* const numberNames[][2] = {{"MajorVersion", nullptr},
-                                          {"MinorVersion", nullptr},
-                                          {"PatchVersion", "BuildNumber"}};
+    const char* const numberNames[][2] = {
+        {"MajorVersion", nullptr}, {"MinorVersion", nullptr}, {"PatchVersion", "BuildNumber"}};
     char numbers[kVersionCapacity] = "";
     for (const auto& names : numberNames) {
         unsigned long number = 0;

@@ -30,8 +30,7 @@ int startRuntime(LaunchState& state) {
 
     platform::Program runtime;
     char errorText[512];
-    if (!platform::startProgramSuspended(state.runtimePath, state.commandLine, &runtime, errorText,
-                                         sizeof errorText)) {
+    if (!platform::startProgramSuspended(state.runtimePath, state.commandLine, &runtime, errorText, sizeof errorText)) {
         reportFailure(state, "could not start the application: ", errorText);
         return 1;
     }

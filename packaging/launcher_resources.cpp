@@ -16,14 +16,10 @@ struct SettingKind {
 };
 
 const SettingKind kSettings[] = {
-    {"ShippedRuntimeDir", kShippedRuntimeDir, kPathCapacity},
-    {"LowestVersion", kLowestVersion, kVersionCapacity},
-    {"HighestVersion", kHighestVersion, kVersionCapacity},
-    {"StartInExeDir", kStartInExeDir, kFlagCapacity},
-    {"NameProcessAfterExe", kNameProcessAfterExe, kFlagCapacity},
-    {"MessageTitle", kMessageTitle, kTitleCapacity},
-    {"RuntimeOptions", kRuntimeOptions, kArgumentStringCapacity},
-    {"AppArguments", kAppArguments, kPartCapacity},
+    {"ShippedRuntimeDir", kShippedRuntimeDir, kPathCapacity},     {"LowestVersion", kLowestVersion, kVersionCapacity},
+    {"HighestVersion", kHighestVersion, kVersionCapacity},        {"StartInExeDir", kStartInExeDir, kFlagCapacity},
+    {"NameProcessAfterExe", kNameProcessAfterExe, kFlagCapacity}, {"MessageTitle", kMessageTitle, kTitleCapacity},
+    {"RuntimeOptions", kRuntimeOptions, kArgumentStringCapacity}, {"AppArguments", kAppArguments, kPartCapacity},
 };
 
 const SettingKind* settingNamed(const std::string& name) {

@@ -9,9 +9,10 @@
 #include "launcher_resources.h"
 
 static int usage() {
-    std::fputs("usage: packager resources <folder> [--allow-overlong] <Name=text>...\n"
-               "       packager append <launcher image> <archive> <output>\n",
-               stderr);
+    std::fputs(
+        "usage: packager resources <folder> [--allow-overlong] <Name=text>...\n"
+        "       packager append <launcher image> <archive> <output>\n",
+        stderr);
     return 2;
 }
 

@@ -10,8 +10,7 @@
 #include <vector>
 
 template <typename Parse, typename Work>
-int runCommandTool(const char* name, const char* usage, int argc, char** argv, Parse parse, Work work)
-{
+int runCommandTool(const char* name, const char* usage, int argc, char** argv, Parse parse, Work work) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     decltype(parse(arguments)) options;
     try {

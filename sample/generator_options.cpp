@@ -24,39 +24,35 @@ const SizeOption kSizeOptions[] = {{"--albums", &LibrarySize::albums, 100000},
                                    {"--tracks", &LibrarySize::tracksPerAlbum, 10000},
                                    {"--track-bytes", &LibrarySize::trackBytes, std::size_t{1} << 30}};
 
-const SizeOption* findSizeOption(const std::string& argument)
-{
+const SizeOption* findSizeOption(const std::string& argument) {
     for (const SizeOption& option : kSizeOptions)
-        if (argument == option.name)
-            return &option;
+        if (argument == option.name) return &option;
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
-std::size_t parseCountOption(const std::string& option, const std::string& text, std::size_t limit)
-{
+std::size_t parseCountOption(const std::string& option, const std::string& text, std::size_t limit) {
     std::size_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || value == 0 || value > limit)
-        throw std::invalid_argument(option + " needs a whole number from 1 to " + std::to_string(limit) + ", not '" + text + "'");
+        throw std::invalid_argument(option + " needs a whole number from 1 to " + std::to_string(limit) + ", not '" +
+                                    text + "'");
     return value;
 }
 
-GeneratorOptions parseGeneratorOptions(const std::vector<std::string>& arguments)
-{
+GeneratorOptions parseGeneratorOptions(const std::vector<std::string>& arguments) {
     GeneratorOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--with-broken-tag") {
             options.withBrokenTag = true;
         } else if (const SizeOption* sizeOption = findSizeOption(argument)) {
-            if (i + 1 == arguments.size())
-                throw std::invalid_argument(argument + " needs a number");
-            if (!options.syntheticSize)
-                options.syntheticSize = kDefaultSize;
-            (*options.syntheticSize).*(sizeOption->field) = parseCountOption(argument, arguments[++i], sizeOption->limit);
+            if (i + 1 == arguments.size()) throw std::invalid_argument(argument + " needs a number");
+            if (!options.syntheticSize) options.syntheticSize = kDefaultSize;
+            (*options.syntheticSize).*(sizeOption->field) =
+                parseCountOption(argument, arguments[++i], sizeOption->limit);
         } else if (argument.rfind("--", 0) == 0) {
             throw std::invalid_argument("unknown option " + argument);
         } else if (!options.directory.empty()) {
@@ -65,7 +61,6 @@ GeneratorOptions parseGeneratorOptions(const std::vector<std::string>& arguments
             options.directory = argument;
         }
     }
-    if (options.directory.empty())
-        throw std::invalid_argument("no directory given");
+    if (options.directory.empty()) throw std::invalid_argument("no directory given");
     return options;
 }

@@ -10,15 +10,12 @@ struct FrameIds {
     const char* trackNumber;
 };
 
-FrameIds frameIdsFor(int majorVersion)
-{
-    if (majorVersion == 2)
-        return {"TP1", "TT2", "TRK"};
+FrameIds frameIdsFor(int majorVersion) {
+    if (majorVersion == 2) return {"TP1", "TT2", "TRK"};
     return {"TPE1", "TIT2", "TRCK"};
 }
 
-void checkVersionAndEncoding(const TrackTag& tag)
-{
+void checkVersionAndEncoding(const TrackTag& tag) {
     if (tag.majorVersion < 2 || tag.majorVersion > 4)
         throw std::invalid_argument("ID3v2 major version must be 2, 3 or 4, not " + std::to_string(tag.majorVersion));
     const bool onlyInVersion4 = tag.encoding == TextEncoding::Utf16BigEndian || tag.encoding == TextEncoding::Utf8;
@@ -28,8 +25,7 @@ void checkVersionAndEncoding(const TrackTag& tag)
 
 // Big-endian, `byteCount` bytes; `bitsPerByte` is 7 for the "syncsafe" sizes whose bytes never
 // have the high bit set.
-std::string sizeBytes(std::size_t value, int byteCount, int bitsPerByte, const char* what)
-{
+std::string sizeBytes(std::size_t value, int byteCount, int bitsPerByte, const char* what) {
     if (value >> (byteCount * bitsPerByte) != 0)
         throw std::invalid_argument(std::string(what) + " too large for an ID3v2 size field: " + std::to_string(value));
     std::string out;
@@ -38,30 +34,26 @@ std::string sizeBytes(std::size_t value, int byteCount, int bitsPerByte, const c
     return out;
 }
 
-std::string frameHeader(int majorVersion, const std::string& id, std::size_t bodySize)
-{
+std::string frameHeader(int majorVersion, const std::string& id, std::size_t bodySize) {
     switch (majorVersion) {
-    case 2:
-        return id + sizeBytes(bodySize, 3, 8, "frame");
-    case 3:
-        return id + sizeBytes(bodySize, 4, 8, "frame") + std::string(2, '\0');
-    default:
-        return id + sizeBytes(bodySize, 4, 7, "frame") + std::string(2, '\0');
+        case 2:
+            return id + sizeBytes(bodySize, 3, 8, "frame");
+        case 3:
+            return id + sizeBytes(bodySize, 4, 8, "frame") + std::string(2, '\0');
+        default:
+            return id + sizeBytes(bodySize, 4, 7, "frame") + std::string(2, '\0');
     }
 }
 
-std::string textFrame(const TrackTag& tag, const std::string& id, const std::string& utf8)
-{
-    if (utf8.empty())
-        return "";
+std::string textFrame(const TrackTag& tag, const std::string& id, const std::string& utf8) {
+    if (utf8.empty()) return "";
     const std::string body = static_cast<char>(tag.encoding) + encodeText(utf8, tag.encoding);
     return frameHeader(tag.majorVersion, id, body.size()) + body;
 }
 
-} // namespace
+}  // namespace
 
-std::string id3v2TagBytes(const TrackTag& tag)
-{
+std::string id3v2TagBytes(const TrackTag& tag) {
     checkVersionAndEncoding(tag);
     const FrameIds ids = frameIdsFor(tag.majorVersion);
     const std::string frames = textFrame(tag, ids.artist, tag.artist) + textFrame(tag, ids.title, tag.title) +

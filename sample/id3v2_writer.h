@@ -10,10 +10,10 @@
 struct TrackTag {
     int majorVersion;
     TextEncoding encoding;
-    std::string artist;       // UTF-8
-    std::string title;        // UTF-8
-    std::string trackNumber;  // as stored, e.g. "3" or "3/12"
-    std::size_t paddingBytes; // zero bytes after the last frame, counted in the tag size
+    std::string artist;        // UTF-8
+    std::string title;         // UTF-8
+    std::string trackNumber;   // as stored, e.g. "3" or "3/12"
+    std::size_t paddingBytes;  // zero bytes after the last frame, counted in the tag size
 };
 
 // The complete tag: the 10-byte header, then the artist, title and track frames, then the padding.

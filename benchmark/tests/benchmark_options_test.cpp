@@ -2,8 +2,7 @@
 
 #include "benchmark_options.h"
 
-TEST(BenchmarkOptions, SizesAndRunsReplaceOnlyTheDefaultsNamed)
-{
+TEST(BenchmarkOptions, SizesAndRunsReplaceOnlyTheDefaultsNamed) {
     const BenchmarkOptions defaults = parseBenchmarkOptions({});
     const BenchmarkOptions options =
         parseBenchmarkOptions({"--albums", "3", "--small-track-bytes", "2048", "--runs", "1", "--launch-runs", "9"});
@@ -15,8 +14,7 @@ TEST(BenchmarkOptions, SizesAndRunsReplaceOnlyTheDefaultsNamed)
     EXPECT_EQ(options.launchRuns, 9);
 }
 
-TEST(BenchmarkOptions, RefusesWhatIsNotACountInRange)
-{
+TEST(BenchmarkOptions, RefusesWhatIsNotACountInRange) {
     for (const char* bad : {"0", "-1", "12x", "", "99999999999999999999"})
         EXPECT_THROW(parseBenchmarkOptions({"--tracks", bad}), std::invalid_argument) << bad;
     EXPECT_THROW(parseBenchmarkOptions({"--track-bytes", "2147483648"}), std::invalid_argument);

@@ -8,8 +8,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(Library, TracksAreTheAlbumFilesEndingInMp3InAnyLetterCase)
-{
+TEST(Library, TracksAreTheAlbumFilesEndingInMp3InAnyLetterCase) {
     const TempDir root("benchmark-library");
     fs::create_directories(root.path() / "Album");
     fs::create_directories(root.path() / "Album" / "Nested.mp3");
@@ -22,8 +21,7 @@ TEST(Library, TracksAreTheAlbumFilesEndingInMp3InAnyLetterCase)
     EXPECT_EQ(tracks, (std::vector<fs::path>{"Album/B.MP3", "Album/Nested.mp3", "Album/a.mp3"}));
 }
 
-TEST(Library, MadeLibraryIsReadWholeAndCopiedAlike)
-{
+TEST(Library, MadeLibraryIsReadWholeAndCopiedAlike) {
     const TempDir work("benchmark-library");
     const Library library = makeLibrary(work.path() / "lib", {2, 3, 5000});
     ASSERT_EQ(library.tracks.size(), 6u);

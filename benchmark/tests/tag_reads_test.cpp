@@ -11,8 +11,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(TagLength, CountsHeaderDeclaredSizeAndVersion4Footer)
-{
+TEST(TagLength, CountsHeaderDeclaredSizeAndVersion4Footer) {
     const TempDir folder("benchmark-tags");
     const auto lengthOf = [&](const std::string& bytes) {
         writeFileBytes(folder.path() / "t.mp3", bytes);
@@ -26,8 +25,7 @@ TEST(TagLength, CountsHeaderDeclaredSizeAndVersion4Footer)
     EXPECT_EQ(lengthOf("ID3\3"), 0u);
 }
 
-TEST(TagLength, MatchesTheTagThatAnIndependentWriterPutsBeforeTheAudio)
-{
+TEST(TagLength, MatchesTheTagThatAnIndependentWriterPutsBeforeTheAudio) {
     const TempDir folder("benchmark-tags");
     const fs::path track = folder.path() / "t.mp3";
     const std::string audio(3000, '\x55');
@@ -40,8 +38,7 @@ TEST(TagLength, MatchesTheTagThatAnIndependentWriterPutsBeforeTheAudio)
     EXPECT_EQ(tagLength(track), fs::file_size(track) - audio.size());
 }
 
-TEST(TallyReads, AddsWhatEachReadDeliveredPerPath)
-{
+TEST(TallyReads, AddsWhatEachReadDeliveredPerPath) {
     std::istringstream log(
         "read(5</music/A b, c/01 x.mp3>, \"\"..., 10) = 10\n"
         "pread64(5</music/A b, c/01 x.mp3>, \"\"..., 90, 10) = 90\n"
@@ -58,8 +55,7 @@ TEST(TallyReads, AddsWhatEachReadDeliveredPerPath)
     EXPECT_EQ(tallies.count("/music/03.mp3"), 0u);
 }
 
-TEST(TallyReads, ReadsTheLogThatStraceWrites)
-{
+TEST(TallyReads, ReadsTheLogThatStraceWrites) {
     const TempDir folder("benchmark-tags");
     const fs::path file = fs::canonical(folder.path()) / "some file.bin";
     writeFileBytes(file, std::string(50000, 'x'));
@@ -77,19 +73,18 @@ TEST(TallyReads, ReadsTheLogThatStraceWrites)
 
 // A stand-in for the application: reads 14 bytes of every track in two calls, then renames it
 // unless told to leave the names alone.
-std::vector<std::string> standinApplication(bool rename)
-{
+std::vector<std::string> standinApplication(bool rename) {
     return {"sh", "-c",
             std::string("find \"$0\" -iname '*.mp3' | while read -r f; do dd if=\"$f\" of=/dev/null bs=7 count=2 "
                         "status=none; ") +
                 (rename ? "mv \"$f\" \"$f.new\"; " : "") + "done"};
 }
 
-TEST(MeasureTagReads, SetsTheBytesReadUnderTheOldNamesAgainstEachTag)
-{
+TEST(MeasureTagReads, SetsTheBytesReadUnderTheOldNamesAgainstEachTag) {
     const TempDir work("benchmark-tags");
     const Library library = makeLibrary(work.path() / "lib", {2, 4, 3000});
-    const TagReadFigures figures = measureTagReads(standinApplication(true), library, work.path() / "copy", work.path());
+    const TagReadFigures figures =
+        measureTagReads(standinApplication(true), library, work.path() / "copy", work.path());
     EXPECT_EQ(figures.tracks, 8u);
     EXPECT_EQ(figures.meanBytesRead, 14);
     EXPECT_EQ(figures.meanCalls, 2);
@@ -97,8 +92,7 @@ TEST(MeasureTagReads, SetsTheBytesReadUnderTheOldNamesAgainstEachTag)
     EXPECT_EQ(figures.mostBeyondTag, 0);
 }
 
-TEST(MeasureTagReads, RefusesARunThatLeftTrackNamesAlone)
-{
+TEST(MeasureTagReads, RefusesARunThatLeftTrackNamesAlone) {
     const TempDir work("benchmark-tags");
     const Library library = makeLibrary(work.path() / "lib", {1, 2, 3000});
     try {
@@ -109,8 +103,7 @@ TEST(MeasureTagReads, RefusesARunThatLeftTrackNamesAlone)
     }
 }
 
-TEST(PictureTrack, PutsThePictureAfterTheTextFramesInsideTheTag)
-{
+TEST(PictureTrack, PutsThePictureAfterTheTextFramesInsideTheTag) {
     const TempDir folder("benchmark-tags");
     const PictureTrack picture = makePictureTrack(folder.path() / "lib", 5000);
     ASSERT_EQ(picture.library.tracks, (std::vector<fs::path>{fs::path("Album") / "01 picture.mp3"}));

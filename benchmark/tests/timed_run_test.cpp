@@ -4,15 +4,13 @@
 #include "temp_dir.h"
 #include "timed_run.h"
 
-TEST(TimedRun, TimesAProgramInItsWorkingFolder)
-{
+TEST(TimedRun, TimesAProgramInItsWorkingFolder) {
     const TempDir folder("benchmark-run");
     writeFileBytes(folder.path() / "marker", "");
     EXPECT_GE(timedRun({"sh", "-c", "sleep 0.05; test -f marker"}, folder.path()), 0.05);
 }
 
-TEST(TimedRun, AFailureCarriesTheStatusAndStandardError)
-{
+TEST(TimedRun, AFailureCarriesTheStatusAndStandardError) {
     try {
         timedRun({"sh", "-c", "echo out; echo broken >&2; exit 3"});
         FAIL() << "no exception";
@@ -25,8 +23,7 @@ TEST(TimedRun, AFailureCarriesTheStatusAndStandardError)
     EXPECT_THROW(timedRun({"/nonexistent/program"}), std::runtime_error);
 }
 
-TEST(TimedRun, MedianIsTheMiddleOrTheMeanOfTheTwoMiddles)
-{
+TEST(TimedRun, MedianIsTheMiddleOrTheMeanOfTheTwoMiddles) {
     EXPECT_EQ(median({5, 1, 3}), 3);
     EXPECT_EQ(median({4, 1, 3, 100}), 3.5);
 }

@@ -62,8 +62,8 @@ protected:
 };
 
 TEST_F(BridgeUnderWine, PassesEveryOtherWordUnchangedAndInUtf8) {
-    const std::vector<std::string> words = {"a b",   "say \"hi\"", "end\\",          "",           "*.mp3",
-                                            "tab\tx", "rel\\dir",  "-Dp=C:\\inside", "Ölçü 東京", "D:"};
+    const std::vector<std::string> words = {"a b",    "say \"hi\"", "end\\",          "",          "*.mp3",
+                                            "tab\tx", "rel\\dir",   "-Dp=C:\\inside", "Ölçü 東京", "D:"};
     const ProbeRun run = runProbe(words, workDir);
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.arguments, words);
@@ -131,8 +131,8 @@ TEST_F(BridgeUnderWine, WorksAsACopyUnderAnotherNameBelowItsHomeWithItsBinOnPath
     fs::create_directories(copy.parent_path());
     fs::copy_file(kBridgeJava, copy);
 
-    const ProbeRun run = runProbe({"one", "two words"}, workDir, copy, {},
-                                  {kUtf8Locale, "WINEPATH=" + windowsPath(home / "bin")});
+    const ProbeRun run =
+        runProbe({"one", "two words"}, workDir, copy, {}, {kUtf8Locale, "WINEPATH=" + windowsPath(home / "bin")});
 
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.arguments, (std::vector<std::string>{"one", "two words"}));

@@ -10,9 +10,9 @@
 namespace fake {
 
 struct RegistryKeyData {
-    std::vector<std::string> subKeys;  // in enumeration order
-    std::map<std::string, std::string> values;                // text values
-    std::map<std::string, unsigned long> numbers;             // 32-bit number values
+    std::vector<std::string> subKeys;              // in enumeration order
+    std::map<std::string, std::string> values;     // text values
+    std::map<std::string, unsigned long> numbers;  // 32-bit number values
 };
 
 struct StartedProgram {
@@ -55,8 +55,8 @@ struct World {
     // What became of the started program, in order: "start suspended",
     // "assign to job", "resume", "wait".
     std::vector<std::string> programSteps;
-    bool jobUnavailable = false;      // no job can be made
-    bool jobRefusesProgram = false;   // as when the launcher's own job forbids nesting
+    bool jobUnavailable = false;     // no job can be made
+    bool jobRefusesProgram = false;  // as when the launcher's own job forbids nesting
     int openJobs = 0;
 };
 

@@ -14,7 +14,8 @@ static bool fitsResult(DWORD length, size_t capacity) { return length != 0 && le
 
 bool executablePath(char* destination, size_t capacity) {
     // A cut path comes back as exactly the capacity, which counts as failure.
-    return fitsResult(GetModuleFileNameA(GetModuleHandleA(nullptr), destination, static_cast<DWORD>(capacity)), capacity);
+    return fitsResult(GetModuleFileNameA(GetModuleHandleA(nullptr), destination, static_cast<DWORD>(capacity)),
+                      capacity);
 }
 
 ModuleHandle openModule(const char* path) { return LoadLibraryA(path); }
@@ -94,7 +95,8 @@ bool openRegistryKey(RegistryRoot root, const char* path, RegistryView view, Reg
 SubKeyName registrySubKey(RegistryKey key, unsigned index, char* name, size_t capacity) {
     DWORD length = static_cast<DWORD>(capacity);
     FILETIME lastWrite;
-    const LONG result = RegEnumKeyExA(static_cast<HKEY>(key), index, name, &length, nullptr, nullptr, nullptr, &lastWrite);
+    const LONG result =
+        RegEnumKeyExA(static_cast<HKEY>(key), index, name, &length, nullptr, nullptr, nullptr, &lastWrite);
     if (result == ERROR_SUCCESS) return SubKeyName::found;
     return result == ERROR_MORE_DATA ? SubKeyName::tooLong : SubKeyName::end;
 }
@@ -230,8 +232,8 @@ void openAddress(const char* address) {
     const HMODULE shell = LoadLibraryA("shell32.dll");
     if (shell == nullptr) return;
     using ShellExecuteFunction = decltype(&ShellExecuteA);
-    const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteA")));
+    const auto shellExecute =
+        reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteA")));
     if (shellExecute != nullptr) shellExecute(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
     FreeLibrary(shell);
 }

@@ -12,14 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-ProcessResult generate(const fs::path& dir, std::vector<std::string> options = {})
-{
+ProcessResult generate(const fs::path& dir, std::vector<std::string> options = {}) {
     options.insert(options.begin(), {MAKE_SAMPLE_LIBRARY, dir.string()});
     return runProcess(options);
 }
 
-TEST(GeneratorRun, SameArgumentsGiveTheSameLibrary)
-{
+TEST(GeneratorRun, SameArgumentsGiveTheSameLibrary) {
     const std::vector<std::vector<std::string>> optionSets{
         {}, {"--with-broken-tag"}, {"--albums", "2", "--tracks", "3", "--track-bytes", "2000"}};
     for (const auto& options : optionSets) {
@@ -32,17 +30,16 @@ TEST(GeneratorRun, SameArgumentsGiveTheSameLibrary)
     }
 }
 
-bool isTrackName(std::string name)
-{
+bool isTrackName(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
     return name.size() > 4 && name.compare(name.size() - 4, 4, ".mp3") == 0;
 }
 
-TEST(GeneratorRun, SyntheticLibraryHasTheRequestedShape)
-{
+TEST(GeneratorRun, SyntheticLibraryHasTheRequestedShape) {
     TempDir dir("generator");
     const fs::path root = dir.path() / "synthetic";
-    ASSERT_EQ(generate(root, {"--albums", "3", "--tracks", "5", "--track-bytes", "3000", "--with-broken-tag"}).exitStatus, 0);
+    ASSERT_EQ(
+        generate(root, {"--albums", "3", "--tracks", "5", "--track-bytes", "3000", "--with-broken-tag"}).exitStatus, 0);
 
     const std::vector<std::string> albums = listDirectory(root);
     ASSERT_EQ(albums.size(), 3u);
@@ -72,8 +69,7 @@ TEST(GeneratorRun, SyntheticLibraryHasTheRequestedShape)
     EXPECT_EQ(trackFrames, 15u) << frames.out << frames.err;
 }
 
-TEST(GeneratorRun, TracksSmallerThanTheirTagKeepTheWholeTag)
-{
+TEST(GeneratorRun, TracksSmallerThanTheirTagKeepTheWholeTag) {
     TempDir dir("generator");
     ASSERT_EQ(generate(dir.path() / "lib", {"--albums", "1", "--tracks", "2", "--track-bytes", "10"}).exitStatus, 0);
     for (const auto& [path, bytes] : snapshotTree(dir.path() / "lib")) {
@@ -84,12 +80,14 @@ TEST(GeneratorRun, TracksSmallerThanTheirTagKeepTheWholeTag)
     }
 }
 
-TEST(GeneratorRun, RefusesBadArgumentsAndLeavesExistingFilesAlone)
-{
+TEST(GeneratorRun, RefusesBadArgumentsAndLeavesExistingFilesAlone) {
     TempDir dir("generator");
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"--albums", "0"}, {"--tracks", "x"}, {"--track-bytes", "5k"},
-                                               {"--albums"}, {"--colour"}, {"other-dir"}}) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{{"--albums", "0"},
+                                                                                           {"--tracks", "x"},
+                                                                                           {"--track-bytes", "5k"},
+                                                                                           {"--albums"},
+                                                                                           {"--colour"},
+                                                                                           {"other-dir"}}) {
         const ProcessResult result = generate(dir.path() / "lib", arguments);
         EXPECT_EQ(result.exitStatus, 2) << arguments.front();
         EXPECT_NE(result.err.find("usage: make-sample-library"), std::string::npos);
@@ -104,4 +102,4 @@ TEST(GeneratorRun, RefusesBadArgumentsAndLeavesExistingFilesAlone)
     EXPECT_EQ(snapshotTree(dir.path()), (TreeSnapshot{{"keep.txt", "mine"}}));
 }
 
-} // namespace
+}  // namespace

@@ -21,17 +21,17 @@ struct WriterCase {
 const std::string kLongTitle = "Zwei Brücken " + std::string(150, 'x');
 
 const WriterCase kCases[] = {
-    {2, TextEncoding::Latin1, "Åsa Nyström"},         {2, TextEncoding::Utf16WithBom, "Åsa 東京"},
-    {3, TextEncoding::Latin1, "Åsa Nyström"},         {3, TextEncoding::Utf16WithBom, "Åsa 東京"},
-    {4, TextEncoding::Latin1, "Åsa Nyström"},         {4, TextEncoding::Utf16WithBom, "Åsa 東京 🎵"},
+    {2, TextEncoding::Latin1, "Åsa Nyström"},        {2, TextEncoding::Utf16WithBom, "Åsa 東京"},
+    {3, TextEncoding::Latin1, "Åsa Nyström"},        {3, TextEncoding::Utf16WithBom, "Åsa 東京"},
+    {4, TextEncoding::Latin1, "Åsa Nyström"},        {4, TextEncoding::Utf16WithBom, "Åsa 東京 🎵"},
     {4, TextEncoding::Utf16BigEndian, "Åsa 東京 🎵"}, {4, TextEncoding::Utf8, "Åsa 東京 🎵"},
 };
 
-TEST(Id3v2Writer, IndependentReadersReadEveryVersionAndEncoding)
-{
+TEST(Id3v2Writer, IndependentReadersReadEveryVersionAndEncoding) {
     TempDir dir("id3v2-writer");
     for (const WriterCase& c : kCases) {
-        SCOPED_TRACE("ID3v2." + std::to_string(c.majorVersion) + " encoding " + std::to_string(static_cast<int>(c.encoding)));
+        SCOPED_TRACE("ID3v2." + std::to_string(c.majorVersion) + " encoding " +
+                     std::to_string(static_cast<int>(c.encoding)));
         const std::string path = (dir.path() / "track.mp3").string();
         writeFileBytes(path, id3v2TagBytes({c.majorVersion, c.encoding, c.artist, kLongTitle, "3/12", 300}) +
                                  silentMpegAudio(3 * kMpegFrameBytes));
@@ -44,16 +44,17 @@ TEST(Id3v2Writer, IndependentReadersReadEveryVersionAndEncoding)
 
         const ProcessResult summary = runProcess({"eyeD3", "--no-color", path}, "", kUtf8Locale);
         ASSERT_EQ(summary.exitStatus, 0) << summary.err;
-        EXPECT_NE(summary.out.find("ID3 v2." + std::to_string(c.majorVersion) + ":\n"), std::string::npos) << summary.out;
+        EXPECT_NE(summary.out.find("ID3 v2." + std::to_string(c.majorVersion) + ":\n"), std::string::npos)
+            << summary.out;
         EXPECT_NE(summary.out.find("\ntitle: " + kLongTitle + "\n"), std::string::npos) << summary.out;
         EXPECT_NE(summary.out.find("\nartist: " + c.artist + "\n"), std::string::npos) << summary.out;
         EXPECT_NE(summary.out.find("\ntrack: 3/12\t"), std::string::npos) << summary.out;
-        EXPECT_NE(summary.out.find("MPEG1, Layer III\t[ 128 kb/s @ 44100 Hz - Mono ]"), std::string::npos) << summary.out;
+        EXPECT_NE(summary.out.find("MPEG1, Layer III\t[ 128 kb/s @ 44100 Hz - Mono ]"), std::string::npos)
+            << summary.out;
     }
 }
 
-TEST(Id3v2Writer, RefusesTextTheTagCannotHold)
-{
+TEST(Id3v2Writer, RefusesTextTheTagCannotHold) {
     const auto tagWith = [](int version, TextEncoding encoding, const std::string& artist) {
         return id3v2TagBytes({version, encoding, artist, "t", "1", 0});
     };
@@ -66,4 +67,4 @@ TEST(Id3v2Writer, RefusesTextTheTagCannotHold)
     EXPECT_THROW(id3v2TagBytes({4, TextEncoding::Latin1, "a", "t", "1", std::size_t{1} << 28}), std::invalid_argument);
 }
 
-} // namespace
+}  // namespace

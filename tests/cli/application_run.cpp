@@ -8,8 +8,7 @@
 namespace {
 
 // Runs `prefix` followed by the packaged application's command line, under a UTF-8 locale.
-ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments)
-{
+ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments) {
     if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
         throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
     prefix.insert(prefix.end(), {JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION});
@@ -17,30 +16,26 @@ ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<
     return runProcess(prefix, "", {"LC_ALL=C.UTF-8"});
 }
 
-} // namespace
+}  // namespace
 
-ProcessResult runPackagedApplication(const std::vector<std::string>& arguments)
-{
+ProcessResult runPackagedApplication(const std::vector<std::string>& arguments) {
     return runApplication({}, arguments);
 }
 
-ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments)
-{
-    if (::geteuid() != 0)
-        return runApplication({}, arguments);
+ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments) {
+    if (::geteuid() != 0) return runApplication({}, arguments);
     return runApplication({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"}, arguments);
 }
 
-ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::string>& arguments)
-{
+ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::string>& arguments) {
     // coreutils' timeout ends the run with status 124 (kTimedOut) when the time is up.
     return runApplication({"timeout", "--kill-after=5", std::to_string(seconds)}, arguments);
 }
 
-void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder)
-{
+void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
-    fs::permissions(dir, fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec,
+    fs::permissions(dir,
+                    fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec,
                     fs::perm_options::add);
     fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);

@@ -11,8 +11,7 @@ namespace fs = std::filesystem;
 
 const char kBanner[] = "Quom's files renamer";
 
-TEST(Console, WithoutArgumentAsksForADirectoryAndExitsWith2)
-{
+TEST(Console, WithoutArgumentAsksForADirectoryAndExitsWith2) {
     const ProcessResult result = runPackagedApplication({});
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_EQ(consoleLines(result.out),
@@ -20,8 +19,7 @@ TEST(Console, WithoutArgumentAsksForADirectoryAndExitsWith2)
     EXPECT_EQ(result.err, "");
 }
 
-TEST(Console, AFileOrAMissingPathIsNotADirectoryAndExitsWith1)
-{
+TEST(Console, AFileOrAMissingPathIsNotADirectoryAndExitsWith1) {
     TempDir dir("cli");
     const fs::path track = dir.path() / "Track 1.mp3";
     writeFileBytes(track, "ID3 not really");
@@ -36,8 +34,7 @@ TEST(Console, AFileOrAMissingPathIsNotADirectoryAndExitsWith1)
     EXPECT_EQ(snapshotTree(dir.path()), (TreeSnapshot{{"Track 1.mp3", "ID3 not really"}}));
 }
 
-TEST(Console, AnEmptyDirectoryGivesAnEmptyListAndLaterArgumentsAreIgnored)
-{
+TEST(Console, AnEmptyDirectoryGivesAnEmptyListAndLaterArgumentsAreIgnored) {
     TempDir dir("cli");
     const fs::path empty = dir.path() / "empty";
     const fs::path library = dir.path() / "library";
@@ -53,4 +50,4 @@ TEST(Console, AnEmptyDirectoryGivesAnEmptyListAndLaterArgumentsAreIgnored)
     EXPECT_EQ(describeDifferences(before, snapshotTree(dir.path())), "");
 }
 
-} // namespace
+}  // namespace

@@ -23,40 +23,34 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every entry below a folder, the folder included, with its modification and change times.
-std::map<std::string, std::string> entryTimes(const fs::path& root)
-{
+std::map<std::string, std::string> entryTimes(const fs::path& root) {
     std::map<std::string, std::string> times;
     auto record = [&](const fs::path& path) {
         struct stat status {};
-        if (::lstat(path.c_str(), &status) != 0)
-            throw std::runtime_error("cannot stat " + path.string());
+        if (::lstat(path.c_str(), &status) != 0) throw std::runtime_error("cannot stat " + path.string());
         std::ostringstream text;
         text << status.st_mtim.tv_sec << '.' << status.st_mtim.tv_nsec << ' ' << status.st_ctim.tv_sec << '.'
              << status.st_ctim.tv_nsec;
         times[path.lexically_relative(root.parent_path()).string()] = text.str();
     };
     record(root);
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
-        record(entry.path());
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) record(entry.path());
     return times;
 }
 
 struct Console {
-    std::vector<std::string> lines;  // what a real run prints as well
+    std::vector<std::string> lines;              // what a real run prints as well
     std::vector<std::vector<std::string>> plan;  // the plan's lines, split at the tabs
 };
 
-bool isPlanLine(const std::string& line)
-{
+bool isPlanLine(const std::string& line) {
     for (const char* verb : {"rename\t", "taken\t", "delete\t", "write\t"})
-        if (line.rfind(verb, 0) == 0)
-            return true;
+        if (line.rfind(verb, 0) == 0) return true;
     return false;
 }
 
 // Undoes the plan's notation for control characters: ^ and a letter, ^^ for ^ itself.
-std::string unescape(const std::string& field)
-{
+std::string unescape(const std::string& field) {
     std::string text;
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '^' && i + 1 < field.size()) {
@@ -69,8 +63,7 @@ std::string unescape(const std::string& field)
     return text;
 }
 
-Console splitConsole(const std::string& output)
-{
+Console splitConsole(const std::string& output) {
     Console console;
     for (const std::string& line : consoleLines(output)) {
         if (!isPlanLine(line)) {
@@ -79,8 +72,7 @@ Console splitConsole(const std::string& output)
         }
         std::vector<std::string> fields;
         std::istringstream stream(line);
-        for (std::string field; std::getline(stream, field, '\t');)
-            fields.push_back(unescape(field));
+        for (std::string field; std::getline(stream, field, '\t');) fields.push_back(unescape(field));
         console.plan.push_back(fields);
     }
     return console;
@@ -90,8 +82,7 @@ Console splitConsole(const std::string& output)
 // path is canonical); they are taken to the same place below `copy`. Checks on the way that every
 // rename finds its name free and every refused one finds it held. A written list holds its line
 // count, which is all the plan tells of it.
-void applyPlan(const std::vector<std::vector<std::string>>& plan, const fs::path& library, const fs::path& copy)
-{
+void applyPlan(const std::vector<std::vector<std::string>>& plan, const fs::path& library, const fs::path& copy) {
     auto inCopy = [&](const std::string& planned) {
         fs::path path(planned);
         const fs::path relative = path.lexically_relative(path.is_absolute() ? fs::canonical(library) : library);
@@ -107,8 +98,7 @@ void applyPlan(const std::vector<std::vector<std::string>>& plan, const fs::path
             ASSERT_TRUE(fs::exists(fs::symlink_status(path)));
             const fs::path target = path.parent_path() / step[2];
             ASSERT_EQ(fs::exists(fs::symlink_status(target)), step[0] == "taken");
-            if (step[0] == "rename")
-                fs::rename(path, target);
+            if (step[0] == "rename") fs::rename(path, target);
         } else if (step[0] == "delete") {
             ASSERT_EQ(step.size(), 2u);
             ASSERT_TRUE(fs::remove(path));
@@ -123,11 +113,9 @@ void applyPlan(const std::vector<std::vector<std::string>>& plan, const fs::path
 
 // The tree after a real run, with each list that the plan writes given as its line count.
 TreeSnapshot withListsCounted(TreeSnapshot tree, const std::vector<std::vector<std::string>>& plan,
-                              const fs::path& library)
-{
+                              const fs::path& library) {
     for (const std::vector<std::string>& step : plan) {
-        if (step[0] != "write")
-            continue;
+        if (step[0] != "write") continue;
         const std::string key = fs::path(step[1]).lexically_relative(fs::canonical(library)).generic_string();
         const auto list = tree.find(key);
         if (list != tree.end())
@@ -137,8 +125,7 @@ TreeSnapshot withListsCounted(TreeSnapshot tree, const std::vector<std::vector<s
 }
 
 // Runs the dry run and then the real run over `library` and checks the one against the other.
-void expectPlanEqualsEffect(const fs::path& library, const fs::path& scratch)
-{
+void expectPlanEqualsEffect(const fs::path& library, const fs::path& scratch) {
     const TreeSnapshot before = snapshotTree(library);
     const auto timesBefore = entryTimes(library);
     const ProcessResult dry = runPackagedApplication({"--dry-run", library.string()});
@@ -155,8 +142,9 @@ void expectPlanEqualsEffect(const fs::path& library, const fs::path& scratch)
     EXPECT_EQ(dry.err, real.err);
     EXPECT_EQ(dryConsole.lines, consoleLines(real.out));
     EXPECT_TRUE(splitConsole(real.out).plan.empty()) << real.out;
-    EXPECT_EQ(describeDifferences(withListsCounted(snapshotTree(library), dryConsole.plan, library), snapshotTree(planned)),
-              "");
+    EXPECT_EQ(
+        describeDifferences(withListsCounted(snapshotTree(library), dryConsole.plan, library), snapshotTree(planned)),
+        "");
     fs::remove_all(planned);
 }
 
@@ -164,8 +152,7 @@ void expectPlanEqualsEffect(const fs::path& library, const fs::path& scratch)
 // files that are none, tracks and images whose names differ only in letter case, several info
 // files, old lists of every kind, folders among them, track numbers from 0 to 12345, and old
 // names with side and three-digit prefixes.
-void writeCollidingLibrary(const fs::path& root, unsigned seed)
-{
+void writeCollidingLibrary(const fs::path& root, unsigned seed) {
     std::mt19937 random(seed);
     auto pick = [&](const auto& choices) { return choices[random() % std::size(choices)]; };
     auto chance = [&](unsigned percent) { return random() % 100 < percent; };
@@ -180,8 +167,7 @@ void writeCollidingLibrary(const fs::path& root, unsigned seed)
         const fs::path album = root / folder;
         fs::create_directories(album);
         std::string text = folder;
-        for (char& c : text)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         std::set<std::string> used;
         auto freeName = [&](const std::string& name) { return used.insert(name).second; };
 
@@ -191,28 +177,34 @@ void writeCollidingLibrary(const fs::path& root, unsigned seed)
             const std::string artist = pick(artists);
             const std::string title = pick(titles);
             const std::string index = std::to_string(t);
-            const std::string oldNames[] = {"A1 x" + index + ".mp3", "b12 y" + index + ".MP3", "103 z" + index + ".mp3",
-                                            "2005 live" + index + ".mp3", "Track " + index + ".mp3",
-                                            "TRACK " + index + ".MP3", "track " + index + ".mp3", "07-a-t.mp3",
-                                            "01-band-song.mp3", "100-the_band-intro.mp3"};
+            const std::string oldNames[] = {"A1 x" + index + ".mp3",   "b12 y" + index + ".MP3",
+                                            "103 z" + index + ".mp3",  "2005 live" + index + ".mp3",
+                                            "Track " + index + ".mp3", "TRACK " + index + ".MP3",
+                                            "track " + index + ".mp3", "07-a-t.mp3",
+                                            "01-band-song.mp3",        "100-the_band-intro.mp3"};
             const std::string name = pick(oldNames);
-            if (!freeName(name))
-                continue;
+            if (!freeName(name)) continue;
             if (chance(15))
                 writeFileBytes(album / name, "not a track, but it holds the name");
             else
                 writeTrack(album / name, number, artist, title);
         }
-        const std::vector<std::string> images{"Front Cover.jpg", "front_cover.jpg", "FRONT COVER.JPG", "00-" + text + "-back.jpg",
-                                      "00-" + text + "-front_cover.jpg", "Cover.PNG", "cover.png", "scan 1.gif"};
-        const std::vector<std::string> infoFiles{"Info.NFO", "readme.txt", "NOTES.TXT", "00-" + text + ".nfo", "liner.nfo"};
-        const std::vector<std::string> oldLists{"old.M3U", "00-" + text + ".m3u", "x.sfv", "List.SFV", "00-" + text + ".sfv"};
+        const std::vector<std::string> images{"Front Cover.jpg",
+                                              "front_cover.jpg",
+                                              "FRONT COVER.JPG",
+                                              "00-" + text + "-back.jpg",
+                                              "00-" + text + "-front_cover.jpg",
+                                              "Cover.PNG",
+                                              "cover.png",
+                                              "scan 1.gif"};
+        const std::vector<std::string> infoFiles{"Info.NFO", "readme.txt", "NOTES.TXT", "00-" + text + ".nfo",
+                                                 "liner.nfo"};
+        const std::vector<std::string> oldLists{"old.M3U", "00-" + text + ".m3u", "x.sfv", "List.SFV",
+                                                "00-" + text + ".sfv"};
         for (const auto* names : {&images, &infoFiles, &oldLists})
             for (const std::string& name : *names)
-                if (chance(40) && freeName(name))
-                    writeFileBytes(album / name, name);
-        if (chance(30) && freeName("empty.m3u"))
-            fs::create_directory(album / "empty.m3u");
+                if (chance(40) && freeName(name)) writeFileBytes(album / name, name);
+        if (chance(30) && freeName("empty.m3u")) fs::create_directory(album / "empty.m3u");
         // Folders with an entry are not deleted; one that bears the playlist's name keeps it from being written.
         for (const std::string& name : {std::string("kept.sfv"), "00-" + text + ".m3u"}) {
             if (chance(20) && freeName(name)) {
@@ -229,20 +221,17 @@ protected:
     const fs::path library = dir.path() / "music";
 };
 
-TEST_F(DryRun, OverTheSampleLibraryThePlanIsTheEffect)
-{
+TEST_F(DryRun, OverTheSampleLibraryThePlanIsTheEffect) {
     generateSampleLibrary(library);
     expectPlanEqualsEffect(library, dir.path());
 }
 
-TEST_F(DryRun, OverTheSampleLibraryWithABrokenTagThePlanIsTheEffect)
-{
+TEST_F(DryRun, OverTheSampleLibraryWithABrokenTagThePlanIsTheEffect) {
     generateSampleLibrary(library, {"--with-broken-tag"});
     expectPlanEqualsEffect(library, dir.path());
 }
 
-TEST_F(DryRun, AsTheOnlyArgumentItIsAMissingFolderAndOtherwiseOnlyFirst)
-{
+TEST_F(DryRun, AsTheOnlyArgumentItIsAMissingFolderAndOtherwiseOnlyFirst) {
     const ProcessResult alone = runPackagedApplication({"--dry-run"});
     EXPECT_EQ(alone.exitStatus, 2);
     EXPECT_EQ(consoleLines(alone.out).back(), "Please specify directory to work with");
@@ -256,8 +245,7 @@ TEST_F(DryRun, AsTheOnlyArgumentItIsAMissingFolderAndOtherwiseOnlyFirst)
     EXPECT_TRUE(fs::exists(library / "Album" / "01-a-b.mp3"));
 }
 
-TEST_F(DryRun, OverAReadOnlyAlbumItPrintsThePlanAndTouchesNothing)
-{
+TEST_F(DryRun, OverAReadOnlyAlbumItPrintsThePlanAndTouchesNothing) {
     const fs::path album = library / "Album";
     fs::create_directories(album);
     writeTrack(album / "Track 1.mp3", "1", "A", "B");
@@ -295,8 +283,7 @@ TEST_F(DryRun, OverAReadOnlyAlbumItPrintsThePlanAndTouchesNothing)
 
 class DryRunOverARandomLibrary : public ::testing::TestWithParam<unsigned> {};
 
-TEST_P(DryRunOverARandomLibrary, ThePlanIsTheEffect)
-{
+TEST_P(DryRunOverARandomLibrary, ThePlanIsTheEffect) {
     TempDir dir("cli");
     const fs::path library = dir.path() / "music";
     writeCollidingLibrary(library, GetParam());
@@ -305,4 +292,4 @@ TEST_P(DryRunOverARandomLibrary, ThePlanIsTheEffect)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DryRunOverARandomLibrary, ::testing::Range(1u, 33u));
 
-} // namespace
+}  // namespace

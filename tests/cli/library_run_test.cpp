@@ -21,32 +21,26 @@ protected:
     const fs::path root = dir.path() / "sample library";
 };
 
-bool isList(const std::string& path)
-{
+bool isList(const std::string& path) {
     const std::string extension = fs::path(path).extension().string();
     return extension == ".m3u" || extension == ".sfv";
 }
 
 // Lists with their lines sorted: a later run lists the same tracks in the new names' listing order.
-TreeSnapshot withSortedLists(TreeSnapshot tree)
-{
+TreeSnapshot withSortedLists(TreeSnapshot tree) {
     for (auto& [path, bytes] : tree) {
-        if (!isList(path))
-            continue;
+        if (!isList(path)) continue;
         std::vector<std::string> lines;
         std::istringstream stream(bytes);
-        for (std::string line; std::getline(stream, line);)
-            lines.push_back(line);
+        for (std::string line; std::getline(stream, line);) lines.push_back(line);
         std::sort(lines.begin(), lines.end());
         bytes.clear();
-        for (const std::string& line : lines)
-            bytes += line + "\n";
+        for (const std::string& line : lines) bytes += line + "\n";
     }
     return tree;
 }
 
-TEST_F(LibraryRun, FirstRunTidiesEveryAlbumAndReportsIt)
-{
+TEST_F(LibraryRun, FirstRunTidiesEveryAlbumAndReportsIt) {
     const ExpectedRun expected = expectRun(root, sampleAlbums());
     const ProcessResult result = runPackagedApplication({root.string()});
     EXPECT_EQ(result.exitStatus, 0);
@@ -56,16 +50,16 @@ TEST_F(LibraryRun, FirstRunTidiesEveryAlbumAndReportsIt)
 
     for (const AlbumExpectation& album : sampleAlbums()) {
         const std::string list = "00-" + album.text + ".sfv";
-        for (const std::vector<std::string>& checker :
-             {std::vector<std::string>{"cksfv", "-q", "-f", list}, std::vector<std::string>{"rhash", "--check", list}}) {
+        for (const std::vector<std::string>& checker : {std::vector<std::string>{"cksfv", "-q", "-f", list},
+                                                        std::vector<std::string>{"rhash", "--check", list}}) {
             const ProcessResult check = runProcess(checker, (root / album.folder).string());
-            EXPECT_EQ(check.exitStatus, 0) << checker.front() << " in " << album.folder << ":\n" << check.out << check.err;
+            EXPECT_EQ(check.exitStatus, 0) << checker.front() << " in " << album.folder << ":\n"
+                                           << check.out << check.err;
         }
     }
 }
 
-TEST_F(LibraryRun, SecondRunOverTheResultChangesNothing)
-{
+TEST_F(LibraryRun, SecondRunOverTheResultChangesNothing) {
     ASSERT_EQ(runPackagedApplication({root.string()}).exitStatus, 0);
     const TreeSnapshot afterFirstRun = snapshotTree(root);
     const ExpectedRun expected = expectRun(root, expectationsForRerun(sampleAlbums()));
@@ -79,8 +73,7 @@ TEST_F(LibraryRun, SecondRunOverTheResultChangesNothing)
     EXPECT_EQ(describeDifferences(withSortedLists(afterFirstRun), withSortedLists(afterSecondRun)), "");
 }
 
-TEST_F(LibraryRun, ABrokenTagLeavesItsTrackAloneAndEndsWithStatus1)
-{
+TEST_F(LibraryRun, ABrokenTagLeavesItsTrackAloneAndEndsWithStatus1) {
     fs::remove_all(root);
     generateSampleLibrary(root, {"--with-broken-tag"});
     const ExpectedRun expected = expectRun(root, sampleAlbums());
@@ -93,4 +86,4 @@ TEST_F(LibraryRun, ABrokenTagLeavesItsTrackAloneAndEndsWithStatus1)
     EXPECT_EQ(describeDifferences(expected.tree, snapshotTree(root)), "");
 }
 
-} // namespace
+}  // namespace

@@ -19,8 +19,7 @@ namespace fs = std::filesystem;
 
 const char kClosing[] = "All is done for you, lame user!";
 
-std::vector<std::string> lines(const std::string& text)
-{
+std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
@@ -28,18 +27,13 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The names of the tracks directly inside a folder.
-std::set<std::string> trackNames(const fs::path& album)
-{
+std::set<std::string> trackNames(const fs::path& album) {
     std::set<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(album))
-        if (entry.path().extension() == ".mp3")
-            names.insert(entry.path().filename().string());
+        if (entry.path().extension() == ".mp3") names.insert(entry.path().filename().string());
     return names;
 }
 
@@ -52,8 +46,7 @@ protected:
     void SetUp() override { fs::create_directories(album); }
 };
 
-TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1)
-{
+TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1) {
     writeTrack(album / "Track 1.mp3", "1", "A", "B");
     writeTrack(album / "Track 2.mp3", "2", "A", "C");
     writeFileBytes(album / "Front.JPG", "image");
@@ -69,10 +62,13 @@ TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1)
     EXPECT_EQ(result.exitStatus, 1);
     const std::vector<std::string> reported = lines(result.err);
     EXPECT_EQ(reported.size(), 6u) << result.err;
-    for (const auto& [oldName, newName] : std::vector<std::pair<std::string, std::string>>{
-             {"Track 1.mp3", "01-a-b.mp3"}, {"Track 2.mp3", "02-a-c.mp3"},
-             {"Front.JPG", "00-album-front.jpg"}, {"notes.txt", "00-album.nfo"}}) {
-        const std::string expected = "Cannot rename " + (album / oldName).string() + " to " + newName + ": AccessDeniedException";
+    for (const auto& [oldName, newName] :
+         std::vector<std::pair<std::string, std::string>>{{"Track 1.mp3", "01-a-b.mp3"},
+                                                          {"Track 2.mp3", "02-a-c.mp3"},
+                                                          {"Front.JPG", "00-album-front.jpg"},
+                                                          {"notes.txt", "00-album.nfo"}}) {
+        const std::string expected =
+            "Cannot rename " + (album / oldName).string() + " to " + newName + ": AccessDeniedException";
         EXPECT_EQ(std::count(reported.begin(), reported.end(), expected), 1) << expected << "\n" << result.err;
     }
     EXPECT_TRUE(contains(result.err, "playlist")) << result.err;
@@ -81,8 +77,7 @@ TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1)
     EXPECT_EQ(describeDifferences(before, snapshotTree(root)), "");
 }
 
-TEST_F(OddLibrary, ANameTooLongForTheFileSystemIsReportedAndEndsWithStatus1)
-{
+TEST_F(OddLibrary, ANameTooLongForTheFileSystemIsReportedAndEndsWithStatus1) {
     writeTrack(album / "Track 1.mp3", "1", std::string(300, 'x'), "Title");
     writeTrack(album / "Track 2.mp3", "2", "Short", "Title");
 
@@ -90,14 +85,14 @@ TEST_F(OddLibrary, ANameTooLongForTheFileSystemIsReportedAndEndsWithStatus1)
     EXPECT_EQ(result.exitStatus, 1);
     const std::vector<std::string> reported = lines(result.err);
     ASSERT_EQ(reported.size(), 1u) << result.err;
-    EXPECT_EQ(reported[0].rfind("Cannot rename " + (album / "Track 1.mp3").string() + " to 01-xxx", 0), 0u) << reported[0];
+    EXPECT_EQ(reported[0].rfind("Cannot rename " + (album / "Track 1.mp3").string() + " to 01-xxx", 0), 0u)
+        << reported[0];
     EXPECT_TRUE(contains(reported[0], "File name too long")) << reported[0];
     EXPECT_EQ(trackNames(album), (std::set<std::string>{"Track 1.mp3", "02-short-title.mp3"}));
     EXPECT_TRUE(contains(readFileBytes(album / "00-album.m3u"), "Track 1.mp3\n"));
 }
 
-TEST_F(OddLibrary, TwoIdenticalTagsAreSettledSilently)
-{
+TEST_F(OddLibrary, TwoIdenticalTagsAreSettledSilently) {
     writeTrack(album / "one.mp3", "1", "A", "B");
     writeTrack(album / "two.mp3", "1", "A", "B");
 
@@ -110,8 +105,7 @@ TEST_F(OddLibrary, TwoIdenticalTagsAreSettledSilently)
     EXPECT_EQ(names.count("one.mp3") + names.count("two.mp3"), 1u);
 }
 
-TEST_F(OddLibrary, ASecondRunRenamesNoTrackWhateverTheTrackNumber)
-{
+TEST_F(OddLibrary, ASecondRunRenamesNoTrackWhateverTheTrackNumber) {
     std::map<std::string, std::string> firstRun;  // old name -> expected new name, where the rules decide
     for (const std::string number : {"7", "42", "100", "103", "1000", "12345"}) {
         writeTrack(album / ("A1 " + number + ".mp3"), number, "Side", "T" + number);
@@ -124,8 +118,7 @@ TEST_F(OddLibrary, ASecondRunRenamesNoTrackWhateverTheTrackNumber)
         firstRun["Track " + number + ".mp3"] = (number == "7" ? "07" : number) + "-plain-t" + number + ".mp3";
     }
     std::set<std::string> expected;
-    for (const auto& [oldName, newName] : firstRun)
-        expected.insert(newName);
+    for (const auto& [oldName, newName] : firstRun) expected.insert(newName);
 
     const ProcessResult first = runPackagedApplication({root.string()});
     ASSERT_EQ(first.exitStatus, 0) << first.err;
@@ -137,8 +130,7 @@ TEST_F(OddLibrary, ASecondRunRenamesNoTrackWhateverTheTrackNumber)
     EXPECT_EQ(trackNames(album), expected);
 }
 
-TEST_F(OddLibrary, AnAlbumFolderWhoseNameIsNotUtf8IsReported)
-{
+TEST_F(OddLibrary, AnAlbumFolderWhoseNameIsNotUtf8IsReported) {
     writeTrack(album / "Track 1.mp3", "1", "A", "B");
     const fs::path unreadable = root / "Bad \xff Name";
     fs::create_directory(unreadable);
@@ -154,4 +146,4 @@ TEST_F(OddLibrary, AnAlbumFolderWhoseNameIsNotUtf8IsReported)
     EXPECT_EQ(consoleLines(result.out)[3], "[" + album.string() + "]");
 }
 
-} // namespace
+}  // namespace

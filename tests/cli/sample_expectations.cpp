@@ -9,38 +9,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::map<std::string, std::string> keepingNewNames(const std::map<std::string, std::string>& renames)
-{
+std::map<std::string, std::string> keepingNewNames(const std::map<std::string, std::string>& renames) {
     std::map<std::string, std::string> kept;
-    for (const auto& [oldName, newName] : renames)
-        kept[newName] = newName;
+    for (const auto& [oldName, newName] : renames) kept[newName] = newName;
     return kept;
 }
 
-void moveEntry(TreeSnapshot& tree, const std::string& from, const std::string& to)
-{
+void moveEntry(TreeSnapshot& tree, const std::string& from, const std::string& to) {
     const auto found = tree.find(from);
-    if (found == tree.end())
-        throw std::logic_error("the sample has no " + from);
+    if (found == tree.end()) throw std::logic_error("the sample has no " + from);
     std::string bytes = std::move(found->second);
     tree.erase(found);
     tree[to] = std::move(bytes);
 }
 
-const AlbumExpectation& albumFor(const std::vector<AlbumExpectation>& albums, const std::string& folder)
-{
+const AlbumExpectation& albumFor(const std::vector<AlbumExpectation>& albums, const std::string& folder) {
     for (const AlbumExpectation& album : albums)
-        if (album.folder == folder)
-            return album;
+        if (album.folder == folder) return album;
     throw std::logic_error("no expectation for the album folder " + folder);
 }
 
 // Applies one album's renames to the tree and writes its new lists, in the album's listing order.
-void expectAlbum(const fs::path& root, const AlbumExpectation& album, TreeSnapshot& tree)
-{
+void expectAlbum(const fs::path& root, const AlbumExpectation& album, TreeSnapshot& tree) {
     const std::string prefix = album.folder + "/";
-    for (const std::string& oldList : album.oldLists)
-        tree.erase(prefix + oldList);
+    for (const std::string& oldList : album.oldLists) tree.erase(prefix + oldList);
     std::string playlist;
     std::string checksums = "; Created by Quom's Dovatrik\n\n";
     for (const std::string& name : listDirectory(root / album.folder)) {
@@ -58,8 +50,7 @@ void expectAlbum(const fs::path& root, const AlbumExpectation& album, TreeSnapsh
 }
 
 // Images first, then info files, each in listing order: the order of the two renaming steps.
-void expectAlbumLines(const fs::path& root, const AlbumExpectation& album, std::vector<std::string>& lines)
-{
+void expectAlbumLines(const fs::path& root, const AlbumExpectation& album, std::vector<std::string>& lines) {
     const std::vector<std::string> listing = listDirectory(root / album.folder);
     for (const auto* renames : {&album.images, &album.infoFiles})
         for (const std::string& name : listing)
@@ -67,10 +58,9 @@ void expectAlbumLines(const fs::path& root, const AlbumExpectation& album, std::
                 lines.push_back((root / album.folder / renamed->second).string());
 }
 
-} // namespace
+}  // namespace
 
-const std::vector<AlbumExpectation>& sampleAlbums()
-{
+const std::vector<AlbumExpectation>& sampleAlbums() {
     static const std::vector<AlbumExpectation> albums{
         {"Some Band - Greatest Hits",
          "some band - greatest hits",
@@ -102,23 +92,24 @@ const std::vector<AlbumExpectation>& sampleAlbums()
     return albums;
 }
 
-std::vector<AlbumExpectation> expectationsForRerun(const std::vector<AlbumExpectation>& earlierRun)
-{
+std::vector<AlbumExpectation> expectationsForRerun(const std::vector<AlbumExpectation>& earlierRun) {
     std::vector<AlbumExpectation> rerun;
     for (const AlbumExpectation& album : earlierRun)
-        rerun.push_back({album.folder, album.text, keepingNewNames(album.tracks), keepingNewNames(album.images),
-                         keepingNewNames(album.infoFiles), {}});
+        rerun.push_back({album.folder,
+                         album.text,
+                         keepingNewNames(album.tracks),
+                         keepingNewNames(album.images),
+                         keepingNewNames(album.infoFiles),
+                         {}});
     return rerun;
 }
 
-ExpectedRun expectRun(const fs::path& root, const std::vector<AlbumExpectation>& albums)
-{
+ExpectedRun expectRun(const fs::path& root, const std::vector<AlbumExpectation>& albums) {
     ExpectedRun expected{snapshotTree(root), {"Quom's files renamer", "", "Directory: " + root.string()}};
     std::string albumList;
     std::vector<std::string> albumLines;
     for (const std::string& name : listDirectory(root)) {
-        if (!fs::is_directory(root / name))
-            continue;
+        if (!fs::is_directory(root / name)) continue;
         albumList += (albumList.empty() ? "" : ", ") + (root / name).string();
         const AlbumExpectation& album = albumFor(albums, name);
         expectAlbum(root, album, expected.tree);

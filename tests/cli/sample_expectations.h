@@ -10,11 +10,11 @@
 // One album folder of the sample library and what a run makes of it.
 struct AlbumExpectation {
     std::string folder;
-    std::string text;                                // the folder name, lower-cased
-    std::map<std::string, std::string> tracks;       // old name -> new name, tracks with a readable tag only
-    std::map<std::string, std::string> images;       // old name -> new name
-    std::map<std::string, std::string> infoFiles;    // old name -> new name
-    std::vector<std::string> oldLists;               // old playlists and checksum lists, deleted by the run
+    std::string text;                              // the folder name, lower-cased
+    std::map<std::string, std::string> tracks;     // old name -> new name, tracks with a readable tag only
+    std::map<std::string, std::string> images;     // old name -> new name
+    std::map<std::string, std::string> infoFiles;  // old name -> new name
+    std::vector<std::string> oldLists;             // old playlists and checksum lists, deleted by the run
 };
 
 // Every album folder that make-sample-library writes without options.

@@ -12,8 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A FIFO named like a track must not be opened: opening it waits for a writer that never comes.
-TEST(SpecialFile, AFifoNamedLikeATrackIsReportedAndTheRunGoesOn)
-{
+TEST(SpecialFile, AFifoNamedLikeATrackIsReportedAndTheRunGoesOn) {
     const TempDir dir("cli");
     const fs::path album = dir.path() / "Album";
     fs::create_directories(album);
@@ -32,4 +31,4 @@ TEST(SpecialFile, AFifoNamedLikeATrackIsReportedAndTheRunGoesOn)
     EXPECT_NE(result.out.find("All is done for you, lame user!"), std::string::npos) << result.out;
 }
 
-} // namespace
+}  // namespace

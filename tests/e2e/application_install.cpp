@@ -8,9 +8,7 @@ namespace fs = std::filesystem;
 
 fs::path shippedPackage() { return fs::path(E2E_PACKAGES) / testedArchitecture() / "dovatrik.exe"; }
 
-fs::path deliveredPackage() {
-    return forTestedArchitecture(DELIVERED_PACKAGE_I686, DELIVERED_PACKAGE_X86_64);
-}
+fs::path deliveredPackage() { return forTestedArchitecture(DELIVERED_PACKAGE_I686, DELIVERED_PACKAGE_X86_64); }
 
 fs::path installApplication(const fs::path& package, const fs::path& appDir) {
     fs::create_directories(appDir / "lib");

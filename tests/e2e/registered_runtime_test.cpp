@@ -31,10 +31,8 @@ const Registration kRegistrations[] = {
      [](RuntimeRegistrations& registry, const std::string& home) {
          registry.addJavaSoft(kMachine, "Java Runtime Environment", "1.8.0_999", home);
      }},
-    {"CurrentJavaSoftKey",
-     [](RuntimeRegistrations& registry, const std::string& home) {
-         registry.addJavaSoft(kMachine, "JRE", "17", home);
-     }},
+    {"CurrentJavaSoftKey", [](RuntimeRegistrations& registry,
+                              const std::string& home) { registry.addJavaSoft(kMachine, "JRE", "17", home); }},
     // The Temurin and Microsoft MSIs as installed by default: no JavaSoft keys at all.
     {"TemurinMsiOnly",
      [](RuntimeRegistrations& registry, const std::string& home) {

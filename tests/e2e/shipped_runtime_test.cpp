@@ -66,7 +66,8 @@ TEST_F(ShippedRuntime, ADryRunShowsThePlanAndChangesNothing) {
     EXPECT_EQ(describeDifferences(before, snapshotTree(root)), "");
     const std::vector<std::string> lines = consoleLines(result.out);
     const auto startsWith = [&](const std::string& verb) {
-        return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(verb, 0) == 0; });
+        return std::count_if(lines.begin(), lines.end(),
+                             [&](const std::string& line) { return line.rfind(verb, 0) == 0; });
     };
     // A playlist and a checksum list for each album; every track, image and info file renamed.
     std::ptrdiff_t renames = 0;

@@ -9,8 +9,7 @@
 
 namespace {
 
-TEST(FileHelpers, BytesRoundTripIncludingZerosAndHighBytes)
-{
+TEST(FileHelpers, BytesRoundTripIncludingZerosAndHighBytes) {
     TempDir dir("file-helpers");
     const std::string bytes("\0\xff\r\nx\0", 6);
     writeFileBytes(dir.path() / "f.bin", bytes);
@@ -18,8 +17,7 @@ TEST(FileHelpers, BytesRoundTripIncludingZerosAndHighBytes)
     EXPECT_THROW(readFileBytes(dir.path() / "missing"), std::runtime_error);
 }
 
-TEST(FileHelpers, ListingHoldsEveryEntryButTheDotEntries)
-{
+TEST(FileHelpers, ListingHoldsEveryEntryButTheDotEntries) {
     TempDir dir("file-helpers");
     writeFileBytes(dir.path() / "b.mp3", "");
     writeFileBytes(dir.path() / "Ä a.txt", "");
@@ -31,8 +29,7 @@ TEST(FileHelpers, ListingHoldsEveryEntryButTheDotEntries)
     EXPECT_THROW(listDirectory(dir.path() / "missing"), std::system_error);
 }
 
-TEST(FileHelpers, TempDirIsRemovedWithItsContent)
-{
+TEST(FileHelpers, TempDirIsRemovedWithItsContent) {
     std::filesystem::path kept;
     {
         TempDir dir("file-helpers");
@@ -44,4 +41,4 @@ TEST(FileHelpers, TempDirIsRemovedWithItsContent)
     EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
-} // namespace
+}  // namespace

@@ -4,16 +4,14 @@
 #include <cstdlib>
 #include <system_error>
 
-TempDir::TempDir(const std::string& prefix)
-{
+TempDir::TempDir(const std::string& prefix) {
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::system_error(errno, std::generic_category(), "cannot create a directory like " + pattern);
     path_ = pattern;
 }
 
-TempDir::~TempDir()
-{
+TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }

@@ -7,8 +7,7 @@
 
 namespace {
 
-TEST(TreeSnapshot, HoldsNestedFilesAndEmptyDirectories)
-{
+TEST(TreeSnapshot, HoldsNestedFilesAndEmptyDirectories) {
     TempDir dir("tree-snapshot");
     std::filesystem::create_directories(dir.path() / "a" / "empty");
     writeFileBytes(dir.path() / "a" / "f.txt", "one");
@@ -18,8 +17,7 @@ TEST(TreeSnapshot, HoldsNestedFilesAndEmptyDirectories)
     EXPECT_EQ(snapshotTree(dir.path()), expected);
 }
 
-TEST(TreeSnapshot, DifferencesNameEachMissingUnexpectedAndChangedEntry)
-{
+TEST(TreeSnapshot, DifferencesNameEachMissingUnexpectedAndChangedEntry) {
     const TreeSnapshot expected{{"same", "x"}, {"gone", ""}, {"changed", "a\nb"}};
     const TreeSnapshot actual{{"same", "x"}, {"new", ""}, {"changed", "a\r\nb"}};
     EXPECT_EQ(describeDifferences(expected, expected), "");
@@ -29,15 +27,15 @@ TEST(TreeSnapshot, DifferencesNameEachMissingUnexpectedAndChangedEntry)
               "unexpected: new\n");
 }
 
-TEST(TreeSnapshot, ALongDifferenceIsShownWhereItStarts)
-{
+TEST(TreeSnapshot, ALongDifferenceIsShownWhereItStarts) {
     const std::string same(200, 'x');
     const TreeSnapshot expected{{"list", same + "expected tail"}};
     const TreeSnapshot actual{{"list", same + "actual tail"}};
     const std::string shown = std::string(40, 'x');
-    EXPECT_EQ(describeDifferences(expected, actual),
-              "different:  list from byte 200\n  expected ...\"" + shown + "expected tail\" (213 bytes)\n"
-              "  actual   ...\"" + shown + "actual tail\" (211 bytes)\n");
+    EXPECT_EQ(describeDifferences(expected, actual), "different:  list from byte 200\n  expected ...\"" + shown +
+                                                         "expected tail\" (213 bytes)\n"
+                                                         "  actual   ...\"" +
+                                                         shown + "actual tail\" (211 bytes)\n");
 }
 
-} // namespace
+}  // namespace

@@ -16,11 +16,10 @@
 
 namespace {
 
-const int kSettingIds[] = {kShippedRuntimeDir, kLowestVersion,  kHighestVersion, kStartInExeDir,
-                           kNameProcessAfterExe, kMessageTitle, kRuntimeOptions, kAppArguments};
+const int kSettingIds[] = {kShippedRuntimeDir,   kLowestVersion, kHighestVersion, kStartInExeDir,
+                           kNameProcessAfterExe, kMessageTitle,  kRuntimeOptions, kAppArguments};
 
-template <size_t N>
-void requireTerminated(const char (&field)[N]) {
+template <size_t N> void requireTerminated(const char (&field)[N]) {
     if (std::memchr(field, '\0', N) == nullptr) std::abort();
 }
 

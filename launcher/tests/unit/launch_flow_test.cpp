@@ -25,8 +25,7 @@ TEST_F(LaunchFlowTest, StartsTheShippedRuntimeOnItsOwnExecutable) {
     EXPECT_EQ(run({"D:\\music"}), 0);
     ASSERT_EQ(world().started.size(), 1u);
     EXPECT_EQ(world().started[0].program, "C:\\apps\\jre\\bin\\java.exe");
-    EXPECT_EQ(world().started[0].commandLine,
-              "\"C:\\apps\\jre\\bin\\java.exe\" -jar \"C:\\apps\\tool.exe\" D:\\music");
+    EXPECT_EQ(world().started[0].commandLine, "\"C:\\apps\\jre\\bin\\java.exe\" -jar \"C:\\apps\\tool.exe\" D:\\music");
     EXPECT_TRUE(world().printed.empty());
     EXPECT_TRUE(world().interruptsIgnored);
     EXPECT_TRUE(world().changedDirectories.empty());

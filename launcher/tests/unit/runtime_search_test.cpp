@@ -80,11 +80,11 @@ TEST_F(RuntimeSearchTest, VersionsAreOrderedByTheirNumbersWithinInclusiveBounds)
         {{"1.8.0_45", "1.8.0_301"}, "1.8", "", "1.8.0_301"},
         {{"9.0.4", "21.0.2", "17", "11"}, "1.8", "", "21.0.2"},
         {{"1.5.0_06", "1.5.0_6"}, "1.4.0", "", "1.5.0_06"},  // equal values: the first listed stays
-        {{"1.10.0", "0.1"}, "", "", "1.10.0"},  // an empty lowest version bounds nothing
-        {{"1.6.0", "1.5.0"}, "1.4.0", "", "1.6.0"},  // the greatest wins wherever it is listed
+        {{"1.10.0", "0.1"}, "", "", "1.10.0"},               // an empty lowest version bounds nothing
+        {{"1.6.0", "1.5.0"}, "1.4.0", "", "1.6.0"},          // the greatest wins wherever it is listed
         {{"17", "1.8.0_301"}, "1.4.0", "", "17"},
         {{"1.8.0_301", "17"}, "1.4.0", "1.8", "none"},
-        {{"8.0.432.6"}, "1.8", "1.8.0_999", "8.0.432.6"},  // 1.8.0_999 and 8.0.432.6 both begin with 8
+        {{"8.0.432.6"}, "1.8", "1.8.0_999", "8.0.432.6"},    // 1.8.0_999 and 8.0.432.6 both begin with 8
         {{"1.8.0_392", "8.0.392"}, "1.8", "", "1.8.0_392"},  // the same numbers: the first listed stays
         {{"8.0.392", "8.0.392.8"}, "1.8", "", "8.0.392.8"},
         {{"1.4.2", "3.9"}, "4", "", "1.4.2"},  // 1.4.2 begins with 4
@@ -226,9 +226,9 @@ TEST_F(RuntimeSearchTest, TheInstallersOwnKeysAreReadWithTheirNestedLayout) {
     registerInstallerPath(world().registry[kOtherView], kMicrosoftKey, "21.0.5.11", "C:\\ms-21", "hotspot", "EXE");
     EXPECT_EQ(search(), "C:\\ms-21");
 
-    for (const char* key : {"SOFTWARE\\AdoptOpenJDK\\JRE", "SOFTWARE\\AdoptOpenJDK\\JDK",
-                            "SOFTWARE\\Eclipse Foundation\\JDK", "SOFTWARE\\Eclipse Foundation\\JRE",
-                            "SOFTWARE\\Semeru\\JRE", "SOFTWARE\\Semeru\\JDK", kTemurinJreKey}) {
+    for (const char* key :
+         {"SOFTWARE\\AdoptOpenJDK\\JRE", "SOFTWARE\\AdoptOpenJDK\\JDK", "SOFTWARE\\Eclipse Foundation\\JDK",
+          "SOFTWARE\\Eclipse Foundation\\JRE", "SOFTWARE\\Semeru\\JRE", "SOFTWARE\\Semeru\\JDK", kTemurinJreKey}) {
         fake::reset();
         registerInstallerPath(world().registry[kOwnView], key, "11.0.21.9", "C:\\jvm-11\\", "openj9");
         EXPECT_EQ(search(), "C:\\jvm-11") << key;
@@ -252,8 +252,8 @@ TEST_F(RuntimeSearchTest, ProductKeysGiveTheirVersionInNumbersOrElseInTheirName)
     setVersion(state.highestVersion, "");
     fake::RegistryKeyData& liberica = registerProduct(machine, kLibericaKey, "jdk-17", "C:\\liberica-17");
     liberica.numbers = {{"MajorVersion", 17}, {"MinorVersion", 0}, {"PatchVersion", 13}};
-    registerProduct(world().registry[kOtherView], kZulu32Key, "zulu-17", "C:\\zulu-17-32")
-        .numbers = {{"MajorVersion", 17}, {"MinorVersion", 0}, {"BuildNumber", 12}};
+    registerProduct(world().registry[kOtherView], kZulu32Key, "zulu-17", "C:\\zulu-17-32").numbers = {
+        {"MajorVersion", 17}, {"MinorVersion", 0}, {"BuildNumber", 12}};
     EXPECT_EQ(search(), "C:\\liberica-17");
     EXPECT_STREQ(state.bestVersion, "17.0.13");
 }
@@ -281,8 +281,8 @@ TEST_F(RuntimeSearchTest, TheGreatestVersionWinsAcrossSources) {
 
     fake::reset();
     registerVersion(kCurrentJdkKey, "17.0.13", "C:\\jdk-17");
-    registerProduct(world().registry[kOwnView], kZuluKey, "zulu-11", "C:\\zulu-11")
-        .numbers = {{"MajorVersion", 11}, {"MinorVersion", 0}};
+    registerProduct(world().registry[kOwnView], kZuluKey, "zulu-11", "C:\\zulu-11").numbers = {{"MajorVersion", 11},
+                                                                                               {"MinorVersion", 0}};
     EXPECT_EQ(search(), "C:\\jdk-17");
 }
 

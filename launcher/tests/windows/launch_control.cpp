@@ -92,8 +92,8 @@ int main(int argc, char** argv) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION launcher = {};
-    if (!CreateProcessA(argv[3], commandLine, nullptr, nullptr, TRUE, interrupt ? CREATE_NEW_PROCESS_GROUP : 0,
-                        nullptr, nullptr, &startup, &launcher)) {
+    if (!CreateProcessA(argv[3], commandLine, nullptr, nullptr, TRUE, interrupt ? CREATE_NEW_PROCESS_GROUP : 0, nullptr,
+                        nullptr, &startup, &launcher)) {
         return fail("the program cannot be started");
     }
     CloseHandle(launcher.hThread);

@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
 
     if (const char* logPath = std::getenv("STANDIN_LOG")) {
         if (FILE* log = std::fopen(logPath, "ab")) {
-            std::fprintf(log, "program=%s\nhome=%s\ncommandLine=%s\nworkingDir=%s\n", program, home,
-                         GetCommandLineA(), workingDir);
+            std::fprintf(log, "program=%s\nhome=%s\ncommandLine=%s\nworkingDir=%s\n", program, home, GetCommandLineA(),
+                         workingDir);
             for (int i = 1; i < argc; ++i) std::fprintf(log, "argument=%s\n", argv[i]);
             std::fclose(log);
         }

@@ -30,9 +30,10 @@ protected:
 
 TEST_F(InstallerKeysUnderWine, EveryInstallerKeyIsFoundUnderEitherRootInEitherView) {
     const fs::path exe = install("registered.exe");
-    const char* const installerKeys[] = {"Eclipse Adoptium\\JRE", "Eclipse Adoptium\\JDK", "AdoptOpenJDK\\JRE",
-                                         "AdoptOpenJDK\\JDK",     "Eclipse Foundation\\JDK", "Eclipse Foundation\\JRE",
-                                         "Semeru\\JRE",           "Semeru\\JDK",             "Microsoft\\JDK"};
+    const char* const installerKeys[] = {
+        "Eclipse Adoptium\\JRE",   "Eclipse Adoptium\\JDK",   "AdoptOpenJDK\\JRE", "AdoptOpenJDK\\JDK",
+        "Eclipse Foundation\\JDK", "Eclipse Foundation\\JRE", "Semeru\\JRE",       "Semeru\\JDK",
+        "Microsoft\\JDK"};
     const Place places[] = {kMachine64, kMachine32, kUser64, kUser32};
     int number = 0;
     for (const char* key : installerKeys) {
@@ -101,8 +102,7 @@ TEST_F(InstallerKeysUnderWine, AnEntryWhoseHomeCannotBeReadIsPassedOver) {
     const fs::path temurin17 = placeRuntime("temurin 17");
     registry.addInstallerPath(kMachine64, "Eclipse Adoptium\\JDK", "17.0.9.9", windowsPath(temurin17) + "\\");
     // Newer entries whose home is missing or not text.
-    registry.addValue(kMachine64, "Eclipse Adoptium\\JDK\\21.0.5.11\\hotspot\\MSI", "EclipseAdoptiumKey", "REG_SZ",
-                      "");
+    registry.addValue(kMachine64, "Eclipse Adoptium\\JDK\\21.0.5.11\\hotspot\\MSI", "EclipseAdoptiumKey", "REG_SZ", "");
     registry.addValue(kMachine64, "Eclipse Adoptium\\JDK\\22.0.2.9\\hotspot\\MSI", "Path", "REG_DWORD", "1");
     registry.addValue(kUser64, "Azul Systems\\Zulu\\zulu-23", "MajorVersion", "REG_DWORD", "23");
     expectStarted(exe, temurin17);

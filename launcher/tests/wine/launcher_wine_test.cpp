@@ -48,8 +48,7 @@ protected:
 
     ProcessResult run(const fs::path& exe, const std::vector<std::string>& arguments, const fs::path& from,
                       const std::string& exitStatus = "0") {
-        return runUnderWine(exe, arguments, from,
-                            {"STANDIN_LOG=" + windowsPath(log), "STANDIN_EXIT=" + exitStatus});
+        return runUnderWine(exe, arguments, from, {"STANDIN_LOG=" + windowsPath(log), "STANDIN_EXIT=" + exitStatus});
     }
 
     std::vector<StandinRecord> starts() const { return readStandinLog(log); }
@@ -107,7 +106,8 @@ TEST_F(LauncherUnderWine, PassesTheRuntimesExitStatusOn) {
     const fs::path exe = install("shipped.exe");
     placeRuntime(appDir / "runtime");
     // Wine hands a Linux parent the low eight bits of the Windows exit code.
-    for (const auto& [status, expected] : std::vector<std::pair<std::string, int>>{{"7", 7}, {"-1", 255}, {"255", 255}}) {
+    for (const auto& [status, expected] :
+         std::vector<std::pair<std::string, int>>{{"7", 7}, {"-1", 255}, {"255", 255}}) {
         const ProcessResult result = run(exe, {}, appDir, status);
         EXPECT_EQ(result.exitStatus, expected) << "runtime status " << status;
         EXPECT_EQ(result.out, "") << "runtime status " << status;
@@ -200,7 +200,8 @@ TEST_F(LauncherUnderWine, NoRuntimeInTheRangeOpensTheDownloadPage) {
 }
 
 TEST(PackagedArchive, RunsUnderTheJavaRuntimeStraightFromTheExecutable) {
-    const ProcessResult result = runProcess({JAVA_EXECUTABLE, "-jar", (packages() / "shipped.exe").string(), "a", "b c"});
+    const ProcessResult result =
+        runProcess({JAVA_EXECUTABLE, "-jar", (packages() / "shipped.exe").string(), "a", "b c"});
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.out, "[a]\n[b c]\n");
 }

@@ -89,7 +89,8 @@ TEST_F(RegistrySearchUnderWine, OverlongVersionNamesArePassedOverAndTheScanGoesO
     const fs::path exe = install("registered.exe");
     // Added in name order, so listed in this order whether listings follow names or additions.
     const std::string longTail(150, '9');
-    for (const std::string& version : {std::string("1.5.0"), "1.6" + longTail, std::string("1.7.0"), "1.9" + longTail}) {
+    for (const std::string& version :
+         {std::string("1.5.0"), "1.6" + longTail, std::string("1.7.0"), "1.9" + longTail}) {
         registerRuntime(k64, "Java Runtime Environment", version, placeRuntime(version.substr(0, 5)));
     }
 

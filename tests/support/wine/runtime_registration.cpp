@@ -27,7 +27,7 @@ RuntimeRegistrations::~RuntimeRegistrations() {
 // Before a key is written, finds the highest key on its way down from
 // SOFTWARE that does not exist yet, which is the one to delete at the end.
 void RuntimeRegistrations::remember(Place place, const std::string& key) {
-    for (size_t end = key.find('\\'); ; end = key.find('\\', end + 1)) {
+    for (size_t end = key.find('\\');; end = key.find('\\', end + 1)) {
         const std::string part = fullKey(place.root, key.substr(0, end));
         if (!wineReg({"query", part}, place.view)) {
             const std::pair<std::string, RegistryView> made(part, place.view);

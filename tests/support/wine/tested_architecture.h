@@ -8,10 +8,7 @@ const std::string& testedArchitecture();
 bool testsThe32BitArchitecture();
 
 // Of two values, the one that belongs to the tested architecture.
-template <typename T>
-T forTestedArchitecture(T i686, T x86_64) {
-    return testsThe32BitArchitecture() ? i686 : x86_64;
-}
+template <typename T> T forTestedArchitecture(T i686, T x86_64) { return testsThe32BitArchitecture() ? i686 : x86_64; }
 
 // Takes the architecture from a program argument; false when it names none.
 bool selectTestedArchitecture(const std::string& argument);
