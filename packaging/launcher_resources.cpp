@@ -15,12 +15,19 @@ struct SettingKind {
     size_t capacity;  // the launcher's field, terminator included
 };
 
+// One setting a line, in the order of their ids.
+// clang-format off
 const SettingKind kSettings[] = {
-    {"ShippedRuntimeDir", kShippedRuntimeDir, kPathCapacity},     {"LowestVersion", kLowestVersion, kVersionCapacity},
-    {"HighestVersion", kHighestVersion, kVersionCapacity},        {"StartInExeDir", kStartInExeDir, kFlagCapacity},
-    {"NameProcessAfterExe", kNameProcessAfterExe, kFlagCapacity}, {"MessageTitle", kMessageTitle, kTitleCapacity},
-    {"RuntimeOptions", kRuntimeOptions, kArgumentStringCapacity}, {"AppArguments", kAppArguments, kPartCapacity},
+    {"ShippedRuntimeDir", kShippedRuntimeDir, kPathCapacity},
+    {"LowestVersion", kLowestVersion, kVersionCapacity},
+    {"HighestVersion", kHighestVersion, kVersionCapacity},
+    {"StartInExeDir", kStartInExeDir, kFlagCapacity},
+    {"NameProcessAfterExe", kNameProcessAfterExe, kFlagCapacity},
+    {"MessageTitle", kMessageTitle, kTitleCapacity},
+    {"RuntimeOptions", kRuntimeOptions, kArgumentStringCapacity},
+    {"AppArguments", kAppArguments, kPartCapacity},
 };
+// clang-format on
 
 const SettingKind* settingNamed(const std::string& name) {
     for (const SettingKind& kind : kSettings) {

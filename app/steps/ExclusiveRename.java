@@ -34,26 +34,25 @@ final class ExclusiveRename {
             // On a file system that ignores letter case the target name may resolve to the
             // entry itself; a plain move would then do nothing at all.
             return Files.isSameFile(source, target) && renameThroughSpareName(source, target);
-        } catch (IOException e) {
-            reportRefusal(from, to, e, diagnostics);
-        } catch (InvalidPathException e) {
+        } catch (IOException | InvalidPathException e) {
             reportRefusal(from, to, e, diagnostics);
         }
         return false;
     }
 
-    /** Both names, the kind of failure and the system's own words, without the paths once more. */
-    static void reportRefusal(File from, File to, IOException e, Diagnostics diagnostics) {
-        String words = e instanceof FileSystemException ? ((FileSystemException) e).getReason() : e.getMessage();
-        String kind = e.getClass().getSimpleName();
-        report(from, to, words == null ? kind : kind + ": " + words, diagnostics);
-    }
-
-    static void reportRefusal(File from, File to, InvalidPathException e, Diagnostics diagnostics) {
-        report(from, to, "the name is not allowed: " + e.getReason(), diagnostics);
-    }
-
-    private static void report(File from, File to, String reason, Diagnostics diagnostics) {
+    /**
+     * Both names and the reason, without the paths once more: a name the platform does not allow
+     * at all, or the kind of failure and the system's own words.
+     */
+    static void reportRefusal(File from, File to, Exception e, Diagnostics diagnostics) {
+        String reason;
+        if (e instanceof InvalidPathException) {
+            reason = "the name is not allowed: " + ((InvalidPathException) e).getReason();
+        } else {
+            String words = e instanceof FileSystemException ? ((FileSystemException) e).getReason() : e.getMessage();
+            String kind = e.getClass().getSimpleName();
+            reason = words == null ? kind : kind + ": " + words;
+        }
         diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + reason);
     }
 

@@ -67,10 +67,7 @@ public final class PlannedDisk implements Disk {
                 throw new AccessDeniedException(from.getPath(), to.getPath(), null);
             }
             refuseNameTheSystemRefuses(to);
-        } catch (IOException e) {
-            ExclusiveRename.reportRefusal(from, to, e, diagnostics);
-            return false;
-        } catch (InvalidPathException e) {
+        } catch (IOException | InvalidPathException e) {
             ExclusiveRename.reportRefusal(from, to, e, diagnostics);
             return false;
         }
