@@ -2,7 +2,8 @@
 
 #include "wine_text.h"
 
-bool isAbsoluteWindowsPath(const std::string& word) {
+// True for a path that names a drive and starts at its root: C:\dir, z:/dir, D:\.
+static bool isAbsoluteWindowsPath(const std::string& word) {
     if (word.size() < 3) return false;
     const char drive = word[0];
     const bool isDrive = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');

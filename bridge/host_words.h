@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-// True for a path that names a drive and starts at its root: C:\dir, z:/dir, D:\.
-bool isAbsoluteWindowsPath(const std::string& word);
-
 // Each word in UTF-8, with Windows paths turned into host paths: the archive after the first
 // "-jar" (absolute or relative) and every absolute path. A path that Wine cannot place on the
 // host (one below a missing folder) stays as it was, and the JVM names it in its own message.
