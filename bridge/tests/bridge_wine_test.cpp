@@ -117,16 +117,13 @@ TEST_F(BridgeUnderWine, EndsWithTheJvmsStatusAndPassesStandardErrorOn) {
 }
 
 // A copy of the runtime's home, for tests that change it.
-fs::path copyRuntimeHome(const fs::path& home) {
-    fs::create_directories(home);
-    for (const char* part : {"bin", "lib"}) {
-        fs::copy(fs::path(BRIDGE_RUNTIME_HOME) / part, home / part, fs::copy_options::recursive);
-    }
+fs::path copyBridgeHome(const fs::path& home) {
+    copyRuntimeHome(BRIDGE_RUNTIME_HOME, home);
     return home;
 }
 
 TEST_F(BridgeUnderWine, WorksAsACopyUnderAnotherNameBelowItsHomeWithItsBinOnPath) {
-    const fs::path home = copyRuntimeHome(temp.path() / "home");
+    const fs::path home = copyBridgeHome(temp.path() / "home");
     const fs::path copy = home / "tarvello-tmp" / "dovatrik.exe";
     fs::create_directories(copy.parent_path());
     fs::copy_file(kBridgeJava, copy);
@@ -140,7 +137,7 @@ TEST_F(BridgeUnderWine, WorksAsACopyUnderAnotherNameBelowItsHomeWithItsBinOnPath
 }
 
 TEST_F(BridgeUnderWine, LikeARealRuntimeNeedsItsLibraryInBinAndItsJvmCfg) {
-    const fs::path home = copyRuntimeHome(temp.path() / "home");
+    const fs::path home = copyBridgeHome(temp.path() / "home");
     const fs::path copy = home / "tarvello-tmp" / "dovatrik.exe";
     fs::create_directories(copy.parent_path());
     fs::copy_file(kBridgeJava, copy);

@@ -17,12 +17,7 @@ fs::path installApplication(const fs::path& package, const fs::path& appDir) {
     return appDir / "dovatrik.exe";
 }
 
-void installBridgeRuntime(const fs::path& home) {
-    fs::create_directories(home);
-    for (const char* part : {"bin", "lib"}) {
-        fs::copy(fs::path(BRIDGE_RUNTIME_HOME) / part, home / part, fs::copy_options::recursive);
-    }
-}
+void installBridgeRuntime(const fs::path& home) { copyRuntimeHome(BRIDGE_RUNTIME_HOME, home); }
 
 fs::path runtimeCopy(const fs::path& home) { return home / "tarvello-tmp" / "dovatrik.exe"; }
 

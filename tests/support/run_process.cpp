@@ -89,25 +89,6 @@ private:
 
 std::string variableName(const std::string& entry) { return entry.substr(0, entry.find('=')); }
 
-std::vector<std::string> mergedEnvironment(const std::vector<std::string>& extraEnv) {
-    std::vector<std::string> result;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string name = variableName(*entry);
-        bool overridden = false;
-        for (const std::string& extra : extraEnv) overridden = overridden || variableName(extra) == name;
-        if (!overridden) result.emplace_back(*entry);
-    }
-    result.insert(result.end(), extraEnv.begin(), extraEnv.end());
-    return result;
-}
-
-std::vector<char*> pointerArray(std::vector<std::string>& strings) {
-    std::vector<char*> pointers;
-    for (std::string& s : strings) pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 // The child changes directory before exec, so a relative program path must be made absolute here
 // to mean what the caller meant.
 std::string programPath(const std::string& program) {
@@ -155,7 +136,7 @@ pid_t spawn(const std::vector<std::string>& argv, SpawnActions& actions, const s
 
     const std::string program = programPath(argv.front());
     std::vector<std::string> arguments = argv;
-    std::vector<std::string> environment = mergedEnvironment(extraEnv);
+    std::vector<std::string> environment = environmentWith(extraEnv);
     std::vector<char*> argumentPointers = pointerArray(arguments);
     std::vector<char*> environmentPointers = pointerArray(environment);
 
@@ -211,4 +192,23 @@ int runProcessToFiles(const std::vector<std::string>& argv, const std::filesyste
         return 127;
     }
     return waitForExit(pid);
+}
+
+std::vector<std::string> environmentWith(const std::vector<std::string>& extraEnv) {
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string name = variableName(*entry);
+        bool overridden = false;
+        for (const std::string& extra : extraEnv) overridden = overridden || variableName(extra) == name;
+        if (!overridden) result.emplace_back(*entry);
+    }
+    result.insert(result.end(), extraEnv.begin(), extraEnv.end());
+    return result;
+}
+
+std::vector<char*> pointerArray(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (std::string& s : strings) pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
 }

@@ -25,3 +25,10 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
 int runProcessToFiles(const std::vector<std::string>& argv, const std::filesystem::path& outputFile,
                       const std::filesystem::path& errorFile, const std::string& workingDir = "",
                       const std::vector<std::string>& extraEnv = {});
+
+// This process's environment with the extra variables ("NAME=value") added, each replacing a
+// variable of the same name.
+std::vector<std::string> environmentWith(const std::vector<std::string>& extraEnv);
+
+// The strings as a null-ended array of pointers into them, as exec functions take it.
+std::vector<char*> pointerArray(std::vector<std::string>& strings);

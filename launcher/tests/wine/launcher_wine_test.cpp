@@ -16,7 +16,6 @@
 #include "runtime_registration.h"
 #include "standin_runtime.h"
 #include "temp_dir.h"
-#include "tested_architecture.h"
 #include "wine_run.h"
 
 namespace fs = std::filesystem;
@@ -24,7 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 // The packaged executables of the tested architecture.
-fs::path packages() { return fs::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture(); }
 const fs::path kStandin = STANDIN_JAVA_EXE;
 
 std::string lower(std::string text) {
@@ -37,12 +35,7 @@ std::string consoleLine(const std::string& text) { return text + "\r\n"; }
 
 class LauncherUnderWine : public ::testing::Test {
 protected:
-    // Copies a packaged executable into a fresh application folder.
-    fs::path install(const std::string& package) {
-        fs::create_directories(appDir);
-        fs::copy_file(packages() / package, appDir / package);
-        return appDir / package;
-    }
+    fs::path install(const std::string& package) { return installPackage(package, appDir); }
 
     static void placeRuntime(const fs::path& home) { placeStandinRuntime(home, kStandin); }
 
@@ -200,14 +193,13 @@ TEST_F(LauncherUnderWine, NoRuntimeInTheRangeOpensTheDownloadPage) {
 }
 
 TEST(PackagedArchive, RunsUnderTheJavaRuntimeStraightFromTheExecutable) {
-    const ProcessResult result =
-        runProcess({JAVA_EXECUTABLE, "-jar", (packages() / "shipped.exe").string(), "a", "b c"});
+    const ProcessResult result = runProcess({JAVA_EXECUTABLE, "-jar", testPackage("shipped.exe").string(), "a", "b c"});
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.out, "[a]\n[b c]\n");
 }
 
 TEST(PackagedArchive, EndsWithTheArchivesEndRecord) {
-    const std::string exe = readFileBytes(packages() / "shipped.exe");
+    const std::string exe = readFileBytes(testPackage("shipped.exe"));
     ASSERT_GT(exe.size(), 22u);
     EXPECT_EQ(exe.substr(0, 2), "MZ");
     EXPECT_EQ(exe.substr(exe.size() - 22, 4), std::string("PK\x05\x06", 4));

@@ -24,13 +24,7 @@ protected:
     const RegistryView kOwn = forTestedArchitecture(k32, k64);
     const RegistryView kOther = forTestedArchitecture(k64, k32);
 
-    // Copies a packaged executable of the tested architecture into the application folder.
-    std::filesystem::path install(const std::string& package) {
-        std::filesystem::create_directories(appDir);
-        std::filesystem::copy_file(std::filesystem::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture() / package,
-                                   appDir / package);
-        return appDir / package;
-    }
+    std::filesystem::path install(const std::string& package) { return installPackage(package, appDir); }
 
     // A runtime folder with the stand-in runtime in it.
     std::filesystem::path placeRuntime(const std::string& name) {

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "run_process.h"
 #include "standin_runtime.h"
 #include "temp_dir.h"
-#include "tested_architecture.h"
 #include "wine_run.h"
 
 namespace fs = std::filesystem;
@@ -33,17 +33,11 @@ namespace {
 int runOnTerminal(const std::vector<std::string>& command, const fs::path& workingDir,
                   const std::vector<std::string>& environment, const fs::path& started, const std::string& keys) {
     // Everything the child needs is made before it is forked.
-    std::vector<std::string> variables;
-    for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
-    variables.insert(variables.end(), environment.begin(), environment.end());
-    std::vector<char*> envp;
-    for (std::string& variable : variables) envp.push_back(variable.data());
-    envp.push_back(nullptr);
+    std::vector<std::string> variables = environmentWith(environment);
+    std::vector<char*> envp = pointerArray(variables);
     std::vector<std::string> words = {"wine"};
     words.insert(words.end(), command.begin(), command.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
+    std::vector<char*> argv = pointerArray(words);
 
     int terminal = -1;
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
@@ -77,8 +71,7 @@ int runOnTerminal(const std::vector<std::string>& command, const fs::path& worki
 class RuntimeLifetimeUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(appDir);
-        fs::copy_file(fs::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture() / "shipped.exe", exe);
+        installPackage("shipped.exe", appDir);
         placeStandinRuntime(appDir / "runtime", STANDIN_JAVA_EXE);
     }
 

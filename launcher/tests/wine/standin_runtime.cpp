@@ -2,6 +2,18 @@
 
 #include <fstream>
 
+#include "tested_architecture.h"
+
+std::filesystem::path testPackage(const std::string& name) {
+    return std::filesystem::path(LAUNCHER_TEST_PACKAGES) / testedArchitecture() / name;
+}
+
+std::filesystem::path installPackage(const std::string& name, const std::filesystem::path& appDir) {
+    std::filesystem::create_directories(appDir);
+    std::filesystem::copy_file(testPackage(name), appDir / name);
+    return appDir / name;
+}
+
 std::vector<StandinRecord> readStandinLog(const std::filesystem::path& log) {
     std::vector<StandinRecord> records;
     std::ifstream file(log, std::ios::binary);

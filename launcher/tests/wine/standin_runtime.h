@@ -1,10 +1,16 @@
 #pragma once
-// The stand-in runtime of the launcher's tests under Wine: placing it as a
-// runtime's home, and reading the log in which it records each start.
+// The launcher's tests under Wine: their packaged executables, the stand-in
+// runtime placed as a runtime's home, and the log in which it records each start.
 
 #include <filesystem>
 #include <string>
 #include <vector>
+
+// The packaged test executable `name` of the tested architecture.
+std::filesystem::path testPackage(const std::string& name);
+// Copies that executable into the application folder `appDir`, which it makes;
+// gives the copy's path.
+std::filesystem::path installPackage(const std::string& name, const std::filesystem::path& appDir);
 
 // What the stand-in runtime recorded in its log: "key=value" lines, the
 // arguments its C run-time split from the command line under "argument".
