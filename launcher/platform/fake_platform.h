@@ -15,6 +15,9 @@ struct RegistryKeyData {
     std::map<std::string, unsigned long> numbers;  // 32-bit number values
 };
 
+// Registry keys by full path.
+using Registry = std::map<std::string, RegistryKeyData>;
+
 struct StartedProgram {
     std::string program;
     std::string commandLine;
@@ -38,8 +41,8 @@ struct World {
 
     // Registry keys by full path, in this process's own view [0] and the other
     // view [1], under HKEY_LOCAL_MACHINE and under HKEY_CURRENT_USER.
-    std::map<std::string, RegistryKeyData> registry[2];
-    std::map<std::string, RegistryKeyData> userRegistry[2];
+    Registry registry[2];
+    Registry userRegistry[2];
     int openRegistryKeys = 0;
 
     std::vector<std::string> printed;  // "title: text" per console line

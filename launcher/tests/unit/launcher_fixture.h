@@ -3,11 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "fake_platform.h"
 #include "launcher_main.h"
+
+// Adds the sub-key `name` below `key`, after those added before, unless it is there.
+inline fake::RegistryKeyData& addSubKey(fake::Registry& registry, const std::string& key, const std::string& name) {
+    auto& subKeys = registry[key].subKeys;
+    if (std::find(subKeys.begin(), subKeys.end(), name) == subKeys.end()) subKeys.push_back(name);
+    return registry[key + "\\" + name];
+}
 
 class LauncherTest : public ::testing::Test {
 protected:
@@ -22,6 +30,13 @@ protected:
     static void addRuntime(const std::string& home, long long size = 4096) {
         world().directories.insert(home);
         world().files[home + "\\bin\\java.exe"] = size;
+    }
+
+    // Registers `version` under the JavaSoft-style `key` of HKEY_LOCAL_MACHINE in
+    // the launcher's own view [0] or the other [1], after the versions there before.
+    static void registerVersion(const std::string& key, const std::string& version, const std::string& home,
+                                int view = 0) {
+        addSubKey(world().registry[view], key, version).values["JavaHome"] = home;
     }
 
     int run(std::vector<std::string> arguments = {}) {

@@ -121,8 +121,7 @@ TEST_F(RuntimeCopyTest, PathsTooLongForTheCopyFallBackWithoutTouchingAnything) {
 TEST_F(RuntimeCopyTest, TheLaunchStartsTheCopyOfARegisteredRuntime) {
     setSetting(kLowestVersion, "1.4.0");
     setSetting(kNameProcessAfterExe, "true");
-    world().registry[0]["SOFTWARE\\JavaSoft\\JRE"].subKeys.push_back("17");
-    world().registry[0]["SOFTWARE\\JavaSoft\\JRE\\17"].values["JavaHome"] = kHome;
+    registerVersion("SOFTWARE\\JavaSoft\\JRE", "17", kHome);
     EXPECT_EQ(run({"D:\\music"}), 0);
     ASSERT_EQ(world().started.size(), 1u);
     EXPECT_EQ(world().started[0].program, kCopy);

@@ -1,6 +1,5 @@
 // Choosing a registered Java runtime: version range, keys and registry views.
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,14 +24,7 @@ const char kLibericaKey[] = "SOFTWARE\\BellSoft\\Liberica";
 constexpr int kOwnView = 0;
 constexpr int kOtherView = 1;
 
-using Registry = std::map<std::string, fake::RegistryKeyData>;
-
-// Adds the sub-key `name` below `key`, after those added before, unless it is there.
-fake::RegistryKeyData& addSubKey(Registry& registry, const std::string& key, const std::string& name) {
-    auto& subKeys = registry[key].subKeys;
-    if (std::find(subKeys.begin(), subKeys.end(), name) == subKeys.end()) subKeys.push_back(name);
-    return registry[key + "\\" + name];
-}
+using Registry = fake::Registry;
 
 class RuntimeSearchTest : public LauncherTest {
 protected:
@@ -40,13 +32,6 @@ protected:
         LauncherTest::SetUp();
         initLaunchState(state);
         setVersion(state.lowestVersion, "1.4.0");
-    }
-
-    // Registers `version` under `key`, after the versions registered there before.
-    static void registerVersion(const std::string& key, const std::string& version, const std::string& home,
-                                int view = kOwnView) {
-        world().registry[view][key].subKeys.push_back(version);
-        world().registry[view][key + "\\" + version].values["JavaHome"] = home;
     }
 
     // The home found, or "none".
