@@ -3,9 +3,8 @@
 #include <sys/stat.h>
 
 #include "application_run.h"
-#include "file_bytes.h"
-#include "id3v2_writer.h"
 #include "temp_dir.h"
+#include "track_files.h"
 
 namespace {
 
@@ -16,8 +15,7 @@ TEST(SpecialFile, AFifoNamedLikeATrackIsReportedAndTheRunGoesOn) {
     const TempDir dir("cli");
     const fs::path album = dir.path() / "Album";
     fs::create_directories(album);
-    const std::string audio(417, '\0');
-    writeFileBytes(album / "01 normal.mp3", id3v2TagBytes({3, TextEncoding::Latin1, "Band", "Song", "1", 0}) + audio);
+    writeTrack(album / "01 normal.mp3", "1", "Band", "Song");
     ASSERT_EQ(mkfifo((album / "x.mp3").c_str(), 0644), 0);
 
     // Bounded, so that a run that hangs on the FIFO fails instead of holding the tests up forever.
