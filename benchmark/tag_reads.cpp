@@ -23,28 +23,15 @@ std::uint64_t tagLength(const fs::path& track) {
     return sizeof header + size + (footer ? sizeof header : 0);
 }
 
-namespace {
-
-std::string bigEndian32(std::uint64_t value) {
-    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
-            static_cast<char>(value)};
-}
-
-std::string syncsafe32(std::uint64_t value) {
-    return {static_cast<char>(value >> 21 & 0x7F), static_cast<char>(value >> 14 & 0x7F),
-            static_cast<char>(value >> 7 & 0x7F), static_cast<char>(value & 0x7F)};
-}
-
-}  // namespace
-
 PictureTrack makePictureTrack(const fs::path& root, std::size_t pictureBytes) {
-    std::string tag = id3v2TagBytes({3, TextEncoding::Latin1, "Band", "Song", "1", 0});
-    const std::uint64_t neededLength = tag.size();
+    const TrackTag textOnly{3, TextEncoding::Latin1, "Band", "Song", "1", 0};
+    const std::uint64_t neededLength = id3v2TagBytes(textOnly).size();
     // A JPEG picture frame: encoding, MIME type, picture type, empty description, then the picture.
     std::string picture("\0image/jpeg\0\3\0", 14);
     picture.resize(pictureBytes, '\x55');
-    tag += "APIC" + bigEndian32(picture.size()) + std::string(2, '\0') + picture;
-    tag.replace(6, 4, syncsafe32(tag.size() - 10));
+    TrackTag withPicture = textOnly;
+    withPicture.extraFrames = id3v2FrameHeader(3, "APIC", picture.size()) + picture;
+    const std::string tag = id3v2TagBytes(withPicture);
     const fs::path album = root / "Album";
     fs::create_directories(album);
     writeFileBytes(album / "01 picture.mp3", tag + std::string(417, '\0'));

@@ -34,7 +34,15 @@ std::string sizeBytes(std::size_t value, int byteCount, int bitsPerByte, const c
     return out;
 }
 
-std::string frameHeader(int majorVersion, const std::string& id, std::size_t bodySize) {
+std::string textFrame(const TrackTag& tag, const std::string& id, const std::string& utf8) {
+    if (utf8.empty()) return "";
+    const std::string body = static_cast<char>(tag.encoding) + encodeText(utf8, tag.encoding);
+    return id3v2FrameHeader(tag.majorVersion, id, body.size()) + body;
+}
+
+}  // namespace
+
+std::string id3v2FrameHeader(int majorVersion, const std::string& id, std::size_t bodySize) {
     switch (majorVersion) {
         case 2:
             return id + sizeBytes(bodySize, 3, 8, "frame");
@@ -45,19 +53,11 @@ std::string frameHeader(int majorVersion, const std::string& id, std::size_t bod
     }
 }
 
-std::string textFrame(const TrackTag& tag, const std::string& id, const std::string& utf8) {
-    if (utf8.empty()) return "";
-    const std::string body = static_cast<char>(tag.encoding) + encodeText(utf8, tag.encoding);
-    return frameHeader(tag.majorVersion, id, body.size()) + body;
-}
-
-}  // namespace
-
 std::string id3v2TagBytes(const TrackTag& tag) {
     checkVersionAndEncoding(tag);
     const FrameIds ids = frameIdsFor(tag.majorVersion);
     const std::string frames = textFrame(tag, ids.artist, tag.artist) + textFrame(tag, ids.title, tag.title) +
-                               textFrame(tag, ids.trackNumber, tag.trackNumber);
+                               textFrame(tag, ids.trackNumber, tag.trackNumber) + tag.extraFrames;
     // The size is checked before the padding is made, so an absurd padding fails without allocating it.
     const std::string size = sizeBytes(frames.size() + tag.paddingBytes, 4, 7, "tag");
     const std::string header = std::string("ID3") + static_cast<char>(tag.majorVersion) + '\0' + '\0' + size;
