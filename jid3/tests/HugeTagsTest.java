@@ -1,8 +1,9 @@
 package jid3;
 
 import static jid3.TagBuilder.concat;
+import static jid3.TagBuilder.frameHeader;
 import static jid3.TagBuilder.latin1;
-import static jid3.TagBuilder.syncsafe;
+import static jid3.TagBuilder.tagHeader;
 import static jid3.TagBuilder.text;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
@@ -15,7 +16,6 @@ import java.io.IOException;
 import java.lang.management.ManagementFactory;
 import java.nio.ByteBuffer;
 import java.nio.channels.FileChannel;
-import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.nio.file.StandardOpenOption;
@@ -54,15 +54,6 @@ class HugeTagsTest {
     private static byte[] textFrameBytes(int version) {
         byte[] tag = textFrames(version).build();
         return Arrays.copyOfRange(tag, TagHeader.LENGTH, tag.length);
-    }
-
-    private static byte[] frameHeader(int version, String id, long size, int flags) {
-        byte[] sizeBytes = version == 4 ? syncsafe((int) size) : TagBuilder.bigEndian((int) size);
-        return concat(id.getBytes(StandardCharsets.US_ASCII), sizeBytes, new byte[] {(byte) (flags >> 8), (byte) flags});
-    }
-
-    private static byte[] tagHeader(int version, int flags, long size) {
-        return concat(new byte[] {'I', 'D', '3', (byte) version, 0, (byte) flags}, syncsafe((int) size));
     }
 
     /** Writes the parts one after another; a long part is written in pieces of one byte value, or left as a hole. */
@@ -202,9 +193,7 @@ class HugeTagsTest {
     void readsTextFramesBehindLargePicture(int version) throws Exception {
         byte[] text = textFrameBytes(version);
         long pictureSize = version == 2 ? 16 * MIB - 1 : 20 * MIB;
-        byte[] pictureHeader = version == 2
-                ? concat("PIC".getBytes(StandardCharsets.US_ASCII), Arrays.copyOfRange(TagBuilder.bigEndian((int) pictureSize), 1, 4))
-                : frameHeader(version, "APIC", pictureSize, 0);
+        byte[] pictureHeader = frameHeader(version, version == 2 ? "PIC" : "APIC", pictureSize, 0);
         long tagSize = pictureHeader.length + pictureSize + text.length;
         Path track = write(tagHeader(version, 0, tagSize), pictureHeader, new Filler(pictureSize, (byte) 0x55), text, Tracks.AUDIO);
         assertTextFrames(readWithinBound(track));

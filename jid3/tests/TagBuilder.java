@@ -42,13 +42,7 @@ final class TagBuilder {
     }
 
     TagBuilder frame(String id, int frameFlags, byte[] data) {
-        raw(id.getBytes(StandardCharsets.US_ASCII));
-        if (version == 2) {
-            raw((byte) (data.length >> 16), (byte) (data.length >> 8), (byte) data.length);
-        } else {
-            raw(version == 4 && !plainFrameSizes ? syncsafe(data.length) : bigEndian(data.length));
-            raw((byte) (frameFlags >> 8), (byte) frameFlags);
-        }
+        raw(frameHeader(version, id, data.length, frameFlags, version == 4 && !plainFrameSizes));
         return raw(data);
     }
 
@@ -67,9 +61,8 @@ final class TagBuilder {
             content = unsynchronise(content);
         }
         ByteArrayOutputStream tag = new ByteArrayOutputStream();
-        byte[] header = {'I', 'D', '3', (byte) version, 0, (byte) flags};
+        byte[] header = tagHeader(version, flags, content.length);
         tag.write(header, 0, header.length);
-        tag.write(syncsafe(content.length), 0, 4);
         tag.write(content, 0, content.length);
         if ((flags & FOOTER) != 0) {
             byte[] footer = tag.toByteArray();
@@ -78,6 +71,27 @@ final class TagBuilder {
             tag.write(footer, 0, TagHeader.LENGTH);
         }
         return tag.toByteArray();
+    }
+
+    /** The 10-byte tag header: "ID3", the version, the flags and the syncsafe size of what follows it. */
+    static byte[] tagHeader(int version, int flags, long size) {
+        return concat(bytes('I', 'D', '3', version, 0, flags), syncsafe((int) size));
+    }
+
+    /**
+     * A frame header: version 2's 3-byte id and 3-byte size, or the 4-byte id, the 4-byte size
+     * (syncsafe in version 4) and the two flag bytes of versions 3 and 4.
+     */
+    static byte[] frameHeader(int version, String id, long size, int flags) {
+        return frameHeader(version, id, size, flags, version == 4);
+    }
+
+    private static byte[] frameHeader(int version, String id, long size, int flags, boolean syncsafeSize) {
+        byte[] idBytes = id.getBytes(StandardCharsets.US_ASCII);
+        if (version == 2) {
+            return concat(idBytes, bytes((int) (size >> 16), (int) (size >> 8), (int) size));
+        }
+        return concat(idBytes, syncsafeSize ? syncsafe((int) size) : bigEndian((int) size), bytes(flags >> 8, flags));
     }
 
     /** An encoding byte followed by the text; encoding 1 is written little-endian with its byte order mark. */
