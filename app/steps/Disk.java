@@ -27,7 +27,7 @@ public interface Disk {
     /** Deletes a file or an empty folder; one that will not go stays without a word. */
     void delete(File entry);
 
-    /** Creates or truncates a text file in the platform's default encoding. */
+    /** Creates or truncates a text file in the encoding of the lists, the system's code page. */
     Writer create(File file) throws IOException;
 
     /** The CRC-32 of all the bytes of a track. */

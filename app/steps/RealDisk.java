@@ -8,7 +8,6 @@ import java.io.FileFilter;
 import java.io.IOException;
 import java.io.OutputStreamWriter;
 import java.io.Writer;
-import java.nio.charset.Charset;
 import java.nio.file.Files;
 import java.util.List;
 
@@ -38,7 +37,7 @@ public final class RealDisk implements Disk {
 
     @Override
     public Writer create(File file) throws IOException {
-        return new BufferedWriter(new OutputStreamWriter(Files.newOutputStream(file.toPath()), Charset.defaultCharset()));
+        return new BufferedWriter(new OutputStreamWriter(Files.newOutputStream(file.toPath()), ListEncoding.LISTS));
     }
 
     @Override

@@ -7,19 +7,30 @@
 
 namespace {
 
-// Runs `prefix` followed by the packaged application's command line, under a UTF-8 locale.
-ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments) {
+// Runs `prefix` followed by the packaged application's command line, with the runtime options
+// before -jar, in the locale that the variables give.
+ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments,
+                             const std::vector<std::string>& localeVariables = {"LC_ALL=C.UTF-8"},
+                             const std::vector<std::string>& runtimeOptions = {}) {
     if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
         throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
-    prefix.insert(prefix.end(), {JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION});
+    prefix.push_back(JAVA_EXECUTABLE);
+    prefix.insert(prefix.end(), runtimeOptions.begin(), runtimeOptions.end());
+    prefix.insert(prefix.end(), {"-jar", PACKAGED_APPLICATION});
     prefix.insert(prefix.end(), arguments.begin(), arguments.end());
-    return runProcess(prefix, "", {"LC_ALL=C.UTF-8"});
+    return runProcess(prefix, "", localeVariables);
 }
 
 }  // namespace
 
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments) {
     return runApplication({}, arguments);
+}
+
+ProcessResult runPackagedApplicationInLocale(const std::vector<std::string>& localeVariables,
+                                             const std::vector<std::string>& runtimeOptions,
+                                             const std::vector<std::string>& arguments) {
+    return runApplication({}, arguments, localeVariables, runtimeOptions);
 }
 
 ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments) {
