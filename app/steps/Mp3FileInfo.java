@@ -36,8 +36,8 @@ public class Mp3FileInfo {
     /**
      * The name of getFilename where fits accepts it. Otherwise its title part and then its artist
      * part are cut short from their ends, a whole character at a time, until fits accepts the name;
-     * the number is always kept whole. The parts are then lower-cased one by one: each comes out
-     * as in the whole name, but for a final sigma at the artist's end (ς, not σ, of the same size).
+     * the number is always kept whole. The parts are then lower-cased one by one, which gives
+     * what the whole name gives but for a sigma beside the hyphens (σ or ς, both of one size).
      */
     String getFilename(Predicate<String> fits) {
         String name = getFilename();
