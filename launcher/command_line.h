@@ -20,5 +20,4 @@ bool joinArguments(int count, const platform::WideChar* const* arguments, char* 
 // Appends the system property that holds the arguments exactly, for the
 // application to take them from: each UTF-8 and percent-encoded, separated by
 // commas. False when it does not fit.
-bool appendArgumentsProperty(int count, const platform::WideChar* const* arguments, char* destination,
-                             size_t capacity);
+bool appendArgumentsProperty(int count, const platform::WideChar* const* arguments, char* destination, size_t capacity);

@@ -35,9 +35,8 @@ bool reportOverlongSetting(LaunchState& state, int id, size_t capacity) {
 }
 
 bool reportUnpassableFolder(LaunchState& state, const char* folder) {
-    return reportFailure(state,
-                         "Cannot hand Java a name outside the system's code page on a drive without short names: ",
-                         folder);
+    return reportFailure(
+        state, "Cannot hand Java a name outside the system's code page on a drive without short names: ", folder);
 }
 
 void openRuntimeDownloadPage() { platform::openAddress("https://www.java.com/en/download/"); }

@@ -102,8 +102,8 @@ static bool buildArgumentString(LaunchState& state) {
 
 bool resolveLaunch(LaunchState& state) {
     platform::WideChar exePath[kPartCapacity];
-    const TakenText taken = platform::executablePath(exePath, kPartCapacity) ? takeSystemText(exePath, state.exePath)
-                                                                             : TakenText::tooLong;
+    const TakenText taken =
+        platform::executablePath(exePath, kPartCapacity) ? takeSystemText(exePath, state.exePath) : TakenText::tooLong;
     if (taken == TakenText::tooLong) return reportFailure(state, kCannotDetermineExe);
     state.exeNameStart = lastBackslash(state.exePath);
     if (state.exeNameStart < 0) return reportFailure(state, kCannotDetermineExe);

@@ -73,8 +73,7 @@ bool appendSubKey(KeyPath& path, const char* name) { return appendChar(path, '\\
 
 // Reads the home registered under `path`, or under the first sub-key `depth`
 // levels below it that holds a readable one.
-bool readHome(LaunchState& state, const RegistryPlace& place, KeyPath& path, int depth,
-              char (&home)[kPathCapacity]) {
+bool readHome(LaunchState& state, const RegistryPlace& place, KeyPath& path, int depth, char (&home)[kPathCapacity]) {
     platform::RegistryKey key = nullptr;
     if (!openKey(place, path, &key)) return false;
     bool found = false;

@@ -39,7 +39,7 @@ struct World {
     std::map<int, std::string> settings;  // resource bytes, taken as they are
 
     std::string currentDir = "C:\\start";
-    std::map<std::string, long long> files;  // full path -> size
+    std::map<std::string, long long> files;        // full path -> size
     std::map<std::string, std::string> fileTexts;  // what reading a file gives, where a test says so
     std::set<std::string> directories;
     std::set<std::string> readOnlyDirectories;  // nothing can be created in them
@@ -62,8 +62,8 @@ struct World {
     std::vector<std::string> openedAddresses;
     bool interruptsIgnored = false;
     std::string pathVariable = "C:\\windows\\system32;C:\\windows";  // PATH, in UTF-8
-    std::map<std::string, std::string> environment;                   // other variables, in UTF-8
-    size_t pathCapacity = 32767;  // the longest PATH, terminator included
+    std::map<std::string, std::string> environment;                  // other variables, in UTF-8
+    size_t pathCapacity = 32767;                                     // the longest PATH, terminator included
 
     std::vector<StartedProgram> started;
     unsigned long exitCode = 0;
