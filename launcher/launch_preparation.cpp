@@ -100,6 +100,21 @@ static bool buildArgumentString(LaunchState& state) {
     return true;
 }
 
+// A short path names the executable by its short name as well. Its own name is
+// kept where the code page holds it, so that the runtime's copy made with
+// NameProcessAfterExe bears it.
+static void keepExecutableName(LaunchState& state, const platform::WideChar* exePath) {
+    const platform::WideChar* name = exePath;
+    for (const platform::WideChar* c = exePath; *c != 0; ++c) {
+        if (*c == '\\') name = c + 1;
+    }
+    const size_t folderLength = static_cast<size_t>(state.exeNameStart) + 1;
+    char converted[kPathCapacity];
+    if (platform::toCodePage(name, converted, sizeof converted) == platform::Conversion::exact) {
+        copyText(state.exePath + folderLength, sizeof state.exePath - folderLength, converted);
+    }
+}
+
 bool resolveLaunch(LaunchState& state) {
     platform::WideChar exePath[kPartCapacity];
     const TakenText taken =
@@ -111,6 +126,7 @@ bool resolveLaunch(LaunchState& state) {
         state.exePath[state.exeNameStart] = '\0';
         return reportUnpassableFolder(state, state.exePath);
     }
+    if (taken == TakenText::shortName) keepExecutableName(state, exePath);
 
     state.module = platform::openModule(state.exePath);
     if (state.module == nullptr) return reportFailure(state, "Cannot find file: ", state.exePath);

@@ -100,11 +100,22 @@ bool executablePath(WideChar* destination, size_t capacity) {
     return world().exePathAvailable && copyOut(world().exePath, destination, capacity);
 }
 
+// True when the 8-bit `path` names the file `longPath` (UTF-8): as it is, or
+// with a folder or the whole path given by its short name.
+static bool names(const char* path, const std::string& longPath) {
+    const std::string text = fake::utf8OfCodePage(path);
+    if (text == longPath) return true;
+    for (const auto& shortName : world().shortNames) {
+        const std::string& longName = shortName.first;
+        if (longPath == longName && text == shortName.second) return true;
+        if (longPath.rfind(longName + "\\", 0) == 0 && text == shortName.second + longPath.substr(longName.size()))
+            return true;
+    }
+    return false;
+}
+
 ModuleHandle openModule(const char* path) {
-    const auto shortName = world().shortNames.find(world().exePath);
-    const bool named = fake::utf8OfCodePage(path) == world().exePath ||
-                       (shortName != world().shortNames.end() && shortName->second == path);
-    if (!world().moduleOpens || !named) return nullptr;
+    if (!world().moduleOpens || !names(path, world().exePath)) return nullptr;
     ++world().openModules;
     return &world();
 }

@@ -119,6 +119,25 @@ TEST_F(AnyScriptTest, AnExecutableInAFolderOutsideTheCodePageRunsByItsShortName)
     EXPECT_EQ(world().started[0].workingDir, "C:\\0A1B~1");
 }
 
+TEST_F(AnyScriptTest, AnExecutableWithAShortNameOfItsOwnKeepsItsNameForTheRuntimesCopy) {
+    world().exePath = "C:\\Программы\\my-application.exe";
+    world().shortNames["C:\\Программы"] = "C:\\0A1B~1";
+    world().shortNames[world().exePath] = "C:\\0A1B~1\\MY-APP~1.EXE";
+    setSetting(kNameProcessAfterExe, "true");
+    EXPECT_EQ(run(), 0);
+    ASSERT_EQ(world().started.size(), 1u);
+    EXPECT_EQ(world().started[0].program, "C:\\apps\\jre\\tarvello-tmp\\my-application.exe");
+    EXPECT_EQ(world().started[0].commandLine,
+              "\"C:\\apps\\jre\\tarvello-tmp\\my-application.exe\" -jar \"C:\\0A1B~1\\my-application.exe\"");
+
+    // A name that the code page cannot hold either stays short.
+    fake::world().started.clear();
+    world().exePath = "C:\\Программы\\программа.exe";
+    world().shortNames[world().exePath] = "C:\\0A1B~1\\C1D2~1.EXE";
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(startedCommandLine(), "\"C:\\apps\\jre\\tarvello-tmp\\C1D2~1.EXE\" -jar \"C:\\0A1B~1\\C1D2~1.EXE\"");
+}
+
 TEST_F(AnyScriptTest, AnExecutableThatCannotBeNamedEndsTheLaunchNamingItsFolder) {
     world().exePath = "C:\\Программы\\tool.exe";
     world().shortNamesNotKept.insert(world().exePath);
