@@ -8,7 +8,7 @@
 int runLauncher(LaunchState& state, int argumentCount, platform::WideChar** arguments) {
     initLaunchState(state);
     state.wideArgumentCount = argumentCount > 1 ? argumentCount - 1 : 0;
-    state.wideArguments = arguments + 1;
+    state.wideArguments = argumentCount > 1 ? arguments + 1 : nullptr;
     if (!joinArguments(state.wideArgumentCount, state.wideArguments, state.userArguments, sizeof state.userArguments,
                        &state.argumentsLost)) {
         reportTooLong(state, "The arguments are", sizeof state.userArguments);
