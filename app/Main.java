@@ -24,7 +24,7 @@ public class Main {
     static final String DRY_RUN = "--dry-run";
 
     public static void main(String[] args) {
-        System.exit(run(args, System.out, System.err));
+        System.exit(run(LauncherArguments.of(args), System.out, System.err));
     }
 
     static int run(String[] args, PrintStream out, PrintStream err) {

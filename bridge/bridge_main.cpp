@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "bridge_config.h"
 #include "host_process.h"
@@ -22,11 +24,17 @@ const int kCannotRun = 127;
 
 }  // namespace
 
-// The Unicode entry: Wine splits the command line by the C run-time's rules.
-extern "C" int wmain(int argc, WCHAR** argv) {
+// The 8-bit entry, as a real java.exe has: the C run-time splits the command line that
+// GetCommandLineA gives, in the system's code page, so that whatever the code page lacks
+// arrives here as a real runtime receives it.
+int main(int argc, char** argv) {
     char home[MAX_PATH];
     if (!findRuntimeHome(home, MAX_PATH)) return 1;
-    std::vector<std::string> arguments = hostWords(argc - 1, argv + 1);
+    std::vector<WideText> wideArguments;
+    for (int i = 1; i < argc; ++i) wideArguments.push_back(wideFromCodePage(argv[i]));
+    std::vector<WCHAR*> wideWords;
+    for (WideText& argument : wideArguments) wideWords.push_back(argument.data());
+    std::vector<std::string> arguments = hostWords(static_cast<int>(wideWords.size()), wideWords.data());
     arguments.insert(arguments.begin(), kHostJavaExecutable);
     std::string error;
     const int status = runHostProgram(kHostJavaExecutable, arguments, hostCurrentDirectory(), error);

@@ -11,6 +11,19 @@ std::string utf8FromWide(const WCHAR* text) {
     return utf8;
 }
 
+static WideText wideFrom(UINT codePage, DWORD flags, const char* text) {
+    const int size = MultiByteToWideChar(codePage, flags, text, -1, nullptr, 0);
+    if (size <= 1) return WideText();
+    WideText wide(static_cast<size_t>(size), 0);
+    MultiByteToWideChar(codePage, flags, text, -1, wide.data(), size);
+    wide.pop_back();  // the terminator
+    return wide;
+}
+
+WideText wideFromUtf8(const std::string& text) { return wideFrom(CP_UTF8, MB_ERR_INVALID_CHARS, text.c_str()); }
+
+WideText wideFromCodePage(const char* text) { return wideFrom(CP_ACP, 0, text); }
+
 std::string hostPathOf(const WCHAR* windowsPath) {
     char* hostPath = wine_get_unix_file_name(windowsPath);
     if (hostPath == nullptr) return "";

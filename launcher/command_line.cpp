@@ -1,6 +1,8 @@
 #include "command_line.h"
 
 #include "fixed_text.h"
+#include "launch_state.h"
+#include "system_text.h"
 
 static bool needsQuotes(const char* argument) {
     if (isEmpty(argument)) return true;
@@ -43,11 +45,30 @@ bool appendQuotedArgument(char* destination, size_t capacity, const char* argume
     return fits;
 }
 
-bool joinArguments(int count, char** arguments, char* destination, size_t capacity) {
+bool joinArguments(int count, const platform::WideChar* const* arguments, char* destination, size_t capacity,
+                   bool* lost) {
     destination[0] = '\0';
-    for (int i = 1; i < count; ++i) {
-        if (i > 1 && !appendChar(destination, capacity, ' ')) return false;
-        if (!appendQuotedArgument(destination, capacity, arguments[i])) return false;
+    *lost = false;
+    for (int i = 0; i < count; ++i) {
+        // An argument that the code page cannot hold goes on as the short name
+        // of the file it names, or else as far as it can be shown; the
+        // property carries it exactly.
+        char argument[kPartCapacity];
+        const TakenText taken = takeSystemText(arguments[i], argument);
+        if (taken == TakenText::tooLong) return false;
+        if (taken != TakenText::exact) *lost = true;
+        if (i > 0 && !appendChar(destination, capacity, ' ')) return false;
+        if (!appendQuotedArgument(destination, capacity, argument)) return false;
+    }
+    return true;
+}
+
+bool appendArgumentsProperty(int count, const platform::WideChar* const* arguments, char* destination,
+                             size_t capacity) {
+    if (!appendText(destination, capacity, "-Dtarvello.args=")) return false;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !appendChar(destination, capacity, ',')) return false;
+        if (!appendPercentEncoded(destination, capacity, arguments[i])) return false;
     }
     return true;
 }

@@ -29,16 +29,13 @@ bool appendChar(char* destination, size_t capacity, char character) {
     return copyBytesAsText(destination + used, capacity - used, &character, 1);
 }
 
-bool appendNumber(char* destination, size_t capacity, long long value) {
+bool appendNumber(char* destination, size_t capacity, unsigned long value) {
     char digits[24];
     size_t count = 0;
-    unsigned long long magnitude =
-        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) digits[count++] = '-';
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
     char reversed[24];
     for (size_t i = 0; i < count; ++i) reversed[i] = digits[count - 1 - i];
     const size_t used = textLength(destination);

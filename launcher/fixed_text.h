@@ -14,8 +14,9 @@ bool copyBytesAsText(char* destination, size_t capacity, const char* source, siz
 bool copyText(char* destination, size_t capacity, const char* source);
 bool appendText(char* destination, size_t capacity, const char* source);
 bool appendChar(char* destination, size_t capacity, char character);
-// Appends the decimal form of `value`.
-bool appendNumber(char* destination, size_t capacity, long long value);
+// Appends the decimal form of `value`. (A 32-bit number: dividing a wider one
+// would draw libgcc's division routines into the launcher's image.)
+bool appendNumber(char* destination, size_t capacity, unsigned long value);
 
 // Equality with ASCII letters compared without regard to case.
 bool equalsIgnoringCase(const char* left, const char* right);
@@ -30,6 +31,6 @@ template <size_t N> bool appendText(char (&destination)[N], const char* source) 
 template <size_t N> bool appendChar(char (&destination)[N], char character) {
     return appendChar(destination, N, character);
 }
-template <size_t N> bool appendNumber(char (&destination)[N], long long value) {
+template <size_t N> bool appendNumber(char (&destination)[N], unsigned long value) {
     return appendNumber(destination, N, value);
 }

@@ -16,7 +16,7 @@ bool reportFailure(LaunchState& state, const char* text, const char* detail) {
 // capacity less the terminator, and reports it.
 static bool reportLongerThan(LaunchState& state, size_t capacity) {
     appendText(state.messageText, " longer than ");
-    appendNumber(state.messageText, static_cast<long long>(capacity - 1));
+    appendNumber(state.messageText, static_cast<unsigned long>(capacity - 1));
     appendText(state.messageText, " characters.");
     reportLine(state, state.messageText);
     return false;
@@ -29,9 +29,14 @@ bool reportTooLong(LaunchState& state, const char* subject, size_t capacity) {
 
 bool reportOverlongSetting(LaunchState& state, int id, size_t capacity) {
     copyText(state.messageText, "Setting ");
-    appendNumber(state.messageText, id);
+    appendNumber(state.messageText, static_cast<unsigned long>(id));
     appendText(state.messageText, " is");
     return reportLongerThan(state, capacity);
+}
+
+bool reportUnpassableFolder(LaunchState& state, const char* folder) {
+    return reportFailure(
+        state, "Cannot hand Java a name outside the system's code page on a drive without short names: ", folder);
 }
 
 void openRuntimeDownloadPage() { platform::openAddress("https://www.java.com/en/download/"); }

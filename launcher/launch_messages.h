@@ -12,4 +12,7 @@ bool reportFailure(LaunchState& state, const char* text, const char* detail = ""
 bool reportTooLong(LaunchState& state, const char* subject, size_t capacity);
 // Reports a setting whose text does not fit its field.
 bool reportOverlongSetting(LaunchState& state, int id, size_t capacity);
+// Reports a folder whose name cannot be handed to Java: the code page lacks
+// some of its characters and its volume keeps no short names.
+bool reportUnpassableFolder(LaunchState& state, const char* folder);
 void openRuntimeDownloadPage();

@@ -1,11 +1,14 @@
 #include "launch_preparation.h"
 
+#include "command_line.h"
 #include "fixed_text.h"
 #include "launch_messages.h"
 #include "launch_settings.h"
 #include "runtime_copy.h"
 #include "runtime_home.h"
 #include "runtime_search.h"
+#include "system_text.h"
+#include "unregistered_runtime.h"
 
 static const char kCannotDetermineExe[] = "Cannot determinate exe file name.";
 
@@ -35,12 +38,16 @@ static void useExeDirAsWorkingDir(LaunchState& state) {
 // that is started the same after the change of working directory.
 static bool settleShippedRuntime(LaunchState& state) {
     if (isEmpty(state.runtimePath)) return true;
+    platform::WideChar wideAbsolute[kPartCapacity];
     char absolute[kPathCapacity];
     char probe[kPathCapacity];
-    if (!platform::absolutePath(state.runtimePath, absolute, sizeof absolute) || !copyText(probe, absolute) ||
-        !appendRuntimeExe(probe, sizeof probe)) {
+    const TakenText taken = platform::absolutePath(state.runtimePath, wideAbsolute, kPartCapacity)
+                                ? takeSystemText(wideAbsolute, absolute)
+                                : TakenText::tooLong;
+    if (taken == TakenText::tooLong || !copyText(probe, absolute) || !appendRuntimeExe(probe, sizeof probe)) {
         return reportFailure(state, "Path of the bundled JRE is too long: ", state.runtimePath);
     }
+    if (taken == TakenText::noShortName) return reportUnpassableFolder(state, absolute);
     return copyText(state.runtimePath, absolute);
 }
 
@@ -49,7 +56,8 @@ static bool settleRegisteredRuntime(LaunchState& state) {
     if (lowest == SettingRead::tooLong) return reportOverlongSetting(state, kLowestVersion, sizeof state.lowestVersion);
     if (lowest == SettingRead::absent) return reportFailure(state, "Cannot find bundled JRE or javaw.exe is missing.");
     if (!readOptionalSetting(state, kHighestVersion, state.highestVersion)) return false;
-    if (!findRegisteredRuntime(state)) {
+    if (!findRegisteredRuntime(state) && !findUnregisteredRuntime(state)) {
+        if (!isEmpty(state.unpassableHome)) return reportUnpassableFolder(state, state.unpassableHome);
         copyText(state.messageText, "Cannot find Java ");
         appendText(state.messageText, state.lowestVersion);
         if (!isEmpty(state.highestVersion)) {
@@ -74,7 +82,13 @@ static bool buildArgumentString(LaunchState& state) {
     char* arguments = state.argumentString;
     const size_t capacity = sizeof state.argumentString;
     bool fits = true;
-    if (!isEmpty(arguments)) fits = appendChar(arguments, capacity, ' ');
+    // Where the code page cannot hold the user's arguments, the application
+    // takes them from a property that holds them exactly.
+    if (state.argumentsLost) {
+        fits = (isEmpty(arguments) || appendChar(arguments, capacity, ' ')) &&
+               appendArgumentsProperty(state.wideArgumentCount, state.wideArguments, arguments, capacity);
+    }
+    if (fits && !isEmpty(arguments)) fits = appendChar(arguments, capacity, ' ');
     fits = fits && appendText(arguments, capacity, "-jar \"") && appendText(arguments, capacity, state.exePath) &&
            appendChar(arguments, capacity, '"');
     const char* const laterParts[] = {state.appArguments, state.userArguments};
@@ -86,11 +100,33 @@ static bool buildArgumentString(LaunchState& state) {
     return true;
 }
 
+// A short path names the executable by its short name as well. Its own name is
+// kept where the code page holds it, so that the runtime's copy made with
+// NameProcessAfterExe bears it.
+static void keepExecutableName(LaunchState& state, const platform::WideChar* exePath) {
+    const platform::WideChar* name = exePath;
+    for (const platform::WideChar* c = exePath; *c != 0; ++c) {
+        if (*c == '\\') name = c + 1;
+    }
+    const size_t folderLength = static_cast<size_t>(state.exeNameStart) + 1;
+    char converted[kPathCapacity];
+    if (platform::toCodePage(name, converted, sizeof converted) == platform::Conversion::exact) {
+        copyText(state.exePath + folderLength, sizeof state.exePath - folderLength, converted);
+    }
+}
+
 bool resolveLaunch(LaunchState& state) {
-    if (!platform::executablePath(state.exePath, sizeof state.exePath))
-        return reportFailure(state, kCannotDetermineExe);
+    platform::WideChar exePath[kPartCapacity];
+    const TakenText taken =
+        platform::executablePath(exePath, kPartCapacity) ? takeSystemText(exePath, state.exePath) : TakenText::tooLong;
+    if (taken == TakenText::tooLong) return reportFailure(state, kCannotDetermineExe);
     state.exeNameStart = lastBackslash(state.exePath);
     if (state.exeNameStart < 0) return reportFailure(state, kCannotDetermineExe);
+    if (!canBePassed(taken)) {
+        state.exePath[state.exeNameStart] = '\0';
+        return reportUnpassableFolder(state, state.exePath);
+    }
+    if (taken == TakenText::shortName) keepExecutableName(state, exePath);
 
     state.module = platform::openModule(state.exePath);
     if (state.module == nullptr) return reportFailure(state, "Cannot find file: ", state.exePath);

@@ -16,17 +16,25 @@ constexpr int kCommandLineCapacity = (kPathCapacity - 1) + 2 + 1 + (kArgumentStr
 struct LaunchState {
     char messageTitle[kTitleCapacity];
     long long runtimeExeSize;  // size of the last runtime's bin\java.exe found usable
-    int bestSource;            // registry key that gave bestVersion; 0 = none
+    int bestSource;            // registry key that gave bestVersion; 0 = none, -1 = the environment
     char lowestVersion[kVersionCapacity];
     char highestVersion[kVersionCapacity];
     char bestVersion[kVersionCapacity];
-    char bestHome[kPathCapacity];  // the runtime home registered with bestVersion
+    char bestHome[kPathCapacity];  // the runtime home found with bestVersion
+    // The first runtime home met whose name cannot be handed to Java (see
+    // system_text.h), as far as it can be shown; empty = none.
+    char unpassableHome[kPathCapacity];
     char workingDir[kPathCapacity];
     char runtimePath[kPathCapacity];  // the runtime's home, later the program to start
     char argumentString[kArgumentStringCapacity];
 
     // Working texts of the launch preparation.
     char userArguments[kPartCapacity];
+    // The user's arguments as they came in, after the program's name, and
+    // whether any of them lost a character in userArguments.
+    int wideArgumentCount;
+    platform::WideChar* const* wideArguments;
+    bool argumentsLost;
     char exePath[kPathCapacity];
     int exeNameStart;  // index of the last backslash in exePath
     bool nameProcessAfterExe;

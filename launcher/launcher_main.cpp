@@ -5,9 +5,12 @@
 #include "launch_preparation.h"
 #include "runtime_start.h"
 
-int runLauncher(LaunchState& state, int argumentCount, char** arguments) {
+int runLauncher(LaunchState& state, int argumentCount, platform::WideChar** arguments) {
     initLaunchState(state);
-    if (!joinArguments(argumentCount, arguments, state.userArguments, sizeof state.userArguments)) {
+    state.wideArgumentCount = argumentCount > 1 ? argumentCount - 1 : 0;
+    state.wideArguments = argumentCount > 1 ? arguments + 1 : nullptr;
+    if (!joinArguments(state.wideArgumentCount, state.wideArguments, state.userArguments, sizeof state.userArguments,
+                       &state.argumentsLost)) {
         reportTooLong(state, "The arguments are", sizeof state.userArguments);
         return 1;
     }

@@ -71,29 +71,16 @@ bool openKey(const RegistryPlace& place, const char* path, platform::RegistryKey
 // Appends a backslash and a sub-key name to a key path.
 bool appendSubKey(KeyPath& path, const char* name) { return appendChar(path, '\\') && appendText(path, name); }
 
-// Takes a registered home, with or without a trailing backslash, and the
-// sub-directory of its runtime as the runtime's home, unless the program path
-// below it would not fit a path field. A drive's root keeps its backslash.
-bool takeHome(char (&home)[kPathCapacity], char* registeredHome, const char* runtimeSubdir) {
-    const size_t length = textLength(registeredHome);
-    if (length > 1 && registeredHome[length - 1] == '\\' && registeredHome[length - 2] != ':') {
-        registeredHome[length - 1] = '\0';
-    }
-    char program[kPathCapacity];
-    return copyText(home, registeredHome) && appendText(home, runtimeSubdir) && copyText(program, home) &&
-           appendRuntimeExe(program, sizeof program);
-}
-
 // Reads the home registered under `path`, or under the first sub-key `depth`
 // levels below it that holds a readable one.
-bool readHome(const RegistryPlace& place, KeyPath& path, int depth, char (&home)[kPathCapacity]) {
+bool readHome(LaunchState& state, const RegistryPlace& place, KeyPath& path, int depth, char (&home)[kPathCapacity]) {
     platform::RegistryKey key = nullptr;
     if (!openKey(place, path, &key)) return false;
     bool found = false;
     if (depth == 0) {
-        char registeredHome[kPartCapacity];
-        found = platform::registryTextValue(key, place.source.homeValue, registeredHome, sizeof registeredHome) &&
-                takeHome(home, registeredHome, place.source.runtimeSubdir);
+        platform::WideChar registeredHome[kPartCapacity];
+        found = platform::registryTextValue(key, place.source.homeValue, registeredHome, kPartCapacity) &&
+                takeRuntimeHome(state, registeredHome, place.source.runtimeSubdir, home);
     } else {
         const size_t pathLength = textLength(path);
         char name[kVersionCapacity];
@@ -101,7 +88,7 @@ bool readHome(const RegistryPlace& place, KeyPath& path, int depth, char (&home)
             const platform::SubKeyName result = platform::registrySubKey(key, index, name, sizeof name);
             if (result == platform::SubKeyName::end) break;
             found = result == platform::SubKeyName::found && appendSubKey(path, name) &&
-                    readHome(place, path, depth - 1, home);
+                    readHome(state, place, path, depth - 1, home);
             path[pathLength] = '\0';
         }
     }
@@ -127,15 +114,10 @@ void readProductVersion(const RegistryPlace& place, const char* path, const char
             break;
         }
         if (!isEmpty(numbers)) appendChar(numbers, '.');
-        appendNumber(numbers, static_cast<long long>(number));
+        appendNumber(numbers, number);
     }
     if (!isEmpty(numbers)) copyText(version, numbers);
     platform::closeRegistryKey(key);
-}
-
-bool withinRange(const LaunchState& state, const char* version) {
-    return compareVersions(version, state.lowestVersion) >= 0 &&
-           (isEmpty(state.highestVersion) || compareVersions(version, state.highestVersion) <= 0);
 }
 
 // Scans the runtimes registered under one source in one root and view, and
@@ -162,8 +144,7 @@ void scanSource(LaunchState& state, int sourceNumber, platform::RegistryRoot roo
         }
         // The first runtime in range is taken; an equal version found later does not replace it.
         char home[kPathCapacity];
-        if (withinRange(state, version) && (state.bestSource == 0 || compareVersions(version, state.bestVersion) > 0) &&
-            readHome(place, path, place.source.homeDepth, home)) {
+        if (beatsBestVersion(state, version) && readHome(state, place, path, place.source.homeDepth, home)) {
             copyText(state.bestVersion, version);
             copyText(state.bestHome, home);
             state.bestSource = sourceNumber;
@@ -173,6 +154,12 @@ void scanSource(LaunchState& state, int sourceNumber, platform::RegistryRoot roo
 }
 
 }  // namespace
+
+bool beatsBestVersion(const LaunchState& state, const char* version) {
+    return compareVersions(version, state.lowestVersion) >= 0 &&
+           (isEmpty(state.highestVersion) || compareVersions(version, state.highestVersion) <= 0) &&
+           (state.bestSource == 0 || compareVersions(version, state.bestVersion) > 0);
+}
 
 bool findRegisteredRuntime(LaunchState& state) {
     state.bestVersion[0] = '\0';

@@ -11,3 +11,7 @@
 // that runtime's home directory, short enough to take "\bin\java.exe";
 // whether that file exists is left to the caller.
 bool findRegisteredRuntime(LaunchState& state);
+
+// True when `version` lies within the range and above bestVersion, or is the
+// first one within the range.
+bool beatsBestVersion(const LaunchState& state, const char* version);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -26,11 +27,12 @@ struct ProbeRun {
     std::vector<std::string> arguments;
     std::string workingDir;
     std::string nameEncoding;
+    std::string argumentsProperty;
     std::string err;
 };
 
 ProbeRun parseProbe(const ProcessResult& result) {
-    ProbeRun run{result.exitStatus, {}, "", "", result.err};
+    ProbeRun run{result.exitStatus, {}, "", "", "", result.err};
     std::istringstream lines(result.out);
     for (std::string line; std::getline(lines, line);) {
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']')
@@ -39,6 +41,8 @@ ProbeRun parseProbe(const ProcessResult& result) {
             run.workingDir = line.substr(4);
         else if (line.rfind("names=", 0) == 0)
             run.nameEncoding = line.substr(6);
+        else if (line.rfind("args-property=", 0) == 0)
+            run.argumentsProperty = line.substr(14);
     }
     return run;
 }
@@ -62,11 +66,43 @@ protected:
 };
 
 TEST_F(BridgeUnderWine, PassesEveryOtherWordUnchangedAndInUtf8) {
-    const std::vector<std::string> words = {"a b",    "say \"hi\"", "end\\",          "",          "*.mp3",
-                                            "tab\tx", "rel\\dir",   "-Dp=C:\\inside", "Ölçü 東京", "D:"};
+    const std::vector<std::string> words = {"a b",    "say \"hi\"", "end\\",          "",     "*.mp3",
+                                            "tab\tx", "rel\\dir",   "-Dp=C:\\inside", "Ölçü", "D:"};
     const ProbeRun run = runProbe(words, workDir);
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.arguments, words);
+}
+
+// Like a real java.exe it reads its command line in Wine's 8-bit code page (1252 here): what
+// that code page lacks arrives as '?', and what best fit maps arrives as its look-alike.
+TEST_F(BridgeUnderWine, ReadsItsCommandLineThroughTheCodePageAsARealRuntimeDoes) {
+    const ProbeRun run = runProbe({"Ölçü 東京", "ă"}, workDir);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.arguments, (std::vector<std::string>{"Ölçü ??", "a"}));
+}
+
+// A text percent-encoded as the launcher encodes its arguments property.
+std::string percentEncoded(const std::string& text) {
+    static const char kHexDigits[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const unsigned char c : text) {
+        if (std::isalnum(c) || c == '.' || c == '_' || c == '~' || c == '-')
+            encoded += static_cast<char>(c);
+        else
+            encoded += std::string("%") + kHexDigits[c >> 4] + kHexDigits[c & 0xF];
+    }
+    return encoded;
+}
+
+TEST_F(BridgeUnderWine, TurnsTheAbsoluteWindowsPathsInTheLaunchersArgumentsPropertyIntoHostPaths) {
+    const fs::path music = temp.path() / "Музыка";
+    fs::create_directories(music);
+    const std::string property = "--dry-run," + percentEncoded(windowsPath(music)) + ",rel%5Cdir,%C4%83";
+
+    const ProbeRun run = runProbe({"x"}, workDir, kBridgeJava, {"-Dtarvello.args=" + property});
+
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.argumentsProperty, "--dry-run," + percentEncoded(music.string()) + ",rel%5Cdir,%C4%83");
 }
 
 TEST_F(BridgeUnderWine, RunsTheJvmUnderAUtf8LocaleWhateverWinesLocale) {

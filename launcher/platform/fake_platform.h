@@ -1,6 +1,12 @@
 #pragma once
 // An in-memory stand-in for Windows, for unit tests of the launcher's logic.
 // Tests arrange the world, run the logic and look at what it did.
+//
+// Texts that the system hands out in UTF-16 (the executable's path, registry
+// values, the environment, short names) are arranged in UTF-8. The code page
+// is Latin-1, standing in for the Western one: a character above U+00FF is
+// lost ('?'). The paths that the logic passes back (files, directories, the
+// started program) are those 8-bit texts.
 
 #include <map>
 #include <set>
@@ -26,18 +32,25 @@ struct StartedProgram {
 };
 
 struct World {
-    std::string exePath = "C:\\apps\\tool.exe";
+    std::string exePath = "C:\\apps\\tool.exe";  // UTF-8
     bool exePathAvailable = true;
     bool moduleOpens = true;
     int openModules = 0;
     std::map<int, std::string> settings;  // resource bytes, taken as they are
 
     std::string currentDir = "C:\\start";
-    std::map<std::string, long long> files;  // full path -> size
+    std::map<std::string, long long> files;        // full path -> size
+    std::map<std::string, std::string> fileTexts;  // what reading a file gives, where a test says so
     std::set<std::string> directories;
     std::set<std::string> readOnlyDirectories;  // nothing can be created in them
     std::set<std::string> filesInUse;           // cannot be deleted or replaced
     std::vector<std::string> changedDirectories;
+    // The short names of existing files and folders by their full path, both
+    // in UTF-8; other paths, and the paths in shortNamesNotKept, have none.
+    // A path in shortNamesNotKept lies on a volume that keeps no short names,
+    // where asking for a short name gives the path itself.
+    std::map<std::string, std::string> shortNames;
+    std::set<std::string> shortNamesNotKept;
 
     // Registry keys by full path, in this process's own view [0] and the other
     // view [1], under HKEY_LOCAL_MACHINE and under HKEY_CURRENT_USER.
@@ -48,8 +61,9 @@ struct World {
     std::vector<std::string> printed;  // "title: text" per console line
     std::vector<std::string> openedAddresses;
     bool interruptsIgnored = false;
-    std::string pathVariable = "C:\\windows\\system32;C:\\windows";
-    size_t pathCapacity = 32767;  // the longest PATH, terminator included
+    std::string pathVariable = "C:\\windows\\system32;C:\\windows";  // PATH, in UTF-8
+    std::map<std::string, std::string> environment;                  // other variables, in UTF-8
+    size_t pathCapacity = 32767;                                     // the longest PATH, terminator included
 
     std::vector<StartedProgram> started;
     unsigned long exitCode = 0;
@@ -64,6 +78,7 @@ struct World {
 };
 
 World& world();
+std::u16string utf16(const std::string& utf8);
 // A fresh world with the defaults above.
 void reset();
 

@@ -2,8 +2,10 @@
 // Every operation of Windows and its C run-time that the launcher uses.
 // The launcher's logic calls nothing else, so it runs unchanged against the
 // real system (win32_platform.cpp) and against an in-memory fake in tests.
-// Texts are zero-terminated 8-bit strings; every destination comes with its
-// capacity (terminator included) and is never written past it.
+// Texts are zero-terminated 8-bit strings in the system's code page, except
+// the UTF-16 texts that come in from the system (WideChar), which the logic
+// converts once with toCodePage. Every destination comes with its capacity
+// (terminator included) and is never written past it.
 
 #include <stddef.h>
 
@@ -12,9 +14,20 @@ namespace platform {
 using ModuleHandle = void*;
 using RegistryKey = void*;
 using FileSearch = void*;
+using WideChar = char16_t;
+
+enum class Conversion { exact, lossy, tooLong };
+// Converts a UTF-16 text into the system's 8-bit code page without best-fit
+// mapping: a character that the code page lacks becomes '?' (not a look-alike
+// such as 'a' for 'ă') and the answer is lossy.
+Conversion toCodePage(const WideChar* text, char* destination, size_t capacity);
+// The short (8.3) form of an existing file's or folder's path. On a volume
+// that keeps no short names it is the path itself; false when the path does
+// not exist or its short form does not fit.
+bool shortPath(const WideChar* path, WideChar* destination, size_t capacity);
 
 // The running executable's full path; false when it cannot be had or does not fit.
-bool executablePath(char* destination, size_t capacity);
+bool executablePath(WideChar* destination, size_t capacity);
 
 // Opens an executable file as a module whose resources can be looked up; null on failure.
 ModuleHandle openModule(const char* path);
@@ -26,7 +39,10 @@ bool findSettingResource(ModuleHandle module, int id, const char** bytes, size_t
 // True when the path names an existing file or directory; then its size in bytes.
 bool fileStatus(const char* path, long long* size);
 // The absolute form of a path, resolved against the current directory.
-bool absolutePath(const char* path, char* destination, size_t capacity);
+bool absolutePath(const char* path, WideChar* destination, size_t capacity);
+// Reads the first bytes of a file, at most capacity - 1 of them, and ends them
+// with a zero byte; false when the file cannot be read.
+bool readFileStart(const char* path, char* destination, size_t capacity);
 bool makeDirectory(const char* path);
 // Lists files matching a wildcard pattern, one bare name at a time. A name that
 // does not fit is passed over. Returns null when nothing matches.
@@ -48,10 +64,14 @@ SubKeyName registrySubKey(RegistryKey key, unsigned index, char* name, size_t ca
 // A text value, stored as plain text or as text with environment variables
 // (which are expanded); false when it is missing, of another type, or its
 // text does not fit.
-bool registryTextValue(RegistryKey key, const char* valueName, char* destination, size_t capacity);
+bool registryTextValue(RegistryKey key, const char* valueName, WideChar* destination, size_t capacity);
 // A 32-bit number value; false when it is missing or of another type.
 bool registryNumberValue(RegistryKey key, const char* valueName, unsigned long* value);
 void closeRegistryKey(RegistryKey key);
+
+// The value of an environment variable, readable until the next call; false
+// when the variable is not set.
+bool environmentVariable(const char* name, const WideChar** value);
 
 // Puts `directory` first on the PATH of the launcher's own environment, which
 // the programs it starts inherit; false, with PATH unchanged, when the result

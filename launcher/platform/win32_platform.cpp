@@ -1,21 +1,60 @@
-// The platform operations on Windows: the 8-bit Windows functions and msvcrt.dll.
+// The platform operations on Windows: the 8-bit Windows functions and msvcrt.dll, and the
+// UTF-16 ones for the texts that come in from the system.
 
 #include "platform.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <shellapi.h>
-#include <stdio.h>
 #include <stdlib.h>
 
 namespace platform {
 
+// The longest text that toCodePage is asked to convert, terminator included.
+const int kMaxConvertedLength = 1024;
+
 static bool fitsResult(DWORD length, size_t capacity) { return length != 0 && length < capacity; }
 
-bool executablePath(char* destination, size_t capacity) {
+static wchar_t* wide(WideChar* text) { return reinterpret_cast<wchar_t*>(text); }
+static const wchar_t* wide(const WideChar* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+// An ASCII name (of a value or a variable) in UTF-16.
+static void widenName(const char* name, wchar_t (&destination)[32]) {
+    int i = 0;
+    for (; name[i] != '\0' && i < 31; ++i) destination[i] = static_cast<unsigned char>(name[i]);
+    destination[i] = 0;
+}
+
+// An 8-bit text of the code page in UTF-16; false when it does not fit.
+static bool widenText(const char* text, wchar_t* destination, size_t capacity) {
+    return MultiByteToWideChar(CP_ACP, 0, text, -1, destination, static_cast<int>(capacity)) != 0;
+}
+
+Conversion toCodePage(const WideChar* text, char* destination, size_t capacity) {
+    // Windows refuses the best-fit flag and the question for a default
+    // character when the code page is UTF-8 (65001), where only a text that
+    // is not valid UTF-16 loses anything: converting back tells.
+    const bool utf8 = GetACP() == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    if (WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide(text), -1, destination,
+                            static_cast<int>(capacity), nullptr, utf8 ? nullptr : &usedDefault) == 0) {
+        return Conversion::tooLong;
+    }
+    if (!utf8) return usedDefault ? Conversion::lossy : Conversion::exact;
+    static wchar_t back[kMaxConvertedLength];
+    return MultiByteToWideChar(CP_UTF8, 0, destination, -1, back, kMaxConvertedLength) != 0 &&
+                   lstrcmpW(back, wide(text)) == 0
+               ? Conversion::exact
+               : Conversion::lossy;
+}
+
+bool shortPath(const WideChar* path, WideChar* destination, size_t capacity) {
+    return fitsResult(GetShortPathNameW(wide(path), wide(destination), static_cast<DWORD>(capacity)), capacity);
+}
+
+bool executablePath(WideChar* destination, size_t capacity) {
     // A cut path comes back as exactly the capacity, which counts as failure.
-    return fitsResult(GetModuleFileNameA(GetModuleHandleA(nullptr), destination, static_cast<DWORD>(capacity)),
-                      capacity);
+    return fitsResult(GetModuleFileNameW(nullptr, wide(destination), static_cast<DWORD>(capacity)), capacity);
 }
 
 ModuleHandle openModule(const char* path) { return LoadLibraryA(path); }
@@ -43,8 +82,22 @@ bool fileStatus(const char* path, long long* size) {
     return true;
 }
 
-bool absolutePath(const char* path, char* destination, size_t capacity) {
-    return fitsResult(GetFullPathNameA(path, static_cast<DWORD>(capacity), destination, nullptr), capacity);
+bool absolutePath(const char* path, WideChar* destination, size_t capacity) {
+    // The current directory may hold names that the code page lacks.
+    wchar_t widePath[MAX_PATH];
+    return widenText(path, widePath, MAX_PATH) &&
+           fitsResult(GetFullPathNameW(widePath, static_cast<DWORD>(capacity), wide(destination), nullptr), capacity);
+}
+
+bool readFileStart(const char* path, char* destination, size_t capacity) {
+    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD read = 0;
+    const bool done = ReadFile(file, destination, static_cast<DWORD>(capacity - 1), &read, nullptr) != 0;
+    CloseHandle(file);
+    destination[done ? read : 0] = '\0';
+    return done;
 }
 
 bool makeDirectory(const char* path) { return CreateDirectoryA(path, nullptr) != 0; }
@@ -101,24 +154,26 @@ SubKeyName registrySubKey(RegistryKey key, unsigned index, char* name, size_t ca
     return result == ERROR_MORE_DATA ? SubKeyName::tooLong : SubKeyName::end;
 }
 
-bool registryTextValue(RegistryKey key, const char* valueName, char* destination, size_t capacity) {
-    // One byte is held back so that a value stored without its terminator still gets one.
-    char stored[1024];
+bool registryTextValue(RegistryKey key, const char* valueName, WideChar* destination, size_t capacity) {
+    wchar_t name[32];
+    widenName(valueName, name);
+    // One character is held back so that a value stored without its terminator still gets one.
+    wchar_t stored[1024];
     DWORD type = 0;
-    DWORD size = sizeof stored - 1;
-    if (RegQueryValueExA(static_cast<HKEY>(key), valueName, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size) !=
+    DWORD size = sizeof stored - sizeof stored[0];
+    if (RegQueryValueExW(static_cast<HKEY>(key), name, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size) !=
             ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return false;
     }
-    stored[size] = '\0';
+    stored[size / sizeof stored[0]] = 0;
     if (type == REG_EXPAND_SZ) {
         // The length counts the terminator; zero means failure.
-        const DWORD length = ExpandEnvironmentStringsA(stored, destination, static_cast<DWORD>(capacity));
+        const DWORD length = ExpandEnvironmentStringsW(stored, wide(destination), static_cast<DWORD>(capacity));
         return length != 0 && length <= capacity;
     }
-    if (static_cast<size_t>(lstrlenA(stored)) >= capacity) return false;
-    lstrcpyA(destination, stored);
+    if (static_cast<size_t>(lstrlenW(stored)) >= capacity) return false;
+    lstrcpyW(wide(destination), stored);
     return true;
 }
 
@@ -151,18 +206,30 @@ static void describeError(DWORD error, char* text, size_t capacity) {
     text[length] = '\0';
 }
 
+// The longest value an environment variable can hold, terminator included.
+const DWORD kVariableCapacity = 32767;
+
+bool environmentVariable(const char* name, const WideChar** value) {
+    static wchar_t text[kVariableCapacity];
+    wchar_t wideName[32];
+    widenName(name, wideName);
+    if (!fitsResult(GetEnvironmentVariableW(wideName, text, kVariableCapacity), kVariableCapacity)) return false;
+    *value = reinterpret_cast<const WideChar*>(text);
+    return true;
+}
+
 bool putFirstOnPath(const char* directory) {
-    // The longest value an environment variable can hold, terminator included.
-    static char path[32767];
-    const size_t length = static_cast<size_t>(lstrlenA(directory));
-    if (length + 1 >= sizeof path) return false;
-    lstrcpyA(path, directory);
-    const DWORD room = static_cast<DWORD>(sizeof path - length - 1);
-    const DWORD rest = GetEnvironmentVariableA("PATH", path + length + 1, room);
+    // PATH is read and written in UTF-16: through the 8-bit functions, its
+    // folders named outside the code page would come back broken.
+    static wchar_t path[kVariableCapacity];
+    if (!widenText(directory, path, kVariableCapacity)) return false;
+    const DWORD length = static_cast<DWORD>(lstrlenW(path));
+    const DWORD room = kVariableCapacity - length - 1;
+    const DWORD rest = GetEnvironmentVariableW(L"PATH", path + length + 1, room);
     if (rest >= room) return false;
     // Without a PATH, or with an empty one, the directory is all of it.
     if (rest != 0) path[length] = ';';
-    return SetEnvironmentVariableA("PATH", path) != 0;
+    return SetEnvironmentVariableW(L"PATH", path) != 0;
 }
 
 bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,
@@ -218,12 +285,18 @@ void ignoreConsoleInterrupts() {
     SetConsoleCtrlHandler(passInterruptsOn, TRUE);
 }
 
+static void writeOut(const char* text) {
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, static_cast<DWORD>(lstrlenA(text)), &written, nullptr);
+}
+
 void printMessage(const char* title, const char* text) {
-    fputs(title, stdout);
-    fputs(": ", stdout);
-    fputs(text, stdout);
-    fputs("\n", stdout);
-    fflush(stdout);
+    // Written straight to the handle, with the line end that the C run-time's
+    // text mode would make: its stdio would draw start-up code into the image.
+    writeOut(title);
+    writeOut(": ");
+    writeOut(text);
+    writeOut("\r\n");
 }
 
 void openAddress(const char* address) {

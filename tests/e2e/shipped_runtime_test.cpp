@@ -86,8 +86,8 @@ TEST_F(ShippedRuntime, WithoutArgumentAsksForADirectoryAndEndsWithStatus2) {
     EXPECT_EQ(result.err, "");
 }
 
-// The launcher reads its arguments in Wine's 8-bit Windows code page; letters of that code page
-// reach the application unchanged.
+// Letters of Wine's 8-bit Windows code page reach the application unchanged on the command line
+// itself, without the launcher's arguments property.
 TEST_F(ShippedRuntime, ADirectoryNamedInTheWindowsCodePageArrivesWhole) {
     const fs::path music = temp.path() / "Müsik Ölçü";
     fs::create_directories(music);

@@ -1,8 +1,8 @@
 import java.io.File;
 
 // Shows what a JVM started through the bridge received: each argument between brackets, the
-// working directory and the encoding of file names, then a line on standard error. Ends with
-// the status in the system property probe.exit (0 without it).
+// working directory, the encoding of file names and the launcher's arguments property, then a
+// line on standard error. Ends with the status in the system property probe.exit (0 without it).
 public class ArgumentProbe {
     public static void main(String[] arguments) {
         for (String argument : arguments) {
@@ -10,6 +10,7 @@ public class ArgumentProbe {
         }
         System.out.println("dir=" + new File("").getAbsolutePath());
         System.out.println("names=" + System.getProperty("sun.jnu.encoding"));
+        System.out.println("args-property=" + System.getProperty("tarvello.args"));
         System.err.println("probe on stderr");
         System.exit(Integer.getInteger("probe.exit", 0));
     }

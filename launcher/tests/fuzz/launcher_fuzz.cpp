@@ -1,7 +1,12 @@
 // Feeds arbitrary settings bytes and argument vectors through the whole
 // launch logic on the fake platform. The input is: one byte saying which
 // settings exist, then for each existing setting a two-byte length and that
-// many raw bytes (terminated or not), then the arguments, separated by zero bytes.
+// many raw bytes (terminated or not), then the arguments, separated by zero
+// bytes and read as UTF-8 (malformed or not) into the UTF-16 that the system
+// hands over. The arguments also make the environment: JAVA_HOME is the
+// first, PATH all of them, and each one's folder holds a runtime whose
+// release file is the argument, so that the last sources meet arbitrary
+// homes, versions and release files.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +34,7 @@ void requireSoundState(const LaunchState& state) {
     requireTerminated(state.highestVersion);
     requireTerminated(state.bestVersion);
     requireTerminated(state.bestHome);
+    requireTerminated(state.unpassableHome);
     requireTerminated(state.workingDir);
     requireTerminated(state.runtimePath);
     requireTerminated(state.argumentString);
@@ -85,8 +91,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         product.numbers["MajorVersion"] = static_cast<unsigned long>(name.size()) * 0x10000001UL;
     }
 
-    std::vector<char*> vector;
-    for (std::string& argument : arguments) vector.push_back(&argument[0]);
+    std::string path;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& name = arguments[i];
+        path += name + ";";
+        // Every other one has a short name, every third lies where no short names are kept.
+        if (i % 2 == 0) world.shortNames[name] = "C:\\SHORT~" + std::to_string(i);
+        if (i % 3 == 0) world.shortNamesNotKept.insert(name);
+        world.files[name + "\\bin\\java.exe"] = 100;
+        world.fileTexts[name + "\\release"] = name;
+        world.files["C:\\SHORT~" + std::to_string(i) + "\\bin\\java.exe"] = 100;
+        world.fileTexts["C:\\SHORT~" + std::to_string(i) + "\\release"] = "JAVA_VERSION=\"" + name + "\"";
+    }
+    if (arguments.size() > 1) world.environment["JAVA_HOME"] = arguments[1];
+    world.pathVariable = path;
+
+    std::vector<std::u16string> wideArguments;
+    for (const std::string& argument : arguments) wideArguments.push_back(fake::utf16(argument));
+    std::vector<platform::WideChar*> vector;
+    for (std::u16string& argument : wideArguments) vector.push_back(&argument[0]);
     vector.push_back(nullptr);
 
     static LaunchState state;

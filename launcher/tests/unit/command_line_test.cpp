@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "fake_platform.h"
 
 namespace {
 
@@ -43,14 +44,17 @@ TEST(QuotingTest, TooLongArgumentFailsAndLeavesTheTextAsItWas) {
     EXPECT_STREQ(line, "abc\"a b cd\"");
 }
 
-TEST(QuotingTest, JoinSeparatesWithOneBlankAndSkipsTheProgramName) {
-    std::vector<std::string> words = {"tool.exe", "one", "two words", ""};
-    std::vector<char*> argv;
+TEST(QuotingTest, JoinSeparatesWithOneBlank) {
+    fake::reset();
+    std::vector<std::u16string> words = {u"one", u"two words", u""};
+    std::vector<platform::WideChar*> argv;
     for (auto& word : words) argv.push_back(&word[0]);
     char line[64];
-    ASSERT_TRUE(joinArguments(static_cast<int>(argv.size()), argv.data(), line, sizeof line));
+    bool lost = true;
+    ASSERT_TRUE(joinArguments(static_cast<int>(argv.size()), argv.data(), line, sizeof line, &lost));
     EXPECT_STREQ(line, "one \"two words\" \"\"");
-    ASSERT_TRUE(joinArguments(1, argv.data(), line, sizeof line));
+    EXPECT_FALSE(lost);
+    ASSERT_TRUE(joinArguments(0, argv.data(), line, sizeof line, &lost));
     EXPECT_STREQ(line, "");
 }
 

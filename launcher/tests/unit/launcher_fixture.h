@@ -39,10 +39,16 @@ protected:
         addSubKey(world().registry[view], key, version).values["JavaHome"] = home;
     }
 
-    int run(std::vector<std::string> arguments = {}) {
-        arguments.insert(arguments.begin(), world().exePath);
-        std::vector<char*> vector;
-        for (std::string& argument : arguments) vector.push_back(&argument[0]);
+    // Runs the launcher with arguments given in UTF-8, as the system hands them over in UTF-16.
+    int run(const std::vector<std::string>& arguments = {}) {
+        std::vector<std::u16string> texts = {fake::utf16(world().exePath)};
+        for (const std::string& argument : arguments) texts.push_back(fake::utf16(argument));
+        return runWide(texts);
+    }
+
+    int runWide(std::vector<std::u16string> arguments) {
+        std::vector<platform::WideChar*> vector;
+        for (std::u16string& argument : arguments) vector.push_back(&argument[0]);
         vector.push_back(nullptr);
         return runLauncher(state, static_cast<int>(arguments.size()), vector.data());
     }

@@ -10,7 +10,7 @@ std::string windowsPath(const std::filesystem::path& path) {
 
 void copyRuntimeHome(const std::filesystem::path& from, const std::filesystem::path& home) {
     std::filesystem::create_directories(home);
-    for (const char* part : {"bin", "lib"}) {
+    for (const char* part : {"bin", "lib", "release"}) {
         std::filesystem::copy(from / part, home / part, std::filesystem::copy_options::recursive);
     }
 }

@@ -10,7 +10,7 @@
 // The Windows form of a Linux path, through Wine's Z: drive.
 std::string windowsPath(const std::filesystem::path& path);
 
-// Makes `home` a copy of the runtime home `from`: its bin and lib folders.
+// Makes `home` a copy of the runtime home `from`: its bin and lib folders and its release file.
 void copyRuntimeHome(const std::filesystem::path& from, const std::filesystem::path& home);
 
 // Runs `exe` under Wine with the arguments, from `workingDir`, with extra environment variables.
