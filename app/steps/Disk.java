@@ -4,6 +4,7 @@ import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.Writer;
+import java.util.Collections;
 import java.util.List;
 
 /**
@@ -13,9 +14,19 @@ import java.util.List;
 public interface Disk {
     /**
      * The directory's entries whose names pass the filter, in the order the file system gives
-     * them; an entry that cannot be reached under its listed name is reported and left out.
+     * them; an entry that cannot be reached under its listed name is reported and left out. A
+     * folder that cannot be listed gives none.
      */
-    List<File> entries(File directory, FileFilter nameFilter);
+    default List<File> entries(File directory, FileFilter nameFilter) {
+        try {
+            return listing(directory, nameFilter);
+        } catch (IOException e) {
+            return Collections.emptyList();
+        }
+    }
+
+    /** Like entries, but a folder whose entries cannot be listed throws the system's reason. */
+    List<File> listing(File directory, FileFilter nameFilter) throws IOException;
 
     /**
      * Renames an entry within its directory, never replacing another entry. True when the entry
@@ -24,7 +35,10 @@ public interface Disk {
      */
     boolean rename(File from, File to);
 
-    /** Deletes a file or an empty folder; one that will not go stays without a word. */
+    /**
+     * Deletes a file or an empty folder. One that will not go is reported with the system's
+     * reason; one that has gone already is not.
+     */
     void delete(File entry);
 
     /** Creates or truncates a text file in the platform's default encoding. */

@@ -1,10 +1,10 @@
 package app.steps;
 
 import app.Diagnostics;
+import app.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.FileAlreadyExistsException;
-import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -40,20 +40,9 @@ final class ExclusiveRename {
         return false;
     }
 
-    /**
-     * Both names and the reason, without the paths once more: a name the platform does not allow
-     * at all, or the kind of failure and the system's own words.
-     */
+    /** Both names and the reason. */
     static void reportRefusal(File from, File to, Exception e, Diagnostics diagnostics) {
-        String reason;
-        if (e instanceof InvalidPathException) {
-            reason = "the name is not allowed: " + ((InvalidPathException) e).getReason();
-        } else {
-            String words = e instanceof FileSystemException ? ((FileSystemException) e).getReason() : e.getMessage();
-            String kind = e.getClass().getSimpleName();
-            reason = words == null ? kind : kind + ": " + words;
-        }
-        diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + reason);
+        diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + Refusal.reason(e));
     }
 
     private static boolean renameThroughSpareName(Path source, Path target) throws IOException {

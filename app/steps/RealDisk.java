@@ -1,6 +1,7 @@
 package app.steps;
 
 import app.Diagnostics;
+import app.Refusal;
 import app.Listing;
 import java.io.BufferedWriter;
 import java.io.File;
@@ -10,6 +11,8 @@ import java.io.OutputStreamWriter;
 import java.io.Writer;
 import java.nio.charset.Charset;
 import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.NoSuchFileException;
 import java.util.List;
 
 /** The file operations of a real run. */
@@ -22,8 +25,8 @@ public final class RealDisk implements Disk {
     }
 
     @Override
-    public List<File> entries(File directory, FileFilter nameFilter) {
-        return Listing.entries(directory, nameFilter, diagnostics);
+    public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
+        return Listing.listing(directory, nameFilter, diagnostics);
     }
 
     @Override
@@ -33,7 +36,13 @@ public final class RealDisk implements Disk {
 
     @Override
     public void delete(File entry) {
-        entry.delete();
+        try {
+            Files.delete(entry.toPath());
+        } catch (NoSuchFileException e) {
+            // Gone already, as it was to be.
+        } catch (IOException | InvalidPathException e) {
+            Refusal.reportDeletion(entry, e, diagnostics);
+        }
     }
 
     @Override

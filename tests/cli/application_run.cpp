@@ -8,10 +8,13 @@
 namespace {
 
 // Runs `prefix` followed by the packaged application's command line, under a UTF-8 locale.
-ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments) {
+ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments,
+                             const std::vector<std::string>& runtimeOptions = {}) {
     if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
         throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
-    prefix.insert(prefix.end(), {JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION});
+    prefix.push_back(JAVA_EXECUTABLE);
+    prefix.insert(prefix.end(), runtimeOptions.begin(), runtimeOptions.end());
+    prefix.insert(prefix.end(), {"-jar", PACKAGED_APPLICATION});
     prefix.insert(prefix.end(), arguments.begin(), arguments.end());
     return runProcess(prefix, "", {"LC_ALL=C.UTF-8"});
 }
@@ -32,11 +35,21 @@ ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::s
     return runApplication({"timeout", "--kill-after=5", std::to_string(seconds)}, arguments);
 }
 
-void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder) {
+ProcessResult runPackagedApplicationWithOptions(const std::vector<std::string>& runtimeOptions,
+                                                const std::vector<std::string>& arguments) {
+    return runApplication({}, arguments, runtimeOptions);
+}
+
+void letOthersIn(const std::filesystem::path& dir) {
     namespace fs = std::filesystem;
     fs::permissions(dir,
                     fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec,
                     fs::perm_options::add);
+}
+
+void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    letOthersIn(dir);
     fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
 }

@@ -115,6 +115,8 @@ class SVFCreatorTest {
     void nameTakenByAFolderIsReported() throws IOException {
         assertTrue(new File(album, "00-album.sfv/inside").mkdirs());
         execute("album", track("t.mp3", "x".getBytes()));
-        assertEquals(1, err.lines().size());
+        List<String> reported = err.lines();
+        assertEquals(2, reported.size(), err.text());
+        assertEquals("Cannot delete " + new File(album, "00-album.sfv") + ": DirectoryNotEmptyException", reported.get(0));
     }
 }
