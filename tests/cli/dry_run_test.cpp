@@ -281,6 +281,48 @@ TEST_F(DryRun, OverAReadOnlyAlbumItPrintsThePlanAndTouchesNothing) {
     EXPECT_EQ(splitConsole(dry.out).lines, consoleLines(real.out));
 }
 
+TEST_F(DryRun, ListAndImageNamesTooLongForTheFileSystemAreForeseenWithTheRunsWords) {
+    // 250 bytes: the tracks' names fit, "00-" and the name and an extension do not.
+    const fs::path album = library / std::string(250, 'n');
+    fs::create_directories(album);
+    writeTrack(album / "Track 1.mp3", "1", "A", "B");
+    writeFileBytes(album / "Front.jpg", "image");
+    writeFileBytes(album / "old.m3u", "old");
+    const ProcessResult real = runPackagedApplication({"--dry-run", library.string()});
+    EXPECT_EQ(real.exitStatus, 1);
+    EXPECT_NE(real.err.find("Cannot write the playlist of " + album.string()), std::string::npos) << real.err;
+    EXPECT_NE(real.err.find("File name too long"), std::string::npos) << real.err;
+    expectPlanEqualsEffect(library, dir.path());
+}
+
+// The plan keeps only the album it works on: a 32 MiB heap holds the plan of any number of albums.
+TEST_F(DryRun, OverAHundredThousandTracksASmallHeapIsEnough) {
+    constexpr int kAlbums = 1000;
+    constexpr int kTracksPerAlbum = 100;
+    // One album's tracks are written; the other albums hold links to them, which the dry run,
+    // reading only tags, cannot tell from copies.
+    const fs::path first = library / "Album 0";
+    fs::create_directories(first);
+    // Names as long as a collection's usually are.
+    auto trackName = [](int t) { return "Track " + std::to_string(t) + " - The Artist Of It All - A Song Title.mp3"; };
+    for (int t = 0; t < kTracksPerAlbum; ++t)
+        writeTrack(first / trackName(t), std::to_string(t), "The Artist Of It All",
+                   "A Song Title " + std::to_string(t));
+    for (int a = 1; a < kAlbums; ++a) {
+        const fs::path album = library / ("Album " + std::to_string(a));
+        fs::create_directory(album);
+        for (int t = 0; t < kTracksPerAlbum; ++t) fs::create_hard_link(first / trackName(t), album / trackName(t));
+    }
+
+    const ProcessResult dry = runPackagedApplicationWithOptions({"-Xmx32m"}, {"--dry-run", library.string()});
+    EXPECT_EQ(dry.exitStatus, 0);
+    EXPECT_EQ(dry.err, "");
+    const Console console = splitConsole(dry.out);
+    // Every track renamed, and a playlist and a checksum list written in every album.
+    EXPECT_EQ(console.plan.size(), static_cast<std::size_t>(kAlbums * (kTracksPerAlbum + 2)));
+    EXPECT_TRUE(fs::exists(first / trackName(0)));
+}
+
 class DryRunOverARandomLibrary : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(DryRunOverARandomLibrary, ThePlanIsTheEffect) {
