@@ -288,10 +288,10 @@ TEST_F(DryRun, ListAndImageNamesTooLongForTheFileSystemAreForeseenWithTheRunsWor
     writeTrack(album / "Track 1.mp3", "1", "A", "B");
     writeFileBytes(album / "Front.jpg", "image");
     writeFileBytes(album / "old.m3u", "old");
-    const ProcessResult real = runPackagedApplication({"--dry-run", library.string()});
-    EXPECT_EQ(real.exitStatus, 1);
-    EXPECT_NE(real.err.find("Cannot write the playlist of " + album.string()), std::string::npos) << real.err;
-    EXPECT_NE(real.err.find("File name too long"), std::string::npos) << real.err;
+    const ProcessResult dry = runPackagedApplication({"--dry-run", library.string()});
+    EXPECT_EQ(dry.exitStatus, 1);
+    EXPECT_NE(dry.err.find("Cannot write the playlist of " + album.string()), std::string::npos) << dry.err;
+    EXPECT_NE(dry.err.find("File name too long"), std::string::npos) << dry.err;
     expectPlanEqualsEffect(library, dir.path());
 }
 
