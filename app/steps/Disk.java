@@ -4,6 +4,7 @@ import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.Writer;
+import java.nio.file.attribute.FileTime;
 import java.util.Collections;
 import java.util.List;
 
@@ -46,4 +47,13 @@ public interface Disk {
 
     /** The CRC-32 of all the bytes of a track. */
     long checksum(File track) throws IOException;
+
+    /**
+     * Takes in the track lines of an old checksum list, to be compared with the new checksums.
+     * A list that cannot be read gives none, without a word.
+     */
+    void readChecksumList(File list, ListedChecksums into);
+
+    /** When the bytes of a file were last changed. */
+    FileTime lastModified(File file) throws IOException;
 }

@@ -15,6 +15,7 @@ import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.attribute.BasicFileAttributes;
+import java.nio.file.attribute.FileTime;
 import java.util.List;
 
 /**
@@ -122,6 +123,16 @@ public final class PlannedDisk implements Disk {
             throw new NoSuchFileException(track.getPath());
         }
         return 0;
+    }
+
+    /** The plan has no new checksums to compare with: it takes in no old ones. */
+    @Override
+    public void readChecksumList(File list, ListedChecksums into) {
+    }
+
+    @Override
+    public FileTime lastModified(File file) throws IOException {
+        return Files.getLastModifiedTime(file.toPath());
     }
 
     /**

@@ -3,20 +3,31 @@ package app.steps;
 import app.Diagnostics;
 import app.Refusal;
 import app.Listing;
+import java.io.BufferedReader;
 import java.io.BufferedWriter;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
+import java.io.InputStreamReader;
 import java.io.OutputStreamWriter;
 import java.io.Writer;
 import java.nio.charset.Charset;
+import java.nio.charset.CharsetDecoder;
+import java.nio.charset.CodingErrorAction;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.NoSuchFileException;
+import java.nio.file.attribute.BasicFileAttributes;
+import java.nio.file.attribute.FileTime;
+import java.util.ArrayList;
 import java.util.List;
 
 /** The file operations of a real run. */
 public final class RealDisk implements Disk {
+    /** Far more than the list of any album: a larger file is none of ours to compare with. */
+    private static final long LONGEST_CHECKSUM_LIST = 16L << 20;
+    private static final Charset LIST_ENCODING = Charset.defaultCharset();
+
     private final Diagnostics diagnostics;
     private final TrackChecksum checksum = new TrackChecksum();
 
@@ -47,11 +58,38 @@ public final class RealDisk implements Disk {
 
     @Override
     public Writer create(File file) throws IOException {
-        return new BufferedWriter(new OutputStreamWriter(Files.newOutputStream(file.toPath()), Charset.defaultCharset()));
+        return new BufferedWriter(new OutputStreamWriter(Files.newOutputStream(file.toPath()), LIST_ENCODING));
     }
 
     @Override
     public long checksum(File track) throws IOException {
         return checksum.of(track);
+    }
+
+    /** Only a regular file is read (a FIFO would never end), and only one of a list's size. */
+    @Override
+    public void readChecksumList(File list, ListedChecksums into) {
+        try {
+            BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
+            if (!attributes.isRegularFile() || attributes.size() > LONGEST_CHECKSUM_LIST) {
+                return;
+            }
+            CharsetDecoder decoder = LIST_ENCODING.newDecoder().onMalformedInput(CodingErrorAction.REPLACE)
+                    .onUnmappableCharacter(CodingErrorAction.REPLACE);
+            List<String> lines = new ArrayList<>();
+            try (BufferedReader in = new BufferedReader(new InputStreamReader(Files.newInputStream(list.toPath()), decoder))) {
+                for (String line = in.readLine(); line != null; line = in.readLine()) {
+                    lines.add(line);
+                }
+            }
+            into.add(list, attributes.lastModifiedTime(), lines);
+        } catch (IOException | InvalidPathException e) {
+            // Nothing to compare with: the list goes as any old list does.
+        }
+    }
+
+    @Override
+    public FileTime lastModified(File file) throws IOException {
+        return Files.getLastModifiedTime(file.toPath());
     }
 }
