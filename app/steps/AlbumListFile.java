@@ -12,8 +12,8 @@ import java.util.List;
 /**
  * The step that writes one of an album directory's lists, the playlist or the checksum list:
  * deletes the old lists of its kind, then writes the new one, named after the directory, in the
- * platform's default encoding. Reports what goes wrong; an input/output failure ends the list
- * there. Each kind of list gives only what sets it apart: its header, its lines and line end.
+ * system's code page. Reports what goes wrong; an input/output failure ends the list there. Each
+ * kind of list gives only what sets it apart: its header, its lines and line end.
  */
 abstract class AlbumListFile implements Step {
     /** The extension of the list's name; every entry with it is an old list of this kind. */
@@ -75,7 +75,7 @@ abstract class AlbumListFile implements Step {
             diagnostics.report("Cannot read the track " + track, e);
             return;
         }
-        reportUnwritableName(track, Charset.defaultCharset(), diagnostics);
+        reportUnwritableName(track, ListEncoding.LISTS, diagnostics);
         out.write(line + lineEnd());
     }
 

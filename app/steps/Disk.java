@@ -42,7 +42,7 @@ public interface Disk {
      */
     void delete(File entry);
 
-    /** Creates or truncates a text file in the platform's default encoding. */
+    /** Creates or truncates a text file in the encoding of the lists, the system's code page. */
     Writer create(File file) throws IOException;
 
     /** The CRC-32 of all the bytes of a track. */

@@ -1,14 +1,16 @@
 package app.steps;
 
+import java.util.function.Predicate;
 import java.util.regex.Pattern;
 
 /** The parts of a track's new name, as its tag gives them. */
 public class Mp3FileInfo {
     /**
-     * Characters unwelcome in file names: white space, the characters Windows refuses, and
-     * both path separators, so that a tag can never move a track into another folder.
+     * Characters unwelcome in file names: white space, the control characters, the characters
+     * Windows refuses, and both path separators, so that a tag can never move a track into
+     * another folder.
      */
-    private static final Pattern UNWELCOME = Pattern.compile("[\\s%*/\\\\;:\"|<>?]");
+    private static final Pattern UNWELCOME = Pattern.compile("[\\s\\x00-\\x1F\\x7F%*/\\\\;:\"|<>?]");
 
     private String number;
     private String artist;
@@ -28,7 +30,38 @@ public class Mp3FileInfo {
 
     /** "number-artist-title", lower-cased, each unwelcome character replaced by "_"; no extension. */
     public String getFilename() {
-        String joined = number + "-" + artist + "-" + title;
-        return UNWELCOME.matcher(joined.toLowerCase()).replaceAll("_");
+        return getFilename(name -> true);
+    }
+
+    /**
+     * The name of getFilename, with its title part and then its artist part cut short from their
+     * ends, a whole character at a time, until fits accepts it; the number is always kept whole.
+     * The parts are lower-cased one by one, which is what lower-casing them joined gives: the
+     * hyphens between them end every context a case mapping looks at.
+     */
+    String getFilename(Predicate<String> fits) {
+        String numberPart = tidy(number);
+        String artistPart = tidy(artist);
+        String titlePart = tidy(title);
+        String name = numberPart + "-" + artistPart + "-" + titlePart;
+        while (!fits.test(name) && !(artistPart.isEmpty() && titlePart.isEmpty())) {
+            if (titlePart.isEmpty()) {
+                artistPart = withoutLastCharacter(artistPart);
+            } else {
+                titlePart = withoutLastCharacter(titlePart);
+            }
+            name = numberPart + "-" + artistPart + "-" + titlePart;
+        }
+        return name;
+    }
+
+    /** An absent part is written as the four letters null, as joining would write it. */
+    private static String tidy(String part) {
+        return UNWELCOME.matcher(String.valueOf(part).toLowerCase()).replaceAll("_");
+    }
+
+    /** A surrogate pair is one character. */
+    private static String withoutLastCharacter(String text) {
+        return text.substring(0, text.offsetByCodePoints(text.length(), -1));
     }
 }

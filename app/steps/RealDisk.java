@@ -1,8 +1,8 @@
 package app.steps;
 
 import app.Diagnostics;
-import app.Refusal;
 import app.Listing;
+import app.Refusal;
 import java.io.BufferedReader;
 import java.io.BufferedWriter;
 import java.io.File;
@@ -11,7 +11,6 @@ import java.io.IOException;
 import java.io.InputStreamReader;
 import java.io.OutputStreamWriter;
 import java.io.Writer;
-import java.nio.charset.Charset;
 import java.nio.charset.CharsetDecoder;
 import java.nio.charset.CodingErrorAction;
 import java.nio.file.Files;
@@ -26,7 +25,6 @@ import java.util.List;
 public final class RealDisk implements Disk {
     /** Far more than the list of any album: a larger file is none of ours to compare with. */
     private static final long LONGEST_CHECKSUM_LIST = 16L << 20;
-    private static final Charset LIST_ENCODING = Charset.defaultCharset();
 
     private final Diagnostics diagnostics;
     private final TrackChecksum checksum = new TrackChecksum();
@@ -58,7 +56,7 @@ public final class RealDisk implements Disk {
 
     @Override
     public Writer create(File file) throws IOException {
-        return new BufferedWriter(new OutputStreamWriter(Files.newOutputStream(file.toPath()), LIST_ENCODING));
+        return new BufferedWriter(new OutputStreamWriter(Files.newOutputStream(file.toPath()), ListEncoding.LISTS));
     }
 
     @Override
@@ -74,7 +72,7 @@ public final class RealDisk implements Disk {
             if (!attributes.isRegularFile() || attributes.size() > LONGEST_CHECKSUM_LIST) {
                 return;
             }
-            CharsetDecoder decoder = LIST_ENCODING.newDecoder().onMalformedInput(CodingErrorAction.REPLACE)
+            CharsetDecoder decoder = ListEncoding.LISTS.newDecoder().onMalformedInput(CodingErrorAction.REPLACE)
                     .onUnmappableCharacter(CodingErrorAction.REPLACE);
             List<String> lines = new ArrayList<>();
             try (BufferedReader in = new BufferedReader(new InputStreamReader(Files.newInputStream(list.toPath()), decoder))) {

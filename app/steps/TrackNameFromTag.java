@@ -14,7 +14,10 @@ final class TrackNameFromTag {
     private TrackNameFromTag() {
     }
 
-    /** The new file name, or null when the track has no ID3v2 tag or its tag cannot be read (reported). */
+    /**
+     * The new file name, or null when the track has no ID3v2 tag or its tag cannot be read
+     * (reported).
+     */
     static String of(File track, Diagnostics diagnostics) {
         try {
             ID3V2Tag tag = new MP3File(track).getID3V2Tag();
@@ -25,11 +28,21 @@ final class TrackNameFromTag {
             info.setArtist(tag.getArtist());
             info.setTitle(tag.getTitle());
             info.setNumber(Integer.toString(tag.getTrackNumber()));
-            return TrackNamePrefix.apply(info.getFilename(), track.getName()) + ".mp3";
+            return newName(info, track.getName());
         } catch (ID3Exception | RuntimeException e) {
             // A fault of the tag library on one track is that track's problem only.
             diagnostics.report("Cannot read the tag of " + track, e);
             return null;
         }
+    }
+
+    /** The name rule, the prefix rules and ".mp3", shortened where needed to fit one name of the file system. */
+    static String newName(Mp3FileInfo info, String oldName) {
+        return withPrefixAndExtension(
+                info.getFilename(filename -> FileNameLimit.fits(withPrefixAndExtension(filename, oldName))), oldName);
+    }
+
+    private static String withPrefixAndExtension(String filename, String oldName) {
+        return TrackNamePrefix.apply(filename, oldName) + ".mp3";
     }
 }

@@ -7,8 +7,10 @@
 
 namespace {
 
-// Runs `prefix` followed by the packaged application's command line, under a UTF-8 locale.
+// Runs `prefix` followed by the packaged application's command line, with the runtime options
+// before -jar, in the locale that the variables give.
 ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments,
+                             const std::vector<std::string>& localeVariables = {"LC_ALL=C.UTF-8"},
                              const std::vector<std::string>& runtimeOptions = {}) {
     if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
         throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
@@ -16,13 +18,19 @@ ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<
     prefix.insert(prefix.end(), runtimeOptions.begin(), runtimeOptions.end());
     prefix.insert(prefix.end(), {"-jar", PACKAGED_APPLICATION});
     prefix.insert(prefix.end(), arguments.begin(), arguments.end());
-    return runProcess(prefix, "", {"LC_ALL=C.UTF-8"});
+    return runProcess(prefix, "", localeVariables);
 }
 
 }  // namespace
 
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments) {
     return runApplication({}, arguments);
+}
+
+ProcessResult runPackagedApplicationInLocale(const std::vector<std::string>& localeVariables,
+                                             const std::vector<std::string>& runtimeOptions,
+                                             const std::vector<std::string>& arguments) {
+    return runApplication({}, arguments, localeVariables, runtimeOptions);
 }
 
 ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments) {
@@ -33,11 +41,6 @@ ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>&
 ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::string>& arguments) {
     // coreutils' timeout ends the run with status 124 (kTimedOut) when the time is up.
     return runApplication({"timeout", "--kill-after=5", std::to_string(seconds)}, arguments);
-}
-
-ProcessResult runPackagedApplicationWithOptions(const std::vector<std::string>& runtimeOptions,
-                                                const std::vector<std::string>& arguments) {
-    return runApplication({}, arguments, runtimeOptions);
 }
 
 void letOthersIn(const std::filesystem::path& dir) {

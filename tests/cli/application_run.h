@@ -11,6 +11,12 @@
 // locale is UTF-8, so that the runtime reads and writes non-ASCII file names unchanged.
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments);
 
+// Like runPackagedApplication, with options for the runtime before -jar, in the locale that the
+// variables give ("LC_ALL=...", "LOCPATH=...") instead of the UTF-8 one.
+ProcessResult runPackagedApplicationInLocale(const std::vector<std::string>& localeVariables,
+                                             const std::vector<std::string>& runtimeOptions,
+                                             const std::vector<std::string>& arguments);
+
 // The exit status of a run that runPackagedApplicationWithin ended for taking too long.
 constexpr int kTimedOut = 124;
 
@@ -20,10 +26,6 @@ ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::s
 
 // The same as a user without special rights: root, whom permissions do not bind, runs it as nobody.
 ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments);
-
-// Like runPackagedApplication, with options for the runtime before -jar.
-ProcessResult runPackagedApplicationWithOptions(const std::vector<std::string>& runtimeOptions,
-                                                const std::vector<std::string>& arguments);
 
 // Lets every user into the temporary directory `dir` (made open to its owner only).
 void letOthersIn(const std::filesystem::path& dir);

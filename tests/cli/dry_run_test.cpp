@@ -314,7 +314,7 @@ TEST_F(DryRun, OverAHundredThousandTracksASmallHeapIsEnough) {
         for (int t = 0; t < kTracksPerAlbum; ++t) fs::create_hard_link(first / trackName(t), album / trackName(t));
     }
 
-    const ProcessResult dry = runPackagedApplicationWithOptions({"-Xmx32m"}, {"--dry-run", library.string()});
+    const ProcessResult dry = runPackagedApplicationInLocale({"LC_ALL=C.UTF-8"}, {"-Xmx32m"}, {"--dry-run", library.string()});
     EXPECT_EQ(dry.exitStatus, 0);
     EXPECT_EQ(dry.err, "");
     const Console console = splitConsole(dry.out);

@@ -8,10 +8,17 @@ import app.CapturedStream;
 import app.Diagnostics;
 import java.io.File;
 import java.io.IOException;
+import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.Files;
+import java.nio.file.NoSuchFileException;
+import java.nio.file.Path;
 import java.util.Arrays;
+import java.util.HashSet;
 import java.util.List;
+import java.util.Locale;
+import java.util.Map;
 import java.util.Set;
+import java.util.TreeMap;
 import java.util.TreeSet;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -76,7 +83,7 @@ class ExclusiveRenameTest {
         assertEquals("", err.text());
     }
 
-    /** The way a letter-case change goes on a file system that ignores case: through a spare name. */
+    /** A folder spelled two ways: the listing shows that the entry bears the name already. */
     @Test
     void targetThatResolvesToTheEntryItselfIsTakenOver() throws IOException {
         File inner = new File(dir, "inner");
@@ -104,5 +111,90 @@ class ExclusiveRenameTest {
         assertEquals("Cannot rename " + source + " to " + tooLong + ": FileSystemException: File name too long",
                 reported.get(1));
         assertEquals("Cannot rename " + new File(dir, "missing") + " to b.mp3: NoSuchFileException", reported.get(2));
+    }
+
+    /**
+     * A folder on a driver that ignores letter case but gives each spelling of a name its own file
+     * number (FAT and exFAT through FUSE), with the runtime's move on top: a target name that leads
+     * to an entry with another number is taken, one with the same number leaves the move a no-op.
+     * With shortNamesLowerCased it lists names as vfat's shortname=lower shows 8.3 names.
+     */
+    private static final class CaseBlindFolder implements RenameCalls {
+        final Path folder = new File("/album").toPath();
+        /** Each entry's name as listed, under its folded form. */
+        private final Map<String, String> entries = new TreeMap<>();
+        boolean shortNamesLowerCased;
+
+        CaseBlindFolder(String... names) {
+            for (String name : names) {
+                entries.put(fold(name), name);
+            }
+        }
+
+        File file(String name) {
+            return folder.resolve(name).toFile();
+        }
+
+        private static String fold(String name) {
+            return name.toUpperCase(Locale.ROOT);
+        }
+
+        private String key(Path path) {
+            assertEquals(folder, path.getParent(), "a rename stays in its folder");
+            return fold(path.getFileName().toString());
+        }
+
+        @Override
+        public boolean exists(Path path) {
+            return entries.containsKey(key(path));
+        }
+
+        @Override
+        public Set<String> names(Path listed) {
+            assertEquals(folder, listed);
+            return new HashSet<>(entries.values());
+        }
+
+        @Override
+        public void move(Path from, Path to) throws IOException {
+            if (!exists(from)) {
+                throw new NoSuchFileException(from.toString());
+            }
+            if (exists(to)) {
+                if (!from.getFileName().equals(to.getFileName())) {
+                    throw new FileAlreadyExistsException(to.toString());
+                }
+                return;
+            }
+            String name = to.getFileName().toString();
+            entries.remove(key(from));
+            entries.put(key(to), shortNamesLowerCased && name.length() <= 12 ? name.toLowerCase(Locale.ROOT) : name);
+        }
+    }
+
+    private boolean rename(CaseBlindFolder folder, String from, String to) {
+        return ExclusiveRename.rename(folder.file(from), folder.file(to), folder, new Diagnostics(err.stream));
+    }
+
+    @Test
+    void letterCaseChangesWhereEachSpellingHasItsOwnFileNumber() {
+        CaseBlindFolder folder = new CaseBlindFolder("track one.mp3", "b.mp3");
+        assertTrue(rename(folder, "track one.mp3", "Track One.mp3"));
+        assertEquals(Set.of("Track One.mp3", "b.mp3"), folder.names(folder.folder));
+        // The name leads to another entry, which keeps it.
+        assertFalse(rename(folder, "b.mp3", "TRACK ONE.mp3"));
+        assertFalse(rename(folder, "b.mp3", "track one.mp3"));
+        assertEquals(Set.of("Track One.mp3", "b.mp3"), folder.names(folder.folder));
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void letterCaseThatDoesNotTakeIsReported() {
+        CaseBlindFolder folder = new CaseBlindFolder("song.mp3");
+        folder.shortNamesLowerCased = true;
+        assertFalse(rename(folder, "song.mp3", "SONG.mp3"));
+        assertEquals(Set.of("song.mp3"), folder.names(folder.folder));
+        assertEquals(List.of("Cannot rename " + folder.file("song.mp3") + " to SONG.mp3: the folder lists no entry"
+                + " of that name afterwards"), err.lines());
     }
 }

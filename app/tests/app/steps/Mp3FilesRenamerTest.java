@@ -3,6 +3,7 @@ package app.steps;
 import static app.steps.TestTracks.tagged;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assumptions.assumeTrue;
 
 import app.CapturedStream;
 import app.Context;
@@ -150,18 +151,39 @@ class Mp3FilesRenamerTest {
         assertEquals("", err.text());
     }
 
-    /** A new name longer than the file system allows: reported, and the track is listed under its old name. */
+    /** A name longer than the file system allows is shortened to fit, and stays so on a second run. */
     @Test
-    void renameTheSystemRefusesIsReportedAndTheTrackKeepsItsName() throws IOException {
+    void nameTooLongForTheFileSystemIsShortened() throws IOException {
         tagged(album, "long.mp3", "1", "x".repeat(300), "B");
         tagged(album, "short.mp3", "2", "A", "B");
+        String shortened = "01-" + "x".repeat(247) + "-.mp3";
 
-        assertEquals(inListingOrder(Map.of("long.mp3", "long.mp3", "short.mp3", "02-a-b.mp3")), run());
-        assertEquals(Set.of("long.mp3", "02-a-b.mp3"), names());
-        List<String> reported = err.lines();
-        assertEquals(1, reported.size());
-        assertTrue(reported.get(0).startsWith("Cannot rename " + new File(album, "long.mp3") + " to 01-xxx"), reported.get(0));
-        assertTrue(reported.get(0).endsWith("File name too long"), reported.get(0));
+        assertEquals(inListingOrder(Map.of("long.mp3", shortened, "short.mp3", "02-a-b.mp3")), run());
+        assertEquals(Set.of(shortened, "02-a-b.mp3"), names());
+        assertEquals("", err.text());
+
+        run();
+        assertEquals(Set.of(shortened, "02-a-b.mp3"), names());
+        assertEquals("", err.text());
+    }
+
+    /** A rename the system refuses is reported, and the track is listed under its old name. */
+    @Test
+    void renameTheSystemRefusesIsReportedAndTheTrackKeepsItsName() throws Exception {
+        File locked = tagged(album, "locked.mp3", "1", "A", "B");
+        tagged(album, "short.mp3", "2", "A", "C");
+        // An immutable file cannot be renamed, even by root; setting the flag takes root, or the
+        // right to change it, and a file system that has it.
+        ExternalCommand immutable = ExternalCommand.run(album, List.of("chattr", "+i", locked.getName()));
+        assumeTrue(immutable.status == 0, "cannot make a file immutable here: " + immutable.output);
+        try {
+            assertEquals(inListingOrder(Map.of("locked.mp3", "locked.mp3", "short.mp3", "02-a-c.mp3")), run());
+        } finally {
+            ExternalCommand.succeed(album, "chattr", "-i", locked.getName());
+        }
+        assertEquals(Set.of("locked.mp3", "02-a-c.mp3"), names());
+        assertEquals(List.of("Cannot rename " + locked + " to 01-a-b.mp3: FileSystemException: Operation not permitted"),
+                err.lines());
     }
 
     /** Under a UTF-8 locale the runtime lists a name that is not valid UTF-8 with a replacement character. */
