@@ -56,4 +56,10 @@ public interface Disk {
 
     /** When the bytes of a file were last changed. */
     FileTime lastModified(File file) throws IOException;
+
+    /** The bytes of a small file of the application's own, such as a spare name's record. */
+    byte[] readSmallFile(File file) throws IOException;
+
+    /** Whether both names, in one folder, are there and lead to one entry. */
+    boolean sameEntry(File one, File other);
 }

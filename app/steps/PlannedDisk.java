@@ -135,6 +135,26 @@ public final class PlannedDisk implements Disk {
         return Files.getLastModifiedTime(file.toPath());
     }
 
+    /** A file that the plan leaves where it was: its bytes on the disk are its bytes in the plan. */
+    @Override
+    public byte[] readSmallFile(File file) throws IOException {
+        PlannedFolder.Entry entry = folder(file.getParentFile()).find(file.getName());
+        if (entry == null || entry.original() == null) {
+            throw new NoSuchFileException(file.getPath());
+        }
+        return RealDisk.readSmall(entry.original());
+    }
+
+    /** Two names in one folder. */
+    @Override
+    public boolean sameEntry(File one, File other) {
+        PlannedFolder folder = folder(one.getParentFile());
+        PlannedFolder.Entry first = folder.find(one.getName());
+        PlannedFolder.Entry second = folder.find(other.getName());
+        return first != null && (first == second || second != null && first.original() != null
+                && second.original() != null && RealDisk.isSameEntry(first.original(), second.original()));
+    }
+
     /**
      * Asks the file system about the name without making anything: a name it refuses (too long,
      * say) gives the error the rename would give. That an entry bears it on the disk does not

@@ -34,6 +34,11 @@ final class PlannedFolder {
             this.reachable = reachable;
         }
 
+        /** Where the entry is on the disk; null for a file that only the plan makes. */
+        File original() {
+            return original;
+        }
+
         boolean isFolder() {
             return original != null && original.isDirectory();
         }

@@ -13,8 +13,10 @@ import java.io.OutputStreamWriter;
 import java.io.Writer;
 import java.nio.charset.CharsetDecoder;
 import java.nio.charset.CodingErrorAction;
+import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
+import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
@@ -25,6 +27,7 @@ import java.util.List;
 public final class RealDisk implements Disk {
     /** Far more than the list of any album: a larger file is none of ours to compare with. */
     private static final long LONGEST_CHECKSUM_LIST = 16L << 20;
+    private static final long LARGEST_SMALL_FILE = 64 << 10;
 
     private final Diagnostics diagnostics;
     private final TrackChecksum checksum = new TrackChecksum();
@@ -89,5 +92,33 @@ public final class RealDisk implements Disk {
     @Override
     public FileTime lastModified(File file) throws IOException {
         return Files.getLastModifiedTime(file.toPath());
+    }
+
+    @Override
+    public byte[] readSmallFile(File file) throws IOException {
+        return readSmall(file);
+    }
+
+    /** Refuses anything but a regular file of a few kilobytes: ours never grow beyond that. */
+    static byte[] readSmall(File file) throws IOException {
+        BasicFileAttributes attributes = Files.readAttributes(file.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
+        if (!attributes.isRegularFile() || attributes.size() > LARGEST_SMALL_FILE) {
+            throw new FileSystemException(file.getPath(), null, "not a small regular file");
+        }
+        return Files.readAllBytes(file.toPath());
+    }
+
+    @Override
+    public boolean sameEntry(File one, File other) {
+        return isSameEntry(one, other);
+    }
+
+    static boolean isSameEntry(File one, File other) {
+        try {
+            return Files.exists(one.toPath(), LinkOption.NOFOLLOW_LINKS) && Files.exists(other.toPath(), LinkOption.NOFOLLOW_LINKS)
+                    && Files.isSameFile(one.toPath(), other.toPath());
+        } catch (IOException | InvalidPathException e) {
+            return false;
+        }
     }
 }
