@@ -45,6 +45,9 @@ public interface Disk {
     /** Creates or truncates a text file in the encoding of the lists, the system's code page. */
     Writer create(File file) throws IOException;
 
+    /** Where the bytes of the entry are on the disk now: the entry itself unless it is planned elsewhere. */
+    File bytesOf(File entry);
+
     /** The CRC-32 of all the bytes of a track. */
     long checksum(File track) throws IOException;
 

@@ -31,7 +31,7 @@ public class Mp3FilesRenamer implements Step {
         List<File> handled = new ArrayList<>();
         Map<File, String> previousNames = new HashMap<>();
         for (File track : disk.entries(directory, TRACKS)) {
-            String newName = TrackNameFromTag.of(track, diagnostics);
+            String newName = TrackNameFromTag.of(track, disk.bytesOf(track), diagnostics);
             if (newName == null) {
                 continue;
             }

@@ -116,6 +116,15 @@ public final class PlannedDisk implements Disk {
         return new LineCount(file);
     }
 
+    /** An entry the plan has renamed is on the disk under its old name still. */
+    @Override
+    public File bytesOf(File entry) {
+        PlannedFolder.Entry planned = folder(entry.getParentFile()).find(entry.getName());
+        boolean moved = planned != null && planned.original() != null && !planned.original().getName().equals(entry.getName());
+        // The original is named by the folder's canonical path; an entry in place keeps the path it was given.
+        return moved ? planned.original() : entry;
+    }
+
     /** The track is not read: the plan shows no checksums. */
     @Override
     public long checksum(File track) throws IOException {

@@ -295,6 +295,34 @@ TEST_F(DryRun, ListAndImageNamesTooLongForTheFileSystemAreForeseenWithTheRunsWor
     expectPlanEqualsEffect(library, dir.path());
 }
 
+// What a run killed in the middle of a rename through a spare name leaves: the entry under the
+// spare name and a record of its old and new names beside it. The next run gives it its name back
+// before anything else, and the dry run plans just that.
+TEST_F(DryRun, EntriesLeftUnderSpareNamesGetTheirNamesBackAsPlanned) {
+    const fs::path album = library / "Album";
+    fs::create_directories(album);
+    const std::string spare = ".renaming-0f8fad5b-d9cb-469f-a165-70867728950e";
+    writeTrack(album / spare, "1", "A", "B");
+    writeFileBytes(album / (spare + ".name"), std::string("Track 1.mp3\0track 1.mp3", 23));
+    // One left by a run that kept no record: it is reported, run after run.
+    const std::string unknown = ".renaming-9b2c1f00-0000-4000-8000-000000000001";
+    writeFileBytes(album / unknown, "x");
+
+    const ProcessResult dry = runPackagedApplication({"--dry-run", library.string()});
+    EXPECT_EQ(dry.exitStatus, 1);
+    EXPECT_EQ(dry.err, (album / unknown).string() +
+                           " is an entry that an interrupted run left under a spare name; its old name is not "
+                           "known, so it keeps that name\n");
+    const Console console = splitConsole(dry.out);
+    ASSERT_GE(console.plan.size(), 3u) << dry.out;
+    EXPECT_EQ(console.plan[0], (std::vector<std::string>{"rename", (album / spare).string(), "Track 1.mp3"}));
+    EXPECT_EQ(console.plan[1], (std::vector<std::string>{"delete", (album / (spare + ".name")).string()}));
+    EXPECT_EQ(console.plan[2], (std::vector<std::string>{"rename", (album / "Track 1.mp3").string(), "01-a-b.mp3"}));
+    expectPlanEqualsEffect(library, dir.path());
+    EXPECT_TRUE(fs::exists(album / "01-a-b.mp3"));
+    EXPECT_FALSE(fs::exists(album / spare));
+}
+
 // The plan keeps only the album it works on: a 32 MiB heap holds the plan of any number of albums.
 TEST_F(DryRun, OverAHundredThousandTracksASmallHeapIsEnough) {
     constexpr int kAlbums = 1000;
@@ -314,7 +342,8 @@ TEST_F(DryRun, OverAHundredThousandTracksASmallHeapIsEnough) {
         for (int t = 0; t < kTracksPerAlbum; ++t) fs::create_hard_link(first / trackName(t), album / trackName(t));
     }
 
-    const ProcessResult dry = runPackagedApplicationInLocale({"LC_ALL=C.UTF-8"}, {"-Xmx32m"}, {"--dry-run", library.string()});
+    const ProcessResult dry =
+        runPackagedApplicationInLocale({"LC_ALL=C.UTF-8"}, {"-Xmx32m"}, {"--dry-run", library.string()});
     EXPECT_EQ(dry.exitStatus, 0);
     EXPECT_EQ(dry.err, "");
     const Console console = splitConsole(dry.out);
