@@ -73,14 +73,22 @@ final class FrameContent {
         if (!has(flags, V4_COMPRESSED)) {
             return keep(data);
         }
-        long declared = Long.MAX_VALUE;
-        if (has(flags, V4_DATA_LENGTH)) {
-            declared = TagNumbers.syncsafe(dataLength, 0);
-            if (declared < 0) {
-                throw new ID3Exception("frame " + id + " has a data length indicator that is not syncsafe");
-            }
+        if (!has(flags, V4_DATA_LENGTH)) {
+            return Inflation.inflate(data, Long.MAX_VALUE, id);
         }
-        return Inflation.inflate(data, declared, id);
+        // eyeD3 (0.9, also when it converts a compressed 2.3 tag with --to-v2.4) writes the data
+        // length indicator as a plain integer. Read so it is never less than read as syncsafe,
+        // so inflating up to it leaves room for either reading; the inflated size tells which.
+        long syncsafe = TagNumbers.syncsafe(dataLength, 0);
+        long plain = TagNumbers.bigEndian(dataLength, 0, SIZE_LENGTH);
+        byte[] inflated = Inflation.inflate(data, plain, id);
+        if ((syncsafe >= 0 && inflated.length <= syncsafe) || inflated.length == Math.min(plain, KEPT_BYTES)) {
+            return inflated;
+        }
+        if (syncsafe < 0) {
+            throw new ID3Exception("frame " + id + " has a data length indicator that is not syncsafe");
+        }
+        throw new ID3Exception("frame " + id + ": the compressed data inflates past " + syncsafe + " bytes");
     }
 
     private static byte[] readField(String id, InputStream data, int length) throws IOException, ID3Exception {

@@ -78,12 +78,17 @@ final class TextDecoder {
                 return StandardCharsets.ISO_8859_1;
             case UTF_16_WITH_BOM:
                 // Without a byte order mark, little-endian is what such writers meant.
-                boolean bigEndian = to - from >= 2 && content[from] == (byte) 0xFE && content[from + 1] == (byte) 0xFF;
-                return bigEndian ? StandardCharsets.UTF_16BE : StandardCharsets.UTF_16LE;
+                return startsWith(content, from, to, 0xFE, 0xFF) ? StandardCharsets.UTF_16BE : StandardCharsets.UTF_16LE;
             case UTF_16_BIG_ENDIAN:
-                return StandardCharsets.UTF_16BE;
+                // A JavaScript tag writer gives this encoding to little-endian text that it opens
+                // with a byte order mark; the mark tells the truth.
+                return startsWith(content, from, to, 0xFF, 0xFE) ? StandardCharsets.UTF_16LE : StandardCharsets.UTF_16BE;
             default:
                 return StandardCharsets.UTF_8;
         }
+    }
+
+    private static boolean startsWith(byte[] content, int from, int to, int first, int second) {
+        return to - from >= 2 && content[from] == (byte) first && content[from + 1] == (byte) second;
     }
 }

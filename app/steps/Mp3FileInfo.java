@@ -30,20 +30,23 @@ public class Mp3FileInfo {
 
     /** "number-artist-title", lower-cased, each unwelcome character replaced by "_"; no extension. */
     public String getFilename() {
-        return getFilename(name -> true);
+        return tidy(number + "-" + artist + "-" + title);
     }
 
     /**
-     * The name of getFilename, with its title part and then its artist part cut short from their
-     * ends, a whole character at a time, until fits accepts it; the number is always kept whole.
-     * The parts are lower-cased one by one, which is what lower-casing them joined gives: the
-     * hyphens between them end every context a case mapping looks at.
+     * The name of getFilename where fits accepts it. Otherwise its title part and then its artist
+     * part are cut short from their ends, a whole character at a time, until fits accepts the name;
+     * the number is always kept whole. The parts are then lower-cased one by one, which gives
+     * what the whole name gives but for a sigma beside the hyphens (σ or ς, both of one size).
      */
     String getFilename(Predicate<String> fits) {
+        String name = getFilename();
+        if (fits.test(name)) {
+            return name;
+        }
         String numberPart = tidy(number);
         String artistPart = tidy(artist);
         String titlePart = tidy(title);
-        String name = numberPart + "-" + artistPart + "-" + titlePart;
         while (!fits.test(name) && !(artistPart.isEmpty() && titlePart.isEmpty())) {
             if (titlePart.isEmpty()) {
                 artistPart = withoutLastCharacter(artistPart);
@@ -55,9 +58,9 @@ public class Mp3FileInfo {
         return name;
     }
 
-    /** An absent part is written as the four letters null, as joining would write it. */
-    private static String tidy(String part) {
-        return UNWELCOME.matcher(String.valueOf(part).toLowerCase()).replaceAll("_");
+    /** An absent part is written as the four letters null, as joining writes it. */
+    private static String tidy(String text) {
+        return UNWELCOME.matcher(String.valueOf(text).toLowerCase()).replaceAll("_");
     }
 
     /** A surrogate pair is one character. */

@@ -18,6 +18,7 @@ import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.Arguments;
 import org.junit.jupiter.params.provider.MethodSource;
+import org.junit.jupiter.params.provider.ValueSource;
 
 /** Tags written by independent tag writers, run as real programs on real files. */
 class ExternalWritersTest {
@@ -30,12 +31,17 @@ class ExternalWritersTest {
     @TempDir
     Path dir;
 
-    /**
-     * Runs a tag writer on a fresh track and reads the tag back. The command goes through a UTF-8
-     * shell script, so non-ASCII arguments arrive intact whatever the test's locale.
-     */
+    /** Runs a tag writer on a fresh track and reads the tag back. */
     private ID3V2Tag writeAndRead(String... command) throws Exception {
         Path track = Tracks.write(dir, new byte[0]);
+        return runOn(track, command);
+    }
+
+    /**
+     * Runs a tag writer on the track and reads the tag back. The command goes through a UTF-8
+     * shell script, so non-ASCII arguments arrive intact whatever the test's locale.
+     */
+    private ID3V2Tag runOn(Path track, String... command) throws Exception {
         List<String> words = new ArrayList<>(Arrays.asList(command));
         words.add(track.toString());
         String script = "command -v " + quote(command[0]) + " >/dev/null || { echo '" + command[0]
@@ -77,6 +83,58 @@ class ExternalWritersTest {
     static Stream<Arguments> eyeD3Cases() {
         return Stream.of("--to-v2.3", "--to-v2.4").flatMap(version -> Stream.of("latin1", "utf8", "utf16", "utf16-be")
                 .map(encoding -> Arguments.of(version, encoding)));
+    }
+
+    /**
+     * Writes a tag through eyeD3's Python interface with every frame compressed, which its command
+     * line cannot do. Arguments: version (2.3 or 2.4), encoding, artist, title, then the track.
+     */
+    private static final String EYED3_COMPRESSED = String.join("\n",
+            "import sys",
+            "from eyed3.id3 import Tag, ID3_V2_3, ID3_V2_4",
+            "from eyed3.id3.frames import FrameHeader",
+            "version, encoding, artist, title, path = sys.argv[1:6]",
+            "id3_version = ID3_V2_4 if version == '2.4' else ID3_V2_3",
+            "tag = Tag()",
+            "tag.artist = artist",
+            "tag.title = title",
+            "tag.track_num = 3",
+            "for frames in tag.frame_set.values():",
+            "    for frame in frames:",
+            "        frame.header = FrameHeader(frame.id, id3_version)",
+            "        frame.header.compressed = True",
+            "tag.save(path, version=id3_version, encoding=encoding)",
+            "");
+
+    /** Debian's eyed3 package is a module of the system's own Python. */
+    private ID3V2Tag writeCompressedWithEyeD3(String version, String encoding, String artist, String title)
+            throws Exception {
+        Path script = Files.write(dir.resolve("eyed3-compressed.py"), EYED3_COMPRESSED.getBytes(UTF_8));
+        return writeAndRead("/usr/bin/python3", script.toString(), version, encoding, artist, title);
+    }
+
+    /**
+     * eyeD3 writes the data length indicator of a compressed 2.4 frame as a plain integer: for a
+     * frame of 300 bytes or so it differs from the syncsafe reading.
+     */
+    @ParameterizedTest(name = "eyeD3 compressed 2.4 {0}")
+    @ValueSource(strings = {"latin1", "utf8", "utf16", "utf16-be"})
+    void readsCompressedEyeD3Tags(String encoding) throws Exception {
+        String title = (encoding.startsWith("utf16") ? "Jóga " : "Ágætis byrjun ").repeat(encoding.startsWith("utf16") ? 30 : 22);
+        ID3V2Tag tag = writeCompressedWithEyeD3("2.4", encoding, LATIN_ARTIST, title);
+        assertFields(tag, LATIN_ARTIST, title);
+    }
+
+    /** The same when eyeD3 converts a compressed 2.3 tag: the frames stay compressed. */
+    @Test
+    void readsCompressedEyeD3TagsConvertedToVersion4() throws Exception {
+        String title = String.join(" ", Collections.nCopies(20, "Jóga 夜"));
+        assertFields(writeCompressedWithEyeD3("2.3", "utf16", ARTIST, title), ARTIST, title);
+        ID3V2Tag v4 = runOn(dir.resolve("track.mp3"), "eyeD3", "--no-config", "-Q", "--to-v2.4");
+        byte[] converted = Files.readAllBytes(dir.resolve("track.mp3"));
+        assertEquals(4, converted[3], "the tag's version");
+        assertEquals(0x09, converted[10 + 9], "the first frame's flags: compressed, with a data length indicator");
+        assertFields(v4, ARTIST, title);
     }
 
     /** mid3v2 writes version 2.4 in UTF-8; it has no option for 2.3. */

@@ -219,6 +219,36 @@ class HandMadeTagsTest {
             assertEquals("Ωmega ÿà", v4.getTitle());
         }
 
+        /**
+         * eyeD3's data length indicator, a plain integer: 300 reads as 172 when taken as syncsafe,
+         * and 200 (0xC8) is no syncsafe number at all. Either reading that the data matches counts.
+         */
+        @ParameterizedTest
+        @ValueSource(ints = {127, 128, 200, 300, 4095, 4096, 5000})
+        void acceptsADataLengthIndicatorWrittenAsAPlainInteger(int length) throws Exception {
+            String title = "x".repeat(length - 1);
+            byte[] packed = TagBuilder.deflate(latin1(title));
+            ID3V2Tag plain = read(TagBuilder.version(4).frame("TIT2", 0x0009, concat(TagBuilder.bigEndian(length), packed))
+                    .frame("TRCK", latin1("3")).build());
+            ID3V2Tag syncsafe = read(TagBuilder.version(4).frame("TIT2", 0x0009, concat(syncsafe(length), packed)).build());
+            String kept = title.substring(0, Math.min(title.length(), TextDecoder.MAX_CHARACTERS));
+            assertEquals(kept, plain.getTitle());
+            assertEquals(3, plain.getTrackNumber());
+            assertEquals(kept, syncsafe.getTitle());
+        }
+
+        @Test
+        void refusesADataLengthIndicatorThatNeitherReadingMatches() {
+            // 0x012C: 172 as syncsafe, 300 as a plain integer; the data inflates to 250 bytes.
+            byte[] packed = TagBuilder.deflate(latin1("x".repeat(249)));
+            assertTrue(failure(TagBuilder.version(4).frame("TIT2", 0x0009, concat(TagBuilder.bigEndian(300), packed)).build())
+                    .contains("inflates past 172 bytes"));
+            // 0xC8 is not syncsafe, and the data inflates to 150 bytes, not 200.
+            byte[] shorter = TagBuilder.deflate(latin1("x".repeat(149)));
+            assertTrue(failure(TagBuilder.version(4).frame("TIT2", 0x0009, concat(TagBuilder.bigEndian(200), shorter)).build())
+                    .contains("not syncsafe"));
+        }
+
         @Test
         void refusesCorruptOrOversizedCompressedFrames() {
             byte[] packed = TagBuilder.deflate(latin1("Some title long enough to compress"));
@@ -294,6 +324,16 @@ class HandMadeTagsTest {
             assertEquals(expected, TextDecoder.decode(content, version, "TIT2"));
         }
 
+        @ParameterizedTest
+        @ValueSource(ints = {3, 4})
+        void followsTheByteOrderMarkOfAWholeTag(int version) throws Exception {
+            ID3V2Tag tag = read(TagBuilder.version(version).frame("TPE1", littleEndianMarkedAsBigEndian("Sigur Rós"))
+                    .frame("TIT2", littleEndianMarkedAsBigEndian("Ágætis byrjun 夜")).frame("TRCK", latin1("3")).build());
+            assertEquals("Sigur Rós", tag.getArtist());
+            assertEquals("Ágætis byrjun 夜", tag.getTitle());
+            assertEquals(3, tag.getTrackNumber());
+        }
+
         @Test
         void refusesUnknownEncoding() {
             assertThrows(ID3Exception.class, () -> TextDecoder.decode(new byte[] {4, 'a'}, 4, "TIT2"));
@@ -310,6 +350,12 @@ class HandMadeTagsTest {
                 Arguments.of("UTF-16 without mark is little-endian", 3,
                         concat(new byte[] {1}, "Björk".getBytes(StandardCharsets.UTF_16LE)), "Björk"),
                 Arguments.of("UTF-16BE", 4, text(2, "Ωmega"), "Ωmega"),
+                Arguments.of("UTF-16BE with a big-endian mark", 4,
+                        concat(new byte[] {2, (byte) 0xFE, (byte) 0xFF}, "Ωmega".getBytes(StandardCharsets.UTF_16BE)), "Ωmega"),
+                Arguments.of("UTF-16BE given to little-endian text with its mark", 3, littleEndianMarkedAsBigEndian("Björk 夜"),
+                        "Björk 夜"),
+                Arguments.of("2.4: several such values", 4, concat(littleEndianMarkedAsBigEndian(""), zero, zero,
+                        Arrays.copyOfRange(littleEndianMarkedAsBigEndian("Ωmega"), 1, 13)), "Ωmega"),
                 Arguments.of("UTF-8", 4, text(3, "Ωmega 夜"), "Ωmega 夜"),
                 Arguments.of("UTF-8 with byte order mark", 4, text(3, "\uFEFFΩ"), "Ω"),
                 Arguments.of("trailing zeros dropped", 3, concat(latin1("Title"), zero, zero, zero), "Title"),
@@ -319,6 +365,11 @@ class HandMadeTagsTest {
                         concat(latin1(""), zero, latin1("Second"), zero, latin1("Third")), "Second"),
                 Arguments.of("2.4: several UTF-16 values", 4, concat(text(1, "One"), zero, zero, text(1, "Two")), "One"),
                 Arguments.of("2.3: text after a terminator is ignored", 3, concat(latin1(""), zero, latin1("Second")), ""));
+    }
+
+    /** How a JavaScript tag writer writes UTF-16: encoding 2, then a little-endian mark and text. */
+    static byte[] littleEndianMarkedAsBigEndian(String text) {
+        return concat(new byte[] {2}, ("\uFEFF" + text).getBytes(StandardCharsets.UTF_16LE));
     }
 
     @Nested

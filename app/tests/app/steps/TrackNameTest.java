@@ -123,6 +123,8 @@ class TrackNameTest {
         for (String title : new String[] {"x".repeat(246), "é".repeat(123), "東".repeat(82), "Song: Part 1"}) {
             assertEquals(newName("1", "A", title, "x.mp3") + ".mp3", fileName("1", "A", title, "x.mp3"));
         }
+        // The whole name is lower-cased at once: a sigma before the hyphen is not final there.
+        assertEquals("01-οδοσ-αλφα.mp3", fileName("1", "ΟΔΟΣ", "ΑΛΦΑ", "x.mp3"));
     }
 
     @ParameterizedTest(name = "{1} with number {0} begins {2}")
