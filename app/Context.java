@@ -1,12 +1,15 @@
 package app;
 
 import java.io.File;
+import java.util.Collections;
 import java.util.List;
+import java.util.Map;
 
 /** What the steps of one album directory hand on to each other. */
 public class Context {
     private String text;
     private List<File> files;
+    private Map<File, String> previousNames = Collections.emptyMap();
 
     /** The directory's own name, lower-cased; null until the first step ran. */
     public String getText() {
@@ -24,6 +27,21 @@ public class Context {
 
     public void setFiles(List<File> files) {
         this.files = files;
+    }
+
+    /** The name each track that was renamed had before this run, by its new path. */
+    public Map<File, String> getPreviousNames() {
+        return previousNames;
+    }
+
+    public void setPreviousNames(Map<File, String> previousNames) {
+        this.previousNames = previousNames;
+    }
+
+    /** The name the track had before this run: the one it bears now unless it was renamed. */
+    public String previousName(File track) {
+        String previous = previousNames.get(track);
+        return previous == null ? track.getName() : previous;
     }
 
     @Override

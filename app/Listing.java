@@ -2,11 +2,12 @@ package app;
 
 import java.io.File;
 import java.io.FileFilter;
+import java.io.IOException;
+import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
 import java.util.ArrayList;
-import java.util.Collections;
 import java.util.List;
 
 /** A directory's entries in the order the file system gives them, taken once and never sorted. */
@@ -15,16 +16,13 @@ public final class Listing {
     }
 
     /**
-     * The entries whose names pass the filter; empty when the directory cannot be read. An entry
-     * that cannot be reached under the name it is listed with is reported and left out: the
-     * runtime gives a name it cannot decode (on Linux, one that is not valid in the locale's
-     * encoding) with replacement characters, which name no entry.
+     * The entries whose names pass the filter; a directory that cannot be read throws the
+     * system's reason. An entry that cannot be reached under the name it is listed with is
+     * reported and left out: the runtime gives a name it cannot decode (on Linux, one that is
+     * not valid in the locale's encoding) with replacement characters, which name no entry.
      */
-    public static List<File> entries(File directory, FileFilter nameFilter, Diagnostics diagnostics) {
-        File[] entries = directory.listFiles(nameFilter);
-        if (entries == null) {
-            return Collections.emptyList();
-        }
+    public static List<File> listing(File directory, FileFilter nameFilter, Diagnostics diagnostics) throws IOException {
+        File[] entries = list(directory, nameFilter);
         List<File> reachable = new ArrayList<>(entries.length);
         for (File entry : entries) {
             if (isReachable(entry)) {
@@ -34,6 +32,27 @@ public final class Listing {
             }
         }
         return reachable;
+    }
+
+    /** The entries as the file system gives them, unfiltered for reachability. */
+    public static File[] list(File directory, FileFilter nameFilter) throws IOException {
+        File[] entries = directory.listFiles(nameFilter);
+        if (entries == null) {
+            throw whyNotListed(directory);
+        }
+        return entries;
+    }
+
+    /** The listing gives no reason when it fails: opening the directory once more does. */
+    private static IOException whyNotListed(File directory) {
+        try {
+            Files.newDirectoryStream(directory.toPath()).close();
+        } catch (IOException e) {
+            return e;
+        } catch (InvalidPathException e) {
+            return new FileSystemException(directory.getPath(), null, e.getMessage());
+        }
+        return new FileSystemException(directory.getPath(), null, "the entries cannot be read");
     }
 
     public static void reportUnreachable(File entry, Diagnostics diagnostics) {

@@ -1,5 +1,6 @@
 package app;
 
+import app.steps.AlbumStart;
 import app.steps.Disk;
 import app.steps.ImagesRenamer;
 import app.steps.M3UCreator;
@@ -10,7 +11,6 @@ import app.steps.RealDisk;
 import app.steps.SVFCreator;
 import java.io.File;
 import java.io.PrintStream;
-import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
 
@@ -56,16 +56,13 @@ public class Main {
             out.println("Don't fool me - this is not a directory");
             return NOT_A_DIRECTORY;
         }
-        List<File> albums = new ArrayList<>();
-        // Every entry is listed, so that one whose name cannot be reached is reported whatever it is.
-        for (File entry : disk.entries(directory, entry -> true)) {
-            if (entry.isDirectory()) {
-                albums.add(entry);
-            }
-        }
+        List<File> albums = AlbumFolders.of(directory, disk, diagnostics);
         out.println(albums);
+        AlbumStart start = new AlbumStart(disk, diagnostics);
         for (File album : albums) {
-            runChain(album, chain, diagnostics);
+            if (start.open(album)) {
+                runChain(album, chain, diagnostics);
+            }
         }
         out.println("All is done for you, lame user!");
         return diagnostics.count() == 0 ? OK : PROBLEMS_REPORTED;

@@ -55,7 +55,7 @@ void writeGreatestHits(const fs::path& root) {
                    {{"Front Cover.JPG", tinyJpeg()},
                     {"readme.txt", "Ripped from the original CD in 2004.\n"},
                     {"old.M3U", "Track 3.mp3\nA1 x.mp3\n"},
-                    {"list.sfv", "; made by hand\nTrack 3.mp3 00000000\n"}});
+                    {"list.sfv", "; made by hand\nBonus Track.mp3 00000000\n"}});
     // Nested folders are not album folders: their files must stay as they are.
     fs::create_directory(album / "Scans");
     writeNewFile(album / "Scans" / "Inlay Scan.jpg", tinyJpeg());

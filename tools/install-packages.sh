@@ -14,6 +14,7 @@ packages=(
   python3-mutagen eyed3 id3v2                         # independent tag writers for test tracks
   strace                                              # the benchmark counts the tag library's reads
   locales                                             # a Latin-1 locale for the lists' encoding test
+  e2fsprogs                                           # chattr: an immutable old list in the tests
 )
 
 run_as_root() {

@@ -30,29 +30,36 @@ abstract class AlbumListFile implements Step {
         this.diagnostics = diagnostics;
     }
 
+    /** Makes the tracks' lines of one album's list. */
+    interface TrackLines {
+        /** A track's line; an exception means the track gets no line, and the next one goes on. */
+        String line(File track) throws IOException;
+    }
+
     /** The lines above the tracks. */
     abstract List<String> header();
 
-    /** A track's line; an exception means the track gets no line, and the next one goes on. */
-    abstract String line(File track) throws IOException;
+    /** How the album's tracks get their lines; asked before the old lists are deleted. */
+    abstract TrackLines trackLines(Context context, List<File> oldLists);
 
     abstract String lineEnd();
 
     @Override
     public void execute(File directory, Context context) {
-        write(directory, context.getText(), context.getFiles());
-    }
-
-    private void write(File directory, String text, List<File> tracks) {
         try {
-            deleteOldLists(directory);
-            File list = new File(directory.getCanonicalPath(), AlbumName.of(text, extension));
+            List<File> oldLists = disk.entries(directory, new ExtensionFilter(extension));
+            TrackLines lines = trackLines(context, oldLists);
+            // Entries that will not go, such as folders with entries, are reported and stay.
+            for (File old : oldLists) {
+                disk.delete(old);
+            }
+            File list = new File(directory.getCanonicalPath(), AlbumName.of(context.getText(), extension));
             try (Writer out = disk.create(list)) {
                 for (String line : header()) {
                     out.write(line + lineEnd());
                 }
-                for (File track : tracks) {
-                    writeLine(out, track);
+                for (File track : context.getFiles()) {
+                    writeLine(out, lines, track);
                 }
             }
         } catch (IOException e) {
@@ -60,17 +67,10 @@ abstract class AlbumListFile implements Step {
         }
     }
 
-    /** Entries that will not go, such as non-empty folders, stay without a word. */
-    private void deleteOldLists(File directory) {
-        for (File old : disk.entries(directory, new ExtensionFilter(extension))) {
-            disk.delete(old);
-        }
-    }
-
-    private void writeLine(Writer out, File track) throws IOException {
+    private void writeLine(Writer out, TrackLines lines, File track) throws IOException {
         String line;
         try {
-            line = line(track);
+            line = lines.line(track);
         } catch (IOException e) {
             diagnostics.report("Cannot read the track " + track, e);
             return;

@@ -4,6 +4,8 @@ import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.Writer;
+import java.nio.file.attribute.FileTime;
+import java.util.Collections;
 import java.util.List;
 
 /**
@@ -13,9 +15,19 @@ import java.util.List;
 public interface Disk {
     /**
      * The directory's entries whose names pass the filter, in the order the file system gives
-     * them; an entry that cannot be reached under its listed name is reported and left out.
+     * them; an entry that cannot be reached under its listed name is reported and left out. A
+     * folder that cannot be listed gives none.
      */
-    List<File> entries(File directory, FileFilter nameFilter);
+    default List<File> entries(File directory, FileFilter nameFilter) {
+        try {
+            return listing(directory, nameFilter);
+        } catch (IOException e) {
+            return Collections.emptyList();
+        }
+    }
+
+    /** Like entries, but a folder whose entries cannot be listed throws the system's reason. */
+    List<File> listing(File directory, FileFilter nameFilter) throws IOException;
 
     /**
      * Renames an entry within its directory, never replacing another entry. True when the entry
@@ -24,12 +36,33 @@ public interface Disk {
      */
     boolean rename(File from, File to);
 
-    /** Deletes a file or an empty folder; one that will not go stays without a word. */
+    /**
+     * Deletes a file or an empty folder. One that will not go is reported with the system's
+     * reason; one that has gone already is not.
+     */
     void delete(File entry);
 
     /** Creates or truncates a text file in the encoding of the lists, the system's code page. */
     Writer create(File file) throws IOException;
 
+    /** Where the bytes of the entry are on the disk now: the entry itself unless it is planned elsewhere. */
+    File bytesOf(File entry);
+
     /** The CRC-32 of all the bytes of a track. */
     long checksum(File track) throws IOException;
+
+    /**
+     * Takes in the track lines of an old checksum list, to be compared with the new checksums.
+     * A list that cannot be read gives none, without a word.
+     */
+    void readChecksumList(File list, ListedChecksums into);
+
+    /** When the bytes of a file were last changed. */
+    FileTime lastModified(File file) throws IOException;
+
+    /** The bytes of a small file of the application's own, such as a spare name's record. */
+    byte[] readSmallFile(File file) throws IOException;
+
+    /** Whether both names, in one folder, are there and lead to one entry. */
+    boolean sameEntry(File one, File other);
 }

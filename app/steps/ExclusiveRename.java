@@ -1,17 +1,22 @@
 package app.steps;
 
 import app.Diagnostics;
+import app.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.FileAlreadyExistsException;
-import java.nio.file.FileSystemException;
 import java.nio.file.InvalidPathException;
 import java.nio.file.Path;
 import java.util.Set;
-import java.util.UUID;
 
 /** Renames an entry within its directory without ever replacing another entry. */
 final class ExclusiveRename {
+    /**
+     * Windows refuses by itself to move onto a name that is taken, and a second name there could
+     * not be removed while a player holds the file open.
+     */
+    private static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
+
     private ExclusiveRename() {
     }
 
@@ -71,40 +76,92 @@ final class ExclusiveRename {
         return false;
     }
 
-    /**
-     * Both names and the reason, without the paths once more: a name the platform does not allow
-     * at all, or the kind of failure and the system's own words.
-     */
+    /** Both names and the reason. */
     static void reportRefusal(File from, File to, Exception e, Diagnostics diagnostics) {
-        String reason;
-        if (e instanceof InvalidPathException) {
-            reason = "the name is not allowed: " + ((InvalidPathException) e).getReason();
-        } else {
-            String words = e instanceof FileSystemException ? ((FileSystemException) e).getReason() : e.getMessage();
-            String kind = e.getClass().getSimpleName();
-            reason = words == null ? kind : kind + ": " + words;
-        }
-        diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + reason);
+        diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + Refusal.reason(e));
     }
 
-    private static boolean renameThroughSpareName(RenameCalls calls, Path source, Path target) throws IOException {
-        Path spare = source.resolveSibling(".renaming-" + UUID.randomUUID());
-        calls.move(source, spare);
+    /**
+     * Renames through a spare name: to the spare, then to the target. A record beside the spare
+     * keeps both names while the entry bears it, so that the next run can give it its name back
+     * should this one be killed in between.
+     */
+    static boolean renameThroughSpareName(RenameCalls calls, Path source, Path target) throws IOException {
+        SpareName spare = SpareName.beside(source);
+        calls.writeNew(spare.record, SpareName.record(source.getFileName().toString(), target.getFileName().toString()));
+        if (!tryMove(calls, source, spare.spare)) {
+            calls.delete(spare.record);
+            return false;
+        }
         // Still there once the entry has moved away: the name belongs to another entry
         // (a hard or symbolic link), which must be left alone.
-        boolean renamed = false;
+        boolean renamed;
         try {
-            renamed = !calls.exists(target) && tryMove(calls, spare, target);
-        } finally {
-            if (!renamed) {
-                calls.move(spare, source);
+            renamed = !calls.exists(target) && tryMove(calls, spare.spare, target);
+        } catch (IOException e) {
+            try {
+                putBack(calls, spare, source);
+            } catch (IOException alsoFailed) {
+                e.addSuppressed(alsoFailed);
             }
+            throw e;
+        }
+        if (renamed) {
+            calls.delete(spare.record);
+        } else {
+            putBack(calls, spare, source);
         }
         return renamed;
     }
 
-    /** Without REPLACE_EXISTING the move fails rather than replace an entry that appeared meanwhile. */
+    private static void putBack(RenameCalls calls, SpareName spare, Path source) throws IOException {
+        if (!tryMove(calls, spare.spare, source)) {
+            // Left with its record, which the next run finds.
+            throw new FileAlreadyExistsException(spare.spare.toString(), source.toString(),
+                    "another entry took the old name meanwhile, so the entry keeps the spare name");
+        }
+        calls.delete(spare.record);
+    }
+
+    /**
+     * Moves an entry to a name that is free, never replacing an entry that took the name
+     * meanwhile; false when one did. Where the system's move replaces (every system but Windows),
+     * a regular file is given the new name as a second one, which fails when the name is taken,
+     * and then loses the old one. Where links are refused (FAT, some shares, a file of another
+     * user under fs.protected_hardlinks, another device) and for other entries, the move is
+     * made: it checks the name just before it moves.
+     */
     private static boolean tryMove(RenameCalls calls, Path from, Path to) throws IOException {
+        if (MOVE_MAY_REPLACE && calls.isRegularFile(from)) {
+            try {
+                calls.link(from, to);
+            } catch (FileAlreadyExistsException e) {
+                return false;
+            } catch (IOException | UnsupportedOperationException e) {
+                return plainMove(calls, from, to);
+            }
+            dropOldName(calls, from, to);
+            return true;
+        }
+        return plainMove(calls, from, to);
+    }
+
+    /** An entry never ends with two names: when the old one will not go, the new one goes again. */
+    private static void dropOldName(RenameCalls calls, Path from, Path to) throws IOException {
+        try {
+            calls.delete(from);
+        } catch (IOException e) {
+            try {
+                calls.delete(to);
+            } catch (IOException alsoFailed) {
+                e.addSuppressed(alsoFailed);
+            }
+            throw e;
+        }
+    }
+
+    /** Without REPLACE_EXISTING the move fails rather than replace an entry that is there. */
+    private static boolean plainMove(RenameCalls calls, Path from, Path to) throws IOException {
         try {
             calls.move(from, to);
             return true;

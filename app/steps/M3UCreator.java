@@ -1,5 +1,6 @@
 package app.steps;
 
+import app.Context;
 import app.Diagnostics;
 import java.io.File;
 import java.util.Collections;
@@ -17,8 +18,8 @@ public class M3UCreator extends AlbumListFile {
     }
 
     @Override
-    String line(File track) {
-        return track.getName();
+    TrackLines trackLines(Context context, List<File> oldLists) {
+        return File::getName;
     }
 
     /** A bare line feed on every platform. */

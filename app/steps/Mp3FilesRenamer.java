@@ -5,7 +5,9 @@ import app.Diagnostics;
 import app.Step;
 import java.io.File;
 import java.util.ArrayList;
+import java.util.HashMap;
 import java.util.List;
+import java.util.Map;
 
 /** Renames the MP3 tracks of an album directory after their ID3v2 tags and lists where they are. */
 public class Mp3FilesRenamer implements Step {
@@ -21,18 +23,27 @@ public class Mp3FilesRenamer implements Step {
 
     /**
      * Lists each track that has a readable tag: under its new name, or under its old one when
-     * the new name is taken, so later steps always find the track.
+     * the new name is taken, so later steps always find the track. Keeps the old name of each
+     * renamed track, under which an old checksum list knows it.
      */
     @Override
     public void execute(File directory, Context context) {
         List<File> handled = new ArrayList<>();
+        Map<File, String> previousNames = new HashMap<>();
         for (File track : disk.entries(directory, TRACKS)) {
-            String newName = TrackNameFromTag.of(track, diagnostics);
-            if (newName != null) {
-                File renamed = new File(directory, newName);
-                handled.add(disk.rename(track, renamed) ? renamed : track);
+            String newName = TrackNameFromTag.of(track, disk.bytesOf(track), diagnostics);
+            if (newName == null) {
+                continue;
+            }
+            File renamed = new File(directory, newName);
+            if (disk.rename(track, renamed)) {
+                handled.add(renamed);
+                previousNames.put(renamed, track.getName());
+            } else {
+                handled.add(track);
             }
         }
         context.setFiles(handled);
+        context.setPreviousNames(previousNames);
     }
 }

@@ -1,25 +1,26 @@
 package app.steps;
 
 import app.Diagnostics;
+import app.Refusal;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.PrintStream;
 import java.io.Writer;
 import java.nio.file.AccessDeniedException;
+import java.nio.file.DirectoryNotEmptyException;
 import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.attribute.BasicFileAttributes;
-import java.util.HashMap;
+import java.nio.file.attribute.FileTime;
 import java.util.List;
-import java.util.Map;
 
 /**
  * The file operations of a dry run: nothing on the disk changes. Each album folder is read once
- * and then kept as the run would leave it, so that later operations meet the names the run's
+ * and then kept, while the run works on it, as the run would leave it, so that later operations meet the names the run's
  * earlier ones would have freed or taken. Every change the run would make is shown as one line,
  * fields separated by a tab:
  * <pre>
@@ -30,12 +31,15 @@ import java.util.Map;
  * </pre>
  * A control character in a path shows as ^ and a letter (^I for a tab, ^J for a line feed), a ^
  * as ^^. What the system would refuse is reported as the run reports it: a folder the user may
- * not change, and a name the file system refuses; failures of the disk itself cannot be foreseen.
+ * not change, a folder with entries that would not be deleted, and a name the file system
+ * refuses; failures of the disk itself, and files the system keeps from change by flags of their
+ * own (an immutable file), cannot be foreseen.
  */
 public final class PlannedDisk implements Disk {
     private final PrintStream out;
     private final Diagnostics diagnostics;
-    private final Map<String, PlannedFolder> folders = new HashMap<>();
+    private File currentPath;
+    private PlannedFolder current;
 
     public PlannedDisk(PrintStream out, Diagnostics diagnostics) {
         this.out = out;
@@ -43,8 +47,8 @@ public final class PlannedDisk implements Disk {
     }
 
     @Override
-    public List<File> entries(File directory, FileFilter nameFilter) {
-        return folder(directory).entries(directory, nameFilter, diagnostics);
+    public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
+        return folder(directory).listing(directory, nameFilter, diagnostics);
     }
 
     @Override
@@ -80,7 +84,14 @@ public final class PlannedDisk implements Disk {
     public void delete(File entry) {
         PlannedFolder folder = folder(entry.getParentFile());
         PlannedFolder.Entry planned = folder.find(entry.getName());
-        if (planned != null && folder.isWritable() && !planned.isFolderWithEntries()) {
+        if (planned == null) {
+            return;
+        }
+        if (!folder.isWritable()) {
+            Refusal.reportDeletion(entry, new AccessDeniedException(entry.getPath()), diagnostics);
+        } else if (planned.isFolderWithEntries()) {
+            Refusal.reportDeletion(entry, new DirectoryNotEmptyException(entry.getPath()), diagnostics);
+        } else {
             folder.remove(planned);
             show("delete", entry.getPath());
         }
@@ -93,6 +104,9 @@ public final class PlannedDisk implements Disk {
         if (existing != null && existing.isFolder()) {
             throw new FileSystemException(file.getPath(), null, "Is a directory");
         }
+        if (existing == null) {
+            refuseNameTheSystemRefuses(file);
+        }
         if (existing == null ? !folder.isWritable() : !existing.isWritable()) {
             throw new AccessDeniedException(file.getPath());
         }
@@ -102,6 +116,15 @@ public final class PlannedDisk implements Disk {
         return new LineCount(file);
     }
 
+    /** An entry the plan has renamed is on the disk under its old name still. */
+    @Override
+    public File bytesOf(File entry) {
+        PlannedFolder.Entry planned = folder(entry.getParentFile()).find(entry.getName());
+        boolean moved = planned != null && planned.original() != null && !planned.original().getName().equals(entry.getName());
+        // The original is named by the folder's canonical path; an entry in place keeps the path it was given.
+        return moved ? planned.original() : entry;
+    }
+
     /** The track is not read: the plan shows no checksums. */
     @Override
     public long checksum(File track) throws IOException {
@@ -109,6 +132,36 @@ public final class PlannedDisk implements Disk {
             throw new NoSuchFileException(track.getPath());
         }
         return 0;
+    }
+
+    /** The plan has no new checksums to compare with: it takes in no old ones. */
+    @Override
+    public void readChecksumList(File list, ListedChecksums into) {
+    }
+
+    @Override
+    public FileTime lastModified(File file) throws IOException {
+        return Files.getLastModifiedTime(file.toPath());
+    }
+
+    /** A file that the plan leaves where it was: its bytes on the disk are its bytes in the plan. */
+    @Override
+    public byte[] readSmallFile(File file) throws IOException {
+        PlannedFolder.Entry entry = folder(file.getParentFile()).find(file.getName());
+        if (entry == null || entry.original() == null) {
+            throw new NoSuchFileException(file.getPath());
+        }
+        return RealDisk.readSmall(entry.original());
+    }
+
+    /** Two names in one folder. */
+    @Override
+    public boolean sameEntry(File one, File other) {
+        PlannedFolder folder = folder(one.getParentFile());
+        PlannedFolder.Entry first = folder.find(one.getName());
+        PlannedFolder.Entry second = folder.find(other.getName());
+        return first != null && (first == second || second != null && first.original() != null
+                && second.original() != null && RealDisk.isSameEntry(first.original(), second.original()));
     }
 
     /**
@@ -124,7 +177,11 @@ public final class PlannedDisk implements Disk {
         }
     }
 
-    /** The folder as planned so far, read from the disk when first met, under its canonical path. */
+    /**
+     * The folder as planned so far, under its canonical path, read from the disk when first met.
+     * Only the folder last asked about is kept: the run works on one album folder after another
+     * and never comes back to one, so the plan's memory does not grow with the library.
+     */
     private PlannedFolder folder(File directory) {
         File canonical;
         try {
@@ -132,12 +189,11 @@ public final class PlannedDisk implements Disk {
         } catch (IOException e) {
             canonical = directory.getAbsoluteFile();
         }
-        PlannedFolder folder = folders.get(canonical.getPath());
-        if (folder == null) {
-            folder = PlannedFolder.read(canonical);
-            folders.put(canonical.getPath(), folder);
+        if (!canonical.equals(currentPath)) {
+            current = PlannedFolder.read(canonical);
+            currentPath = canonical;
         }
-        return folder;
+        return current;
     }
 
     private void show(String... fields) {

@@ -34,6 +34,11 @@ final class PlannedFolder {
             this.reachable = reachable;
         }
 
+        /** Where the entry is on the disk; null for a file that only the plan makes. */
+        File original() {
+            return original;
+        }
+
         boolean isFolder() {
             return original != null && original.isDirectory();
         }
@@ -57,26 +62,40 @@ final class PlannedFolder {
     private final boolean ignoresCase;
     private final List<Entry> entries = new ArrayList<>();
     private final Map<String, Entry> byName = new HashMap<>();
+    /** Why the folder's entries cannot be listed; null when they can. */
+    private final IOException unlisted;
 
-    /** The folder as the disk has it now; an unreadable folder has no entries, as in a real run. */
+    /**
+     * The folder as the disk has it now. An unreadable folder has no entries and gives the
+     * reason as a listing of it in a real run does.
+     */
     static PlannedFolder read(File directory) {
-        File[] listed = directory.listFiles();
-        if (listed == null) {
-            listed = new File[0];
+        try {
+            File[] listed = Listing.list(directory, entry -> true);
+            return new PlannedFolder(directory, listed, ignoresCase(directory, listed), null);
+        } catch (IOException e) {
+            return new PlannedFolder(directory, new File[0], false, e);
         }
-        return new PlannedFolder(directory, listed, ignoresCase(directory, listed));
     }
 
     PlannedFolder(File directory, File[] listed, boolean ignoresCase) {
+        this(directory, listed, ignoresCase, null);
+    }
+
+    private PlannedFolder(File directory, File[] listed, boolean ignoresCase, IOException unlisted) {
         this.directory = directory;
         this.ignoresCase = ignoresCase;
+        this.unlisted = unlisted;
         for (File entry : listed) {
             add(new Entry(entry.getName(), entry, Listing.isReachable(entry)));
         }
     }
 
     /** The entries whose planned names pass the filter, as a listing of the folder named so would give them. */
-    List<File> entries(File listedAs, FileFilter nameFilter, Diagnostics diagnostics) {
+    List<File> listing(File listedAs, FileFilter nameFilter, Diagnostics diagnostics) throws IOException {
+        if (unlisted != null) {
+            throw unlisted;
+        }
         List<File> passing = new ArrayList<>();
         for (Entry entry : entries) {
             File file = new File(listedAs, entry.name);

@@ -2,17 +2,33 @@ package app.steps;
 
 import app.Diagnostics;
 import app.Listing;
+import app.Refusal;
+import java.io.BufferedReader;
 import java.io.BufferedWriter;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
+import java.io.InputStreamReader;
 import java.io.OutputStreamWriter;
 import java.io.Writer;
+import java.nio.charset.CharsetDecoder;
+import java.nio.charset.CodingErrorAction;
+import java.nio.file.FileSystemException;
 import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.LinkOption;
+import java.nio.file.NoSuchFileException;
+import java.nio.file.attribute.BasicFileAttributes;
+import java.nio.file.attribute.FileTime;
+import java.util.ArrayList;
 import java.util.List;
 
 /** The file operations of a real run. */
 public final class RealDisk implements Disk {
+    /** Far more than the list of any album: a larger file is none of ours to compare with. */
+    private static final long LONGEST_CHECKSUM_LIST = 16L << 20;
+    private static final long LARGEST_SMALL_FILE = 64 << 10;
+
     private final Diagnostics diagnostics;
     private final TrackChecksum checksum = new TrackChecksum();
 
@@ -21,8 +37,8 @@ public final class RealDisk implements Disk {
     }
 
     @Override
-    public List<File> entries(File directory, FileFilter nameFilter) {
-        return Listing.entries(directory, nameFilter, diagnostics);
+    public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
+        return Listing.listing(directory, nameFilter, diagnostics);
     }
 
     @Override
@@ -32,7 +48,13 @@ public final class RealDisk implements Disk {
 
     @Override
     public void delete(File entry) {
-        entry.delete();
+        try {
+            Files.delete(entry.toPath());
+        } catch (NoSuchFileException e) {
+            // Gone already, as it was to be.
+        } catch (IOException | InvalidPathException e) {
+            Refusal.reportDeletion(entry, e, diagnostics);
+        }
     }
 
     @Override
@@ -41,7 +63,67 @@ public final class RealDisk implements Disk {
     }
 
     @Override
+    public File bytesOf(File entry) {
+        return entry;
+    }
+
+    @Override
     public long checksum(File track) throws IOException {
         return checksum.of(track);
+    }
+
+    /** Only a regular file is read (a FIFO would never end), and only one of a list's size. */
+    @Override
+    public void readChecksumList(File list, ListedChecksums into) {
+        try {
+            BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
+            if (!attributes.isRegularFile() || attributes.size() > LONGEST_CHECKSUM_LIST) {
+                return;
+            }
+            CharsetDecoder decoder = ListEncoding.LISTS.newDecoder().onMalformedInput(CodingErrorAction.REPLACE)
+                    .onUnmappableCharacter(CodingErrorAction.REPLACE);
+            List<String> lines = new ArrayList<>();
+            try (BufferedReader in = new BufferedReader(new InputStreamReader(Files.newInputStream(list.toPath()), decoder))) {
+                for (String line = in.readLine(); line != null; line = in.readLine()) {
+                    lines.add(line);
+                }
+            }
+            into.add(list, attributes.lastModifiedTime(), lines);
+        } catch (IOException | InvalidPathException e) {
+            // Nothing to compare with: the list goes as any old list does.
+        }
+    }
+
+    @Override
+    public FileTime lastModified(File file) throws IOException {
+        return Files.getLastModifiedTime(file.toPath());
+    }
+
+    @Override
+    public byte[] readSmallFile(File file) throws IOException {
+        return readSmall(file);
+    }
+
+    /** Refuses anything but a regular file of a few kilobytes: ours never grow beyond that. */
+    static byte[] readSmall(File file) throws IOException {
+        BasicFileAttributes attributes = Files.readAttributes(file.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
+        if (!attributes.isRegularFile() || attributes.size() > LARGEST_SMALL_FILE) {
+            throw new FileSystemException(file.getPath(), null, "not a small regular file");
+        }
+        return Files.readAllBytes(file.toPath());
+    }
+
+    @Override
+    public boolean sameEntry(File one, File other) {
+        return isSameEntry(one, other);
+    }
+
+    static boolean isSameEntry(File one, File other) {
+        try {
+            return Files.exists(one.toPath(), LinkOption.NOFOLLOW_LINKS) && Files.exists(other.toPath(), LinkOption.NOFOLLOW_LINKS)
+                    && Files.isSameFile(one.toPath(), other.toPath());
+        } catch (IOException | InvalidPathException e) {
+            return false;
+        }
     }
 }

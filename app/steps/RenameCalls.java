@@ -5,6 +5,7 @@ import java.nio.file.DirectoryStream;
 import java.nio.file.Files;
 import java.nio.file.LinkOption;
 import java.nio.file.Path;
+import java.nio.file.StandardOpenOption;
 import java.util.HashSet;
 import java.util.Set;
 
@@ -21,6 +22,21 @@ interface RenameCalls {
 
     /** Moves an entry; fails with FileAlreadyExistsException rather than replace one. */
     void move(Path from, Path to) throws IOException;
+
+    /** Whether the entry is a regular file, not following a link. */
+    boolean isRegularFile(Path path);
+
+    /**
+     * Gives a file a second name; fails with FileAlreadyExistsException when the name is taken,
+     * and otherwise with an IOException or UnsupportedOperationException where links are refused.
+     */
+    void link(Path existing, Path link) throws IOException;
+
+    /** Removes a name, or an empty folder. */
+    void delete(Path path) throws IOException;
+
+    /** Creates a file that must not exist yet, holding the bytes. */
+    void writeNew(Path path, byte[] content) throws IOException;
 
     RenameCalls SYSTEM = new RenameCalls() {
         @Override
@@ -42,6 +58,26 @@ interface RenameCalls {
         @Override
         public void move(Path from, Path to) throws IOException {
             Files.move(from, to);
+        }
+
+        @Override
+        public boolean isRegularFile(Path path) {
+            return Files.isRegularFile(path, LinkOption.NOFOLLOW_LINKS);
+        }
+
+        @Override
+        public void link(Path existing, Path link) throws IOException {
+            Files.createLink(link, existing);
+        }
+
+        @Override
+        public void delete(Path path) throws IOException {
+            Files.delete(path);
+        }
+
+        @Override
+        public void writeNew(Path path, byte[] content) throws IOException {
+            Files.write(path, content, StandardOpenOption.CREATE_NEW);
         }
     };
 }

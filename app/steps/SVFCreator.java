@@ -1,18 +1,26 @@
 package app.steps;
 
+import app.Context;
 import app.Diagnostics;
 import java.io.File;
 import java.io.IOException;
 import java.util.Arrays;
 import java.util.List;
 
-/** Writes the album's checksum list: a header, an empty line, then each track's name and CRC-32. */
+/**
+ * Writes the album's checksum list: a header, an empty line, then each track's name and CRC-32.
+ * A track whose bytes changed since an old list was written, though the track was not written
+ * since, is damaged: that is reported, and the new list keeps the old checksum, so that the
+ * evidence survives the run.
+ */
 public class SVFCreator extends AlbumListFile {
     private final Disk disk;
+    private final Diagnostics diagnostics;
 
     public SVFCreator(Disk disk, Diagnostics diagnostics) {
         super(".sfv", "checksum list", disk, diagnostics);
         this.disk = disk;
+        this.diagnostics = diagnostics;
     }
 
     @Override
@@ -22,8 +30,25 @@ public class SVFCreator extends AlbumListFile {
 
     /** A track that cannot be read gets no line; the tracks after it still get theirs. */
     @Override
-    String line(File track) throws IOException {
-        return track.getName() + " " + TrackChecksum.text(disk.checksum(track));
+    TrackLines trackLines(Context context, List<File> oldLists) {
+        ListedChecksums listed = new ListedChecksums();
+        for (File old : oldLists) {
+            disk.readChecksumList(old, listed);
+        }
+        return track -> line(track, listed.find(context.previousName(track)));
+    }
+
+    private String line(File track, ListedChecksums.Listed listed) throws IOException {
+        long checksum = disk.checksum(track);
+        boolean damaged = listed != null && listed.value != checksum
+                // A track written since the list (its tag edited, say) was changed on purpose.
+                && disk.lastModified(track).compareTo(listed.listWritten) <= 0;
+        if (damaged) {
+            diagnostics.report("Checksum of " + track + " changed since " + listed.list + ": was " + listed.text
+                    + ", now " + TrackChecksum.text(checksum));
+            return track.getName() + " " + listed.text;
+        }
+        return track.getName() + " " + TrackChecksum.text(checksum);
     }
 
     @Override

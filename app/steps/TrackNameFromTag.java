@@ -16,11 +16,12 @@ final class TrackNameFromTag {
 
     /**
      * The new file name, or null when the track has no ID3v2 tag or its tag cannot be read
-     * (reported).
+     * (reported). The tag is read from where the track's bytes are; in a dry run that is not
+     * where the plan has put the track.
      */
-    static String of(File track, Diagnostics diagnostics) {
+    static String of(File track, File bytes, Diagnostics diagnostics) {
         try {
-            ID3V2Tag tag = new MP3File(track).getID3V2Tag();
+            ID3V2Tag tag = new MP3File(bytes).getID3V2Tag();
             if (tag == null) {
                 return null;
             }

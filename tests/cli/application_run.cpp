@@ -43,11 +43,16 @@ ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::s
     return runApplication({"timeout", "--kill-after=5", std::to_string(seconds)}, arguments);
 }
 
-void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder) {
+void letOthersIn(const std::filesystem::path& dir) {
     namespace fs = std::filesystem;
     fs::permissions(dir,
                     fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec,
                     fs::perm_options::add);
+}
+
+void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    letOthersIn(dir);
     fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
 }

@@ -27,6 +27,8 @@ ProcessResult runPackagedApplicationWithin(int seconds, const std::vector<std::s
 // The same as a user without special rights: root, whom permissions do not bind, runs it as nobody.
 ProcessResult runPackagedApplicationUnprivileged(const std::vector<std::string>& arguments);
 
-// Lets every user into the temporary directory `dir` (made open to its owner only) and takes the
-// right to change `folder` from everyone.
+// Lets every user into the temporary directory `dir` (made open to its owner only).
+void letOthersIn(const std::filesystem::path& dir);
+
+// Lets every user into `dir`, as letOthersIn does, and takes the right to change `folder` from everyone.
 void makeReadOnlyForOthers(const std::filesystem::path& dir, const std::filesystem::path& folder);

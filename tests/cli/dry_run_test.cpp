@@ -281,6 +281,77 @@ TEST_F(DryRun, OverAReadOnlyAlbumItPrintsThePlanAndTouchesNothing) {
     EXPECT_EQ(splitConsole(dry.out).lines, consoleLines(real.out));
 }
 
+TEST_F(DryRun, ListAndImageNamesTooLongForTheFileSystemAreForeseenWithTheRunsWords) {
+    // 250 bytes: the tracks' names fit, "00-" and the name and an extension do not.
+    const fs::path album = library / std::string(250, 'n');
+    fs::create_directories(album);
+    writeTrack(album / "Track 1.mp3", "1", "A", "B");
+    writeFileBytes(album / "Front.jpg", "image");
+    writeFileBytes(album / "old.m3u", "old");
+    const ProcessResult dry = runPackagedApplication({"--dry-run", library.string()});
+    EXPECT_EQ(dry.exitStatus, 1);
+    EXPECT_NE(dry.err.find("Cannot write the playlist of " + album.string()), std::string::npos) << dry.err;
+    EXPECT_NE(dry.err.find("File name too long"), std::string::npos) << dry.err;
+    expectPlanEqualsEffect(library, dir.path());
+}
+
+// What a run killed in the middle of a rename through a spare name leaves: the entry under the
+// spare name and a record of its old and new names beside it. The next run gives it its name back
+// before anything else, and the dry run plans just that.
+TEST_F(DryRun, EntriesLeftUnderSpareNamesGetTheirNamesBackAsPlanned) {
+    const fs::path album = library / "Album";
+    fs::create_directories(album);
+    const std::string spare = ".renaming-0f8fad5b-d9cb-469f-a165-70867728950e";
+    writeTrack(album / spare, "1", "A", "B");
+    writeFileBytes(album / (spare + ".name"), std::string("Track 1.mp3\0track 1.mp3", 23));
+    // One left by a run that kept no record: it is reported, run after run.
+    const std::string unknown = ".renaming-9b2c1f00-0000-4000-8000-000000000001";
+    writeFileBytes(album / unknown, "x");
+
+    const ProcessResult dry = runPackagedApplication({"--dry-run", library.string()});
+    EXPECT_EQ(dry.exitStatus, 1);
+    EXPECT_EQ(dry.err, (album / unknown).string() +
+                           " is an entry that an interrupted run left under a spare name; its old name is not "
+                           "known, so it keeps that name\n");
+    const Console console = splitConsole(dry.out);
+    ASSERT_GE(console.plan.size(), 3u) << dry.out;
+    EXPECT_EQ(console.plan[0], (std::vector<std::string>{"rename", (album / spare).string(), "Track 1.mp3"}));
+    EXPECT_EQ(console.plan[1], (std::vector<std::string>{"delete", (album / (spare + ".name")).string()}));
+    EXPECT_EQ(console.plan[2], (std::vector<std::string>{"rename", (album / "Track 1.mp3").string(), "01-a-b.mp3"}));
+    expectPlanEqualsEffect(library, dir.path());
+    EXPECT_TRUE(fs::exists(album / "01-a-b.mp3"));
+    EXPECT_FALSE(fs::exists(album / spare));
+}
+
+// The plan keeps only the album it works on: a 32 MiB heap holds the plan of any number of albums.
+TEST_F(DryRun, OverAHundredThousandTracksASmallHeapIsEnough) {
+    constexpr int kAlbums = 1000;
+    constexpr int kTracksPerAlbum = 100;
+    // One album's tracks are written; the other albums hold links to them, which the dry run,
+    // reading only tags, cannot tell from copies.
+    const fs::path first = library / "Album 0";
+    fs::create_directories(first);
+    // Names as long as a collection's usually are.
+    auto trackName = [](int t) { return "Track " + std::to_string(t) + " - The Artist Of It All - A Song Title.mp3"; };
+    for (int t = 0; t < kTracksPerAlbum; ++t)
+        writeTrack(first / trackName(t), std::to_string(t), "The Artist Of It All",
+                   "A Song Title " + std::to_string(t));
+    for (int a = 1; a < kAlbums; ++a) {
+        const fs::path album = library / ("Album " + std::to_string(a));
+        fs::create_directory(album);
+        for (int t = 0; t < kTracksPerAlbum; ++t) fs::create_hard_link(first / trackName(t), album / trackName(t));
+    }
+
+    const ProcessResult dry =
+        runPackagedApplicationInLocale({"LC_ALL=C.UTF-8"}, {"-Xmx32m"}, {"--dry-run", library.string()});
+    EXPECT_EQ(dry.exitStatus, 0);
+    EXPECT_EQ(dry.err, "");
+    const Console console = splitConsole(dry.out);
+    // Every track renamed, and a playlist and a checksum list written in every album.
+    EXPECT_EQ(console.plan.size(), static_cast<std::size_t>(kAlbums * (kTracksPerAlbum + 2)));
+    EXPECT_TRUE(fs::exists(first / trackName(0)));
+}
+
 class DryRunOverARandomLibrary : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(DryRunOverARandomLibrary, ThePlanIsTheEffect) {

@@ -61,7 +61,7 @@ TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1) {
     const ProcessResult result = runPackagedApplicationUnprivileged({root.string()});
     EXPECT_EQ(result.exitStatus, 1);
     const std::vector<std::string> reported = lines(result.err);
-    EXPECT_EQ(reported.size(), 6u) << result.err;
+    EXPECT_EQ(reported.size(), 7u) << result.err;
     for (const auto& [oldName, newName] :
          std::vector<std::pair<std::string, std::string>>{{"Track 1.mp3", "01-a-b.mp3"},
                                                           {"Track 2.mp3", "02-a-c.mp3"},
@@ -71,6 +71,8 @@ TEST_F(OddLibrary, AReadOnlyAlbumReportsEveryFailureAndEndsWithStatus1) {
             "Cannot rename " + (album / oldName).string() + " to " + newName + ": AccessDeniedException";
         EXPECT_EQ(std::count(reported.begin(), reported.end(), expected), 1) << expected << "\n" << result.err;
     }
+    const std::string deletion = "Cannot delete " + (album / "old.m3u").string() + ": AccessDeniedException";
+    EXPECT_EQ(std::count(reported.begin(), reported.end(), deletion), 1) << result.err;
     EXPECT_TRUE(contains(result.err, "playlist")) << result.err;
     EXPECT_TRUE(contains(result.err, "checksum list")) << result.err;
     EXPECT_EQ(consoleLines(result.out).back(), kClosing);

@@ -12,6 +12,7 @@ import java.nio.file.Files;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
+import java.util.Set;
 import java.util.jar.JarFile;
 import java.util.jar.Manifest;
 import org.junit.jupiter.api.Test;
@@ -115,7 +116,8 @@ class MainTest {
         assertTrue(new File(album, "notes.txt").createNewFile());
 
         assertEquals(1, run(root.getPath()));
-        assertEquals(1, err.lines().size());
+        // The folder named like the playlist will not go, and so the playlist cannot be written.
+        assertEquals(2, err.lines().size(), err.text());
         assertTrue(new File(album, "00-album.sfv").isFile());
         assertTrue(new File(album, "00-album.nfo").isFile());
         assertEquals(CLOSING, out.lines().get(out.lines().size() - 1));
@@ -159,6 +161,36 @@ class MainTest {
         assertEquals(1, err.lines().size());
         assertTrue(err.text().startsWith("Cannot reach " + new File(root, "Bad \uFFFD")), err.text());
         assertTrue(new File(good, "00-good.m3u").isFile());
+    }
+
+    @Test
+    void linksToTheMusicFolderOrAboveAreReportedAndPassedOverWhileOthersAreAlbums() throws IOException {
+        File music = mkdirs(root, "music");
+        File album = mkdirs(music, "Album");
+        File elsewhere = mkdirs(root, "elsewhere");
+        assertTrue(new File(elsewhere, "Front.jpg").createNewFile());
+        Files.createSymbolicLink(new File(music, "Loop").toPath(), new File(".").toPath());
+        Files.createSymbolicLink(new File(music, "Up").toPath(), new File("..").toPath());
+        Files.createSymbolicLink(new File(music, "Linked").toPath(), elsewhere.toPath());
+
+        assertEquals(1, run(music.getPath()));
+        List<String> albums = new ArrayList<>();
+        for (File entry : music.listFiles()) {
+            if (entry.getName().equals("Album") || entry.getName().equals("Linked")) {
+                albums.add(entry.getPath());
+            }
+        }
+        assertEquals(albums.toString(), out.lines().get(3));
+        List<String> reported = err.lines();
+        assertEquals(2, reported.size(), err.text());
+        assertTrue(reported.contains("Cannot work on " + new File(music, "Loop") + ": it leads to "
+                + music.getCanonicalPath() + ", the music folder or a folder above it"), err.text());
+        assertTrue(reported.contains("Cannot work on " + new File(music, "Up") + ": it leads to "
+                + root.getCanonicalPath() + ", the music folder or a folder above it"), err.text());
+        assertEquals(Set.of("Album", "Loop", "Up", "Linked"), Set.of(music.list()));
+        assertEquals(Set.of("music", "elsewhere"), Set.of(root.list()));
+        assertTrue(new File(album, "00-album.m3u").isFile());
+        assertTrue(new File(elsewhere, "00-linked-front.jpg").isFile());
     }
 
     /** The built archive, started the way the executable starts it, finds the tag library in lib/. */

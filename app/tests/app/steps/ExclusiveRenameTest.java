@@ -8,7 +8,9 @@ import app.CapturedStream;
 import app.Diagnostics;
 import java.io.File;
 import java.io.IOException;
+import java.nio.file.AccessDeniedException;
 import java.nio.file.FileAlreadyExistsException;
+import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
@@ -170,6 +172,32 @@ class ExclusiveRenameTest {
             entries.remove(key(from));
             entries.put(key(to), shortNamesLowerCased && name.length() <= 12 ? name.toLowerCase(Locale.ROOT) : name);
         }
+
+        @Override
+        public boolean isRegularFile(Path path) {
+            return exists(path);
+        }
+
+        /** FAT has no links. */
+        @Override
+        public void link(Path existing, Path link) throws IOException {
+            throw new FileSystemException(link.toString(), existing.toString(), "Operation not permitted");
+        }
+
+        @Override
+        public void delete(Path path) throws IOException {
+            if (entries.remove(key(path)) == null) {
+                throw new NoSuchFileException(path.toString());
+            }
+        }
+
+        @Override
+        public void writeNew(Path path, byte[] content) throws IOException {
+            if (exists(path)) {
+                throw new FileAlreadyExistsException(path.toString());
+            }
+            entries.put(key(path), path.getFileName().toString());
+        }
     }
 
     private boolean rename(CaseBlindFolder folder, String from, String to) {
@@ -196,5 +224,163 @@ class ExclusiveRenameTest {
         assertEquals(Set.of("song.mp3"), folder.names(folder.folder));
         assertEquals(List.of("Cannot rename " + folder.file("song.mp3") + " to SONG.mp3: the folder lists no entry"
                 + " of that name afterwards"), err.lines());
+    }
+
+    /** The system's calls, with a hook run before each one that changes the folder. */
+    private static class HookedCalls implements RenameCalls {
+        int changes;
+
+        /** Called with the count of changing calls so far, this one included, and the call's name. */
+        void before(String call, Path path) throws IOException {
+        }
+
+        private void change(String call, Path path) throws IOException {
+            changes++;
+            before(call, path);
+        }
+
+        @Override
+        public boolean exists(Path path) {
+            return RenameCalls.SYSTEM.exists(path);
+        }
+
+        @Override
+        public Set<String> names(Path folder) throws IOException {
+            return RenameCalls.SYSTEM.names(folder);
+        }
+
+        @Override
+        public void move(Path from, Path to) throws IOException {
+            change("move", to);
+            RenameCalls.SYSTEM.move(from, to);
+        }
+
+        @Override
+        public boolean isRegularFile(Path path) {
+            return RenameCalls.SYSTEM.isRegularFile(path);
+        }
+
+        @Override
+        public void link(Path existing, Path link) throws IOException {
+            change("link", link);
+            RenameCalls.SYSTEM.link(existing, link);
+        }
+
+        @Override
+        public void delete(Path path) throws IOException {
+            change("delete", path);
+            RenameCalls.SYSTEM.delete(path);
+        }
+
+        @Override
+        public void writeNew(Path path, byte[] content) throws IOException {
+            change("writeNew", path);
+            RenameCalls.SYSTEM.writeNew(path, content);
+        }
+    }
+
+    private boolean rename(File from, File to, RenameCalls calls) {
+        return ExclusiveRename.rename(from, to, calls, new Diagnostics(err.stream));
+    }
+
+    /** Another program takes the name after the rename found it free: its file stays. */
+    @Test
+    void aNameTakenAfterItWasFoundFreeIsNeverReplaced() throws IOException {
+        File source = file("a.mp3", "mine");
+        File target = new File(dir, "b.mp3");
+        HookedCalls otherProgram = new HookedCalls() {
+            @Override
+            void before(String call, Path path) throws IOException {
+                if (changes == 1) {
+                    file("b.mp3", "theirs");
+                }
+            }
+        };
+        assertFalse(rename(source, target, otherProgram));
+        assertEquals("theirs", content("b.mp3"));
+        assertEquals("mine", content("a.mp3"));
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void aRenamedFileKeepsOneNameOnly() throws IOException {
+        assertTrue(rename(file("a.mp3", "x"), new File(dir, "b.mp3")));
+        assertEquals(Set.of("b.mp3"), names());
+        assertEquals(1, Files.getAttribute(new File(dir, "b.mp3").toPath(), "unix:nlink"));
+    }
+
+    @Test
+    void whenTheOldNameWillNotGoTheNewOneGoesAgainAndTheRenameIsRefused() throws IOException {
+        File source = file("a.mp3", "x");
+        HookedCalls refusing = new HookedCalls() {
+            @Override
+            void before(String call, Path path) throws IOException {
+                if (call.equals("delete") && path.endsWith("a.mp3")) {
+                    throw new AccessDeniedException(path.toString());
+                }
+            }
+        };
+        assertFalse(rename(source, new File(dir, "b.mp3"), refusing));
+        assertEquals(Set.of("a.mp3"), names());
+        assertEquals(List.of("Cannot rename " + source + " to b.mp3: AccessDeniedException"), err.lines());
+    }
+
+    /** FAT, some shares, another user's file under fs.protected_hardlinks: the move does it. */
+    @Test
+    void whereLinksAreRefusedTheMoveRenames() throws IOException {
+        HookedCalls withoutLinks = new HookedCalls() {
+            @Override
+            void before(String call, Path path) throws IOException {
+                if (call.equals("link")) {
+                    throw new FileSystemException(path.toString(), null, "Operation not permitted");
+                }
+            }
+        };
+        assertTrue(rename(file("a.mp3", "x"), new File(dir, "b.mp3"), withoutLinks));
+        assertEquals(Set.of("b.mp3"), names());
+        assertEquals("x", content("b.mp3"));
+        assertEquals("", err.text());
+    }
+
+    private static final class Killed extends Error {
+        private static final long serialVersionUID = 1L;
+    }
+
+    /**
+     * The run killed before each change that a rename through a spare name makes, in turn: the
+     * next run's start gives the entry its old name back, or leaves it renamed, and leaves
+     * nothing else behind.
+     */
+    @Test
+    void aRunKilledInTheMiddleOfARenameThroughASpareNameIsUndoneByTheNext() throws IOException {
+        for (int killedAt = 1; ; killedAt++) {
+            for (String name : dir.list()) {
+                Files.delete(new File(dir, name).toPath());
+            }
+            File source = file("Track One.mp3", "x");
+            int killPoint = killedAt;
+            HookedCalls killing = new HookedCalls() {
+                @Override
+                void before(String call, Path path) {
+                    if (changes == killPoint) {
+                        throw new Killed();
+                    }
+                }
+            };
+            try {
+                ExclusiveRename.renameThroughSpareName(killing, source.toPath(), new File(dir, "01-a-b.mp3").toPath());
+                assertTrue(killedAt > 4, "two renames, each a link and a removal, and the record");
+                return;
+            } catch (Killed e) {
+                // As a kill leaves it.
+            }
+            assertTrue(new AlbumStart(new RealDisk(new Diagnostics(err.stream)), new Diagnostics(err.stream)).open(dir));
+            Set<String> left = names();
+            assertTrue(left.equals(Set.of("Track One.mp3")) || left.equals(Set.of("01-a-b.mp3")),
+                    "killed before change " + killedAt + ": " + left);
+            assertEquals("x", content(left.iterator().next()));
+            assertEquals(1, Files.getAttribute(new File(dir, left.iterator().next()).toPath(), "unix:nlink"));
+            assertEquals("", err.text());
+        }
     }
 }

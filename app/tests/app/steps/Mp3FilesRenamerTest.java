@@ -198,4 +198,22 @@ class Mp3FilesRenamerTest {
         assertTrue(reported.get(0).startsWith("Cannot reach " + new File(album, "bad \uFFFD.mp3")), reported.get(0));
         assertEquals(2, names().size());
     }
+
+    /** An old checksum list knows a track by the name it had before the run. */
+    @Test
+    void renamedTracksKeepTheirPreviousNamesAndOthersTheirOwn() throws IOException {
+        tagged(album, "Track 1.mp3", "1", "A", "B");
+        tagged(album, "02-a-c.mp3", "2", "A", "C");
+        tagged(album, "taken.mp3", "1", "A", "B");
+        Context context = new Context();
+        // The first listed of the two tracks aiming at 01-a-b.mp3 takes it; the other keeps its name.
+        new Mp3FilesRenamer(new RealDisk(diagnostics), diagnostics).execute(album, context);
+        File renamed = new File(album, "01-a-b.mp3");
+        String winner = context.getPreviousNames().get(renamed);
+        assertTrue(Set.of("Track 1.mp3", "taken.mp3").contains(winner), String.valueOf(winner));
+        String loser = winner.equals("Track 1.mp3") ? "taken.mp3" : "Track 1.mp3";
+        assertEquals(winner, context.previousName(renamed));
+        assertEquals(loser, context.previousName(new File(album, loser)));
+        assertEquals("02-a-c.mp3", context.previousName(new File(album, "02-a-c.mp3")));
+    }
 }

@@ -105,6 +105,20 @@ class PlannedDiskTest {
     }
 
     @Test
+    void aFolderWithEntriesThatADeletionLeavesIsReportedAsTheRunReportsIt() throws IOException {
+        File kept = new File(album, "kept.m3u");
+        assertTrue(new File(kept, "inside").mkdirs());
+        CapturedStream realErr = new CapturedStream();
+
+        disk.delete(kept);
+        new RealDisk(new Diagnostics(realErr.stream)).delete(kept);
+        assertEquals(List.of("Cannot delete " + kept + ": DirectoryNotEmptyException"), err.lines());
+        assertEquals(realErr.text(), err.text());
+        assertEquals("", out.text());
+        assertTrue(kept.isDirectory());
+    }
+
+    @Test
     void aListWhoseNameAFolderHoldsFailsAsItWouldInARun() throws IOException {
         assertTrue(new File(album, "00-album.m3u/inside").mkdirs());
         File list = new File(album, "00-album.m3u");
@@ -153,7 +167,7 @@ class PlannedDiskTest {
         // Character by character, as such file systems compare: ß has no one-letter upper case.
         assertNotNull(folder.find("straße.mp3"));
         assertNull(folder.find("STRASSE.MP3"));
-        assertEquals(List.of("A.mp3", "Straße.MP3"), names(folder.entries(album, entry -> true, diagnostics)));
+        assertEquals(List.of("A.mp3", "Straße.MP3"), names(folder.listing(album, entry -> true, diagnostics)));
 
         PlannedFolder caseSensitive = new PlannedFolder(album, listed, false);
         assertNull(caseSensitive.find("A.MP3"));

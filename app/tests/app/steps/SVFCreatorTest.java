@@ -9,14 +9,18 @@ import app.Diagnostics;
 import app.ExternalCommand;
 import java.io.File;
 import java.io.IOException;
+import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
+import java.nio.file.attribute.FileTime;
 import java.util.Arrays;
 import java.util.List;
+import java.util.Map;
 import java.util.Random;
 import java.util.Set;
 import java.util.TreeSet;
 import java.util.zip.CRC32;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.Timeout;
 import org.junit.jupiter.api.io.TempDir;
 
 class SVFCreatorTest {
@@ -35,10 +39,26 @@ class SVFCreatorTest {
     }
 
     private void execute(String text, File... files) {
+        execute(text, Map.of(), files);
+    }
+
+    private void execute(String text, Map<File, String> previousNames, File... files) {
         Context context = new Context();
         context.setText(text);
         context.setFiles(Arrays.asList(files));
+        context.setPreviousNames(previousNames);
         new SVFCreator(new RealDisk(diagnostics), diagnostics).execute(album, context);
+    }
+
+    /** An old list, written a minute after the tracks were last written. */
+    private File oldList(String name, String content, File... tracks) throws IOException {
+        File list = TestTracks.write(album, name, content.getBytes(StandardCharsets.UTF_8));
+        FileTime tracksWritten = Files.getLastModifiedTime(list.toPath());
+        Files.setLastModifiedTime(list.toPath(), FileTime.fromMillis(tracksWritten.toMillis() + 60_000));
+        for (File track : tracks) {
+            Files.setLastModifiedTime(track.toPath(), tracksWritten);
+        }
+        return list;
     }
 
     private File track(String name, byte[] content) throws IOException {
@@ -115,6 +135,65 @@ class SVFCreatorTest {
     void nameTakenByAFolderIsReported() throws IOException {
         assertTrue(new File(album, "00-album.sfv/inside").mkdirs());
         execute("album", track("t.mp3", "x".getBytes()));
-        assertEquals(1, err.lines().size());
+        List<String> reported = err.lines();
+        assertEquals(2, reported.size(), err.text());
+        assertEquals("Cannot delete " + new File(album, "00-album.sfv") + ": DirectoryNotEmptyException", reported.get(0));
+    }
+
+    @Test
+    void aTrackChangedSinceTheOldListThoughNotWrittenSinceIsReportedAndKeepsTheOldChecksum() throws IOException {
+        File damaged = track("01-a-b.mp3", "123456780".getBytes());
+        File intact = track("02-a-c.mp3", "123456789".getBytes());
+        File list = oldList("00-album.sfv", "; old\r\n\r\n01-a-b.mp3 CBF43926\r\n02-a-c.mp3 cbf43926\r\n", damaged, intact);
+        CRC32 crc = new CRC32();
+        crc.update("123456780".getBytes());
+        String now = String.format("%08x", crc.getValue());
+
+        assertEquals(HEADER + "01-a-b.mp3 CBF43926" + NL + "02-a-c.mp3 cbf43926" + NL, run("album", damaged, intact));
+        assertEquals(List.of("Checksum of " + damaged + " changed since " + list + ": was CBF43926, now " + now),
+                err.lines());
+        assertEquals(1, diagnostics.count());
+    }
+
+    @Test
+    void aTrackRenamedInThisRunIsComparedUnderItsPreviousName() throws IOException {
+        File renamed = track("01-a-b.mp3", "123456780".getBytes());
+        File other = track("Track 1.mp3", "x".getBytes());
+        // The old list knows the track as Track 1.mp3; 01-a-b.mp3 was another track's name then.
+        File list = oldList("old.SFV", "Track 1.mp3 cbf43926\n01-a-b.mp3 0\n", renamed, other);
+
+        execute("album", Map.of(renamed, "Track 1.mp3"), renamed);
+        assertEquals(1, err.lines().size(), err.text());
+        assertTrue(err.text().startsWith("Checksum of " + renamed + " changed since " + list + ": was cbf43926, now "),
+                err.text());
+    }
+
+    @Test
+    void checksumsCompareAsNumbersAndTracksWrittenSinceTheListAreNotReported() throws IOException {
+        File small = track("small.mp3", "x31".getBytes());
+        File edited = track("edited.mp3", "123456780".getBytes());
+        oldList("00-album.sfv", "small.mp3 1685F0\nedited.mp3 cbf43926\n", small);
+        Files.setLastModifiedTime(edited.toPath(), FileTime.fromMillis(System.currentTimeMillis() + 120_000));
+
+        String list = run("album", small, edited);
+        assertEquals("", err.text());
+        assertTrue(list.contains("small.mp3 001685f0" + NL), list);
+        assertTrue(!list.contains("cbf43926"), list);
+    }
+
+    @Test
+    @Timeout(60)
+    void oldListsThatCannotBeReadOrParsedGoWithoutAWord() throws Exception {
+        File a = track("a.mp3", "123456789".getBytes());
+        byte[] garbage = new byte[4096];
+        new Random(3).nextBytes(garbage);
+        TestTracks.write(album, "binary.sfv", garbage);
+        oldList("garbage.sfv", "a.mp3\na.mp3 123456789\na.mp3 xyz\n;a.mp3 0\n" + "a".repeat(100_000) + " 0\n", a);
+        assertTrue(new File(album, "folder.sfv").mkdir());
+        ExternalCommand.succeed(album, "mkfifo", "fifo.sfv");
+
+        assertEquals(HEADER + "a.mp3 cbf43926" + NL, run("album", a));
+        assertEquals("", err.text());
+        assertEquals(Set.of("a.mp3", "00-album.sfv"), new TreeSet<>(Arrays.asList(album.list())));
     }
 }

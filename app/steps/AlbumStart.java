@@ -1,0 +1,88 @@
+package app.steps;
+
+import app.Diagnostics;
+import app.Refusal;
+import java.io.File;
+import java.io.IOException;
+import java.util.HashSet;
+import java.util.List;
+import java.util.Set;
+
+/**
+ * What is done with an album folder before its steps run. A folder whose entries cannot be
+ * listed is reported and passed over: every step would find it empty, and the list steps would
+ * replace its lists with empty ones. An entry that a killed run left under a spare name gets its
+ * old name back, before any step lists the folder; one that cannot is reported, run after run.
+ */
+public final class AlbumStart {
+    private final Disk disk;
+    private final Diagnostics diagnostics;
+
+    public AlbumStart(Disk disk, Diagnostics diagnostics) {
+        this.disk = disk;
+        this.diagnostics = diagnostics;
+    }
+
+    /** Whether the album's steps may run. */
+    public boolean open(File album) {
+        List<File> found;
+        try {
+            found = disk.listing(album, entry -> SpareName.isSpare(entry.getName()) || SpareName.isRecord(entry.getName()));
+        } catch (IOException e) {
+            diagnostics.report("Cannot list the entries of " + album + ", so it is passed over: " + Refusal.reason(e));
+            return false;
+        }
+        Set<String> names = new HashSet<>();
+        for (File entry : found) {
+            names.add(entry.getName());
+        }
+        for (File entry : found) {
+            String name = entry.getName();
+            if (SpareName.isRecord(name)) {
+                if (!names.contains(SpareName.spareOf(name))) {
+                    // The rename was done, or had not begun: the record is all that is left of it.
+                    disk.delete(entry);
+                }
+            } else {
+                File record = SpareName.recordOf(entry.toPath()).toFile();
+                if (names.contains(record.getName())) {
+                    putBack(entry, record);
+                } else {
+                    diagnostics.report(entry + " is an entry that an interrupted run left under a spare name;"
+                            + " its old name is not known, so it keeps that name");
+                }
+            }
+        }
+        return true;
+    }
+
+    private void putBack(File spare, File record) {
+        String[] names;
+        try {
+            names = SpareName.names(disk.readSmallFile(record));
+        } catch (IOException e) {
+            names = null;
+        }
+        if (names == null) {
+            diagnostics.report("Cannot give " + spare + " back its old name: its record " + record.getName()
+                    + " cannot be read, so it keeps the spare name");
+            return;
+        }
+        File oldName = new File(spare.getParentFile(), names[0]);
+        File newName = new File(spare.getParentFile(), names[1]);
+        if (disk.sameEntry(spare, oldName) || disk.sameEntry(spare, newName)) {
+            // Killed between giving the entry a name and taking another from it: it bears its own.
+            disk.delete(spare);
+        } else {
+            int reported = diagnostics.count();
+            if (!disk.rename(spare, oldName)) {
+                if (diagnostics.count() == reported) {
+                    diagnostics.report("Cannot give " + spare + " back its name " + oldName.getName()
+                            + ": another entry holds it, so it keeps the spare name");
+                }
+                return;
+            }
+        }
+        disk.delete(record);
+    }
+}

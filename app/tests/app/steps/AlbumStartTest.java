@@ -1,0 +1,81 @@
+package app.steps;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import app.CapturedStream;
+import app.Diagnostics;
+import java.io.File;
+import java.io.IOException;
+import java.nio.file.Files;
+import java.util.Arrays;
+import java.util.List;
+import java.util.Set;
+import java.util.TreeSet;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+class AlbumStartTest {
+    private static final String SPARE = ".renaming-0f8fad5b-d9cb-469f-a165-70867728950e";
+
+    @TempDir
+    File album;
+    private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
+
+    private boolean open() {
+        return new AlbumStart(new RealDisk(diagnostics), diagnostics).open(album);
+    }
+
+    private Set<String> names() {
+        return new TreeSet<>(Arrays.asList(album.list()));
+    }
+
+    private void record(String oldName, String newName) throws IOException {
+        TestTracks.write(album, SPARE + ".name", SpareName.record(oldName, newName));
+    }
+
+    @Test
+    void anEntryUnderASpareNameGetsItsOldNameBackAndTheRecordGoes() throws IOException {
+        TestTracks.write(album, SPARE, "x".getBytes());
+        record("Track One.mp3", "track one.mp3");
+        assertTrue(open());
+        assertEquals(Set.of("Track One.mp3"), names());
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void aRecordWithoutItsSpareGoesWithoutAWord() throws IOException {
+        TestTracks.write(album, "Track One.mp3", "x".getBytes());
+        record("Track One.mp3", "track one.mp3");
+        assertTrue(open());
+        assertEquals(Set.of("Track One.mp3"), names());
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void aSpareThatCannotTakeItsNameBackIsReportedRunAfterRun() throws IOException {
+        TestTracks.write(album, SPARE, "x".getBytes());
+        TestTracks.write(album, "Track One.mp3", "another".getBytes());
+        record("Track One.mp3", "track one.mp3");
+        File unknown = TestTracks.write(album, ".renaming-9b2c1f00-0000-4000-8000-000000000001", "y".getBytes());
+        List<String> expected = List.of("Cannot give " + new File(album, SPARE) + " back its name Track One.mp3:"
+                + " another entry holds it, so it keeps the spare name", unknown + " is an entry that an interrupted"
+                + " run left under a spare name; its old name is not known, so it keeps that name");
+        for (int run = 1; run <= 2; run++) {
+            assertTrue(open());
+            assertEquals(new TreeSet<>(expected), new TreeSet<>(err.lines().subList(2 * run - 2, 2 * run)));
+        }
+        assertEquals(Set.of(SPARE, SPARE + ".name", "Track One.mp3", unknown.getName()), names());
+        assertEquals("another", new String(Files.readAllBytes(new File(album, "Track One.mp3").toPath())));
+    }
+
+    @Test
+    void namesLikeSpareNamesThatAreNoneAreLeftAlone() throws IOException {
+        TestTracks.write(album, ".renaming-notes.txt", "x".getBytes());
+        TestTracks.write(album, ".renaming-0f8fad5b.name", "x".getBytes());
+        assertTrue(open());
+        assertEquals(Set.of(".renaming-notes.txt", ".renaming-0f8fad5b.name"), names());
+        assertEquals("", err.text());
+    }
+}
