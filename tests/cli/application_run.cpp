@@ -5,15 +5,23 @@
 #include <filesystem>
 #include <stdexcept>
 
+const char* const kApplicationLocale = "LC_ALL=C.UTF-8";
+
+std::vector<std::string> packagedApplicationCommand(const std::vector<std::string>& arguments) {
+    if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
+        throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
+    std::vector<std::string> command{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
+}
+
 namespace {
 
 // Runs `prefix` followed by the packaged application's command line, under a UTF-8 locale.
 ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments) {
-    if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
-        throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
-    prefix.insert(prefix.end(), {JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION});
-    prefix.insert(prefix.end(), arguments.begin(), arguments.end());
-    return runProcess(prefix, "", {"LC_ALL=C.UTF-8"});
+    const std::vector<std::string> command = packagedApplicationCommand(arguments);
+    prefix.insert(prefix.end(), command.begin(), command.end());
+    return runProcess(prefix, "", {kApplicationLocale});
 }
 
 }  // namespace

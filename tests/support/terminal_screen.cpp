@@ -1,5 +1,6 @@
 #include "terminal_screen.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -20,6 +21,11 @@ public:
     void lineFeed() {
         ++row_;
         if (row_ == rows_.size()) rows_.emplace_back();
+        waitsAtEdge_ = false;
+    }
+    // To the next multiple of 8 columns, or the last column, leaving the cells it passes as they are.
+    void tab() {
+        column_ = std::min(columns_ - 1, (column_ / 8 + 1) * 8);
         waitsAtEdge_ = false;
     }
     void backspace() {
@@ -86,6 +92,8 @@ std::vector<std::string> renderScreen(const std::string& bytes, std::size_t colu
             screen.lineFeed();
         } else if (byte == '\b') {
             screen.backspace();
+        } else if (byte == '\t') {
+            screen.tab();
         } else if (byte < 0x20 || byte == 0x7F) {
             throw std::runtime_error("renderScreen: control character " + std::to_string(byte) + " at byte " +
                                      std::to_string(i));

@@ -21,6 +21,13 @@ TEST(TerminalScreen, ALineFeedKeepsTheColumnAndBackspaceStepsBack) {
     EXPECT_EQ(renderScreen("ab\ncd\bX", 80), (Lines{"ab", "  cX"}));
 }
 
+TEST(TerminalScreen, ATabMovesToTheNextStopOverWhatIsThere) {
+    EXPECT_EQ(renderScreen("abcdefghij\rx\ty\r\n", 80), (Lines{"xbcdefghyj"}));
+    EXPECT_EQ(renderScreen("a\t\tb\r\n", 80), (Lines{"a               b"}));
+    EXPECT_EQ(renderScreen("abcdefg\tb\r\n", 9), (Lines{"abcdefg b"}));
+    EXPECT_EQ(renderScreen("abcdefgh\tb\r\n", 9), (Lines{"abcdefghb"}));
+}
+
 TEST(TerminalScreen, ALongLineWrapsAndIsJoinedAgain) {
     EXPECT_EQ(renderScreen("abcdefg\r\nh\r\n", 3), (Lines{"abcdefg", "h"}));
 }
@@ -40,7 +47,7 @@ TEST(TerminalScreen, ACharacterTakesOneColumnWhateverItsLength) {
 
 TEST(TerminalScreen, EscapeSequencesAndOtherControlsAreRefused) {
     EXPECT_THROW(renderScreen("a\x1b[2Kb", 80), std::runtime_error);
-    EXPECT_THROW(renderScreen("a\tb", 80), std::runtime_error);
+    EXPECT_THROW(renderScreen("a\ab", 80), std::runtime_error);
 }
 
 TEST(RunOnTerminal, AllThreeStreamsAreTheTerminalOfTheGivenWidth) {
