@@ -21,6 +21,22 @@ double applicationRun(const fs::path& folder) {
     return timedRun(command);
 }
 
+// Redirected and on a terminal in turn, so that a drift of the machine's speed falls on both.
+void measureTerminalCost(LibraryFigures& figures, const Library& library, const fs::path& copy, int runs) {
+    std::vector<std::string> command = kApplication;
+    command.push_back(copy.string());
+    std::vector<double> ratios;
+    for (int i = 0; i < runs; ++i) {
+        freshCopy(library, copy);
+        const double redirected = timedRun(command);
+        freshCopy(library, copy);
+        const TerminalTiming onTerminal = timedTerminalRun(command);
+        ratios.push_back(onTerminal.seconds / redirected);
+        figures.statusLines = onTerminal.statusLines;
+    }
+    figures.terminalOverRedirected = median(ratios);
+}
+
 // A checksum tool over the tracks, named relative to the library so the command line stays short.
 double toolRun(const std::string& tool, const std::vector<std::string>& options, const Library& library) {
     std::vector<std::string> command{tool};
@@ -35,6 +51,7 @@ LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int 
         freshCopy(library, copy);
         return applicationRun(copy);
     });
+    measureTerminalCost(figures, library, copy, runs);
     fs::remove_all(copy);
     figures.rhash = medianOf(runs, [&] { return toolRun("rhash", {"--crc32"}, library); });
     figures.cksfv = medianOf(runs, [&] { return toolRun("cksfv", {}, library); });
