@@ -1,7 +1,5 @@
 package app;
 
-import java.util.Locale;
-
 /**
  * The text of the status line, for example
  * {@code Album 123/4567  Some Band - Greatest Hits  2,345 tracks  12.3 GB  4:31}, made to fit a
@@ -18,7 +16,7 @@ final class StatusText {
     /** `bytes` is negative when no bytes are shown. */
     static String of(int number, int count, String name, long tracks, long bytes, long elapsedSeconds, int width) {
         String head = "Album " + number + "/" + count;
-        String tail = String.format(Locale.ROOT, "%,d %s", tracks, tracks == 1 ? "track" : "tracks")
+        String tail = grouped(tracks) + (tracks == 1 ? " track" : " tracks")
                 + (bytes < 0 ? "" : GAP + size(bytes)) + GAP + time(elapsedSeconds);
         int room = width - columns(head) - columns(tail) - 2 * GAP.length();
         if (room > 0) {
@@ -27,28 +25,46 @@ final class StatusText {
         return cut(head + GAP + tail, width);
     }
 
-    /** Decimal units, as disks are sold: 12.3 GB is 12.3 thousand million bytes. */
+    /**
+     * Decimal units, as disks are sold: 12.3 GB is 12.3 thousand million bytes. Numbers are put
+     * together by hand: the formatter would load the runtime's locale data, which costs more than
+     * all the rewrites of a run.
+     */
     static String size(long bytes) {
         if (bytes < 1000) {
             return bytes + " " + UNITS[0];
         }
-        double value = bytes;
-        int unit = 0;
+        int unit = 1;
+        long tenths = tenthsOf(bytes, unit);
         // 999.96 kB would show as 1000.0 kB: from there on it is 1.0 MB.
-        while (value >= 999.95 && unit < UNITS.length - 1) {
-            value /= 1000;
-            unit++;
+        while (tenths >= 10000 && unit < UNITS.length - 1) {
+            tenths = tenthsOf(bytes, ++unit);
         }
-        return String.format(Locale.ROOT, "%.1f %s", value, UNITS[unit]);
+        return tenths / 10 + "." + tenths % 10 + " " + UNITS[unit];
+    }
+
+    private static long tenthsOf(long bytes, int unit) {
+        return Math.round(bytes / Math.pow(1000, unit) * 10);
+    }
+
+    /** With a comma between thousands: 2,345. */
+    static String grouped(long count) {
+        StringBuilder digits = new StringBuilder(Long.toString(count));
+        for (int i = digits.length() - 3; i > 0; i -= 3) {
+            digits.insert(i, ',');
+        }
+        return digits.toString();
     }
 
     /** Minutes and seconds, with the hours in front once there are any. */
     static String time(long seconds) {
         long minutes = seconds / 60;
-        if (minutes < 60) {
-            return String.format(Locale.ROOT, "%d:%02d", minutes, seconds % 60);
-        }
-        return String.format(Locale.ROOT, "%d:%02d:%02d", minutes / 60, minutes % 60, seconds % 60);
+        String secondsPart = ":" + twoDigits(seconds % 60);
+        return minutes < 60 ? minutes + secondsPart : minutes / 60 + ":" + twoDigits(minutes % 60) + secondsPart;
+    }
+
+    private static String twoDigits(long number) {
+        return number < 10 ? "0" + number : Long.toString(number);
     }
 
     /**

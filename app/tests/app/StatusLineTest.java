@@ -164,10 +164,16 @@ class StatusLineTest {
     }
 
     @ParameterizedTest
-    @CsvSource({"0, 0 B", "999, 999 B", "1000, 1.0 kB", "999949, 999.9 kB", "999950, 1.0 MB", "12345678901, 12.3 GB",
+    @CsvSource({"0, 0 B", "999, 999 B", "1000, 1.0 kB", "999949, 999.9 kB", "999950, 1.0 MB", "1049, 1.0 kB", "1050, 1.1 kB", "999999999, 1.0 GB", "12345678901, 12.3 GB",
         "9223372036854775807, 9.2 EB"})
     void bytesShowInDecimalUnits(long bytes, String expected) {
         assertEquals(expected, StatusText.size(bytes));
+    }
+
+    @ParameterizedTest
+    @CsvSource({"0, 0", "1, 1", "999, 999", "1000, '1,000'", "123456, '123,456'", "1234567, '1,234,567'"})
+    void tracksAreCountedWithACommaBetweenThousands(long count, String expected) {
+        assertEquals(expected, StatusText.grouped(count));
     }
 
     @ParameterizedTest
