@@ -52,7 +52,7 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
         format("%.2f", small.application / small.cksfv));
     row(out, "application / read", format("%.2f", large.application / large.read),
         format("%.2f", small.application / small.read));
-    row(out, "application on a terminal / redirected", format("%.3f", large.terminalOverRedirected),
+    row(out, "rerun on a terminal / redirected", format("%.3f", large.terminalOverRedirected),
         format("%.3f", small.terminalOverRedirected));
     row(out, "  status lines written on the terminal", std::to_string(large.statusLines),
         std::to_string(small.statusLines));
