@@ -7,10 +7,11 @@
 
 const char* const kApplicationLocale = "LC_ALL=C.UTF-8";
 
-std::vector<std::string> packagedApplicationCommand(const std::vector<std::string>& arguments) {
+std::vector<std::string> packagedApplicationCommand(const std::vector<std::string>& arguments,
+                                                    const std::string& java) {
     if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
         throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
-    std::vector<std::string> command{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
+    std::vector<std::string> command{java.empty() ? JAVA_EXECUTABLE : java, "-jar", PACKAGED_APPLICATION};
     command.insert(command.end(), arguments.begin(), arguments.end());
     return command;
 }

@@ -11,8 +11,10 @@
 // locale is UTF-8, so that the runtime reads and writes non-ASCII file names unchanged.
 ProcessResult runPackagedApplication(const std::vector<std::string>& arguments);
 
-// The command line of such a run, and the variable that sets its locale.
-std::vector<std::string> packagedApplicationCommand(const std::vector<std::string>& arguments);
+// The command line of such a run (on another runtime where `java` is given), and the variable that
+// sets its locale.
+std::vector<std::string> packagedApplicationCommand(const std::vector<std::string>& arguments,
+                                                    const std::string& java = "");
 extern const char* const kApplicationLocale;
 
 // The exit status of a run that runPackagedApplicationWithin ended for taking too long.

@@ -101,10 +101,10 @@ protected:
 
     TerminalRun onTerminal(const std::vector<std::string>& arguments, const fs::path& outputFile = {},
                            const fs::path& errorFile = {}, const std::vector<std::string>& extraEnv = {},
-                           unsigned short columns = 80) {
+                           unsigned short columns = 80, const std::string& java = "") {
         std::vector<std::string> environment{kApplicationLocale};
         environment.insert(environment.end(), extraEnv.begin(), extraEnv.end());
-        return runOnTerminal(packagedApplicationCommand(arguments), environment, outputFile, errorFile, columns);
+        return runOnTerminal(packagedApplicationCommand(arguments, java), environment, outputFile, errorFile, columns);
     }
 
     TempDir dir{"cli"};
@@ -219,6 +219,27 @@ TEST_F(OnATerminal, TheLineFitsTheExportedColumns) {
     EXPECT_GE(shown.size(), 1u);
     expectStatusLines(shown, false, 40);
     EXPECT_EQ(renderScreen(run.screen, 40), screenOf(redirected.out, 40));
+}
+
+TEST_F(OnATerminal, OnJava22OrLaterTheLineShowsOnATerminalOnly) {
+    const std::string java = NEWER_JAVA_EXECUTABLE;
+    if (java.empty()) GTEST_SKIP() << "no Java 22 or later installed (give NEWER_JAVA_EXECUTABLE to CMake)";
+    freshLibrary();
+    const std::vector<std::string> arguments{"--dry-run", library.string()};
+    const ProcessResult piped = runProcess(packagedApplicationCommand(arguments, java), "", {kApplicationLocale});
+    ASSERT_EQ(piped.exitStatus, 0) << piped.err;
+    EXPECT_EQ(piped.out.find('\r'), std::string::npos);
+
+    const TerminalRun run = onTerminal(arguments, {}, {}, {}, 80, java);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_GE(statusLines(run.screen).size(), 1u);
+    EXPECT_EQ(renderScreen(run.screen, 80), screenOf(piped.out, 80));
+
+    const fs::path outputFile = dir.path() / "out.txt";
+    const TerminalRun toFile = onTerminal(arguments, outputFile, {}, {}, 80, java);
+    EXPECT_EQ(toFile.exitStatus, 0);
+    EXPECT_EQ(readFileBytes(outputFile), piped.out);
+    EXPECT_EQ(toFile.screen, "");
 }
 
 // Pipes and files alike get the run's lines and nothing else, whatever the environment says of a
