@@ -21,6 +21,8 @@ struct LibraryFigures {
     // the terminal run's seconds over the redirected one's: what the status line costs, the way of the
     // output through the terminal included.
     double terminalOverRedirected = 0;
+    // The same for a run on a terminal against one on a terminal that shows no line: the line's own.
+    double lineOverNoLine = 0;
     std::size_t statusLines = 0;  // how often the last run on a terminal wrote its status line
 };
 

@@ -54,6 +54,8 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
         format("%.2f", small.application / small.read));
     row(out, "rerun on a terminal / redirected", format("%.3f", large.terminalOverRedirected),
         format("%.3f", small.terminalOverRedirected));
+    row(out, "  on a terminal / on one without the line", format("%.3f", large.lineOverNoLine),
+        format("%.3f", small.lineOverNoLine));
     row(out, "  status lines written on the terminal", std::to_string(large.statusLines),
         std::to_string(small.statusLines));
     row(out, "application / read in 10240-byte pieces", format("%.2f", large.application / large.readInPieces),
