@@ -36,7 +36,7 @@ public class Main {
     static int run(String[] args, PrintStream out, PrintStream err, Progress progress) {
         Diagnostics diagnostics = new Diagnostics(err);
         boolean dryRun = args.length > 0 && args[0].equals(DRY_RUN);
-        Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : new RealDisk(diagnostics);
+        Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : new RealDisk(diagnostics, progress);
         disk = progress.watching(disk, !dryRun);
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),

@@ -19,15 +19,23 @@ public interface Progress {
         }
 
         @Override
+        public void read(long bytes) {
+        }
+
+        @Override
         public void end() {
         }
     };
 
     /**
      * The disk the run is to use so that its tracks count: a track counts when its checksum is
-     * taken, and with its bytes when the disk reads them (a dry run reads none).
+     * taken. `readsTracks` tells whether the disk reads them (a dry run's reads none); the bytes
+     * it reads are told through {@link #read}.
      */
     Disk watching(Disk disk, boolean readsTracks);
+
+    /** More bytes of tracks were read. */
+    void read(long bytes);
 
     /** Work starts on an album folder: its number, counted from 1, of `count`, and its name. */
     void album(int number, int count, String name);

@@ -11,12 +11,10 @@ import java.util.List;
 final class ProgressDisk implements Disk {
     private final Disk disk;
     private final StatusLine statusLine;
-    private final boolean readsTracks;
 
-    ProgressDisk(Disk disk, StatusLine statusLine, boolean readsTracks) {
+    ProgressDisk(Disk disk, StatusLine statusLine) {
         this.disk = disk;
         this.statusLine = statusLine;
-        this.readsTracks = readsTracks;
     }
 
     @Override
@@ -39,11 +37,10 @@ final class ProgressDisk implements Disk {
         return disk.create(file);
     }
 
-    /** The checksum has read every byte of the track, as many as its length. */
     @Override
     public long checksum(File track) throws IOException {
         long checksum = disk.checksum(track);
-        statusLine.track(readsTracks ? track.length() : 0);
+        statusLine.track();
         return checksum;
     }
 }

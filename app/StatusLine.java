@@ -80,7 +80,7 @@ final class StatusLine implements Progress {
     @Override
     public Disk watching(Disk disk, boolean readsTracks) {
         showsBytes = readsTracks;
-        return new ProgressDisk(disk, this, readsTracks);
+        return new ProgressDisk(disk, this);
     }
 
     @Override
@@ -91,10 +91,14 @@ final class StatusLine implements Progress {
         rewriteWhenDue();
     }
 
-    /** One more track is done, `trackBytes` of it read. */
-    void track(long trackBytes) {
-        tracks++;
+    @Override
+    public void read(long trackBytes) {
         bytes += trackBytes;
+    }
+
+    /** One more track is done. */
+    void track() {
+        tracks++;
         rewriteWhenDue();
     }
 

@@ -2,6 +2,7 @@ package app.steps;
 
 import app.Diagnostics;
 import app.Listing;
+import app.Progress;
 import java.io.BufferedWriter;
 import java.io.File;
 import java.io.FileFilter;
@@ -15,10 +16,16 @@ import java.util.List;
 /** The file operations of a real run. */
 public final class RealDisk implements Disk {
     private final Diagnostics diagnostics;
-    private final TrackChecksum checksum = new TrackChecksum();
+    private final TrackChecksum checksum;
 
     public RealDisk(Diagnostics diagnostics) {
+        this(diagnostics, Progress.NONE);
+    }
+
+    /** The bytes of the tracks it reads count as the run's progress. */
+    public RealDisk(Diagnostics diagnostics, Progress progress) {
         this.diagnostics = diagnostics;
+        checksum = new TrackChecksum(progress);
     }
 
     @Override

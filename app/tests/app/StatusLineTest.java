@@ -3,6 +3,7 @@ package app;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertSame;
+import static org.junit.jupiter.api.Assertions.assertThrows;
 
 import app.steps.Disk;
 import app.steps.PlannedDisk;
@@ -49,7 +50,7 @@ class StatusLineTest {
 
     @Test
     void writesAtMostTenTimesASecondAndEachTimeFromTheLineStart() throws IOException {
-        Disk disk = statusLine.watching(new RealDisk(diagnostics), true);
+        Disk disk = statusLine.watching(new RealDisk(diagnostics, statusLine), true);
         File track = track("a.mp3", 1_234_567);
         statusLine.album(1, 2, "Band - Album");
         disk.checksum(track);
@@ -71,6 +72,35 @@ class StatusLineTest {
         assertEquals("\r" + blanks(47) + "\r", taken());
         statusLine.end();
         assertEquals("", taken(), "erased once");
+    }
+
+    @Test
+    void theRealDiskTellsEveryByteItReadsAndNothingForATrackItCannotRead() throws IOException {
+        long[] told = {0};
+        Progress counting = new Progress() {
+            @Override
+            public Disk watching(Disk disk, boolean readsTracks) {
+                return disk;
+            }
+
+            @Override
+            public void album(int number, int count, String name) {
+            }
+
+            @Override
+            public void read(long bytes) {
+                told[0] += bytes;
+            }
+
+            @Override
+            public void end() {
+            }
+        };
+        Disk disk = new RealDisk(diagnostics, counting);
+        disk.checksum(track("a.mp3", 3 * 10240 + 7));
+        disk.checksum(track("b.mp3", 0));
+        assertThrows(IOException.class, () -> disk.checksum(new File(root, "missing.mp3")));
+        assertEquals(3 * 10240 + 7, told[0]);
     }
 
     @Test
