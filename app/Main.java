@@ -24,13 +24,20 @@ public class Main {
     static final String DRY_RUN = "--dry-run";
 
     public static void main(String[] args) {
-        System.exit(run(LauncherArguments.of(args), System.out, System.err));
+        // First: on a terminal it replaces the standard streams.
+        Progress progress = StatusLine.onTerminal();
+        System.exit(run(LauncherArguments.of(args), System.out, System.err, progress));
     }
 
     static int run(String[] args, PrintStream out, PrintStream err) {
+        return run(args, out, err, Progress.NONE);
+    }
+
+    static int run(String[] args, PrintStream out, PrintStream err, Progress progress) {
         Diagnostics diagnostics = new Diagnostics(err);
         boolean dryRun = args.length > 0 && args[0].equals(DRY_RUN);
-        Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : new RealDisk(diagnostics);
+        Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : new RealDisk(diagnostics, progress);
+        disk = progress.watching(disk, !dryRun);
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),
                 new Mp3FilesRenamer(disk, diagnostics),
@@ -39,10 +46,11 @@ public class Main {
                 new ImagesRenamer(out, disk),
                 new NFORenamer(out, disk));
         String[] folderArguments = dryRun ? Arrays.copyOfRange(args, 1, args.length) : args;
-        return run(folderArguments, out, diagnostics, disk, chain);
+        return run(folderArguments, out, diagnostics, disk, chain, progress);
     }
 
-    static int run(String[] args, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain) {
+    static int run(String[] args, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain,
+            Progress progress) {
         out.println("Quom's files renamer");
         out.println("Usage: dovatrik [" + DRY_RUN + "] <music folder>. Tidies every album folder in it: tracks,"
                 + " playlist, checksums, covers, info; " + DRY_RUN + " only shows what would change.");
@@ -59,11 +67,14 @@ public class Main {
         List<File> albums = AlbumFolders.of(directory, disk, diagnostics);
         out.println(albums);
         AlbumStart start = new AlbumStart(disk, diagnostics);
-        for (File album : albums) {
+        for (int i = 0; i < albums.size(); i++) {
+            File album = albums.get(i);
+            progress.album(i + 1, albums.size(), album.getName());
             if (start.open(album)) {
                 runChain(album, chain, diagnostics);
             }
         }
+        progress.end();
         out.println("All is done for you, lame user!");
         return diagnostics.count() == 0 ? OK : PROBLEMS_REPORTED;
     }

@@ -21,6 +21,39 @@ double applicationRun(const fs::path& folder) {
     return timedRun(command);
 }
 
+// Redirected, on a terminal, and on a terminal without the line, in turn, so that a drift of the
+// machine's speed falls on all three; three rounds for each run asked for: the differences are small
+// beside the machine's noise. The runs go over one copy that a first run has tidied, so they all do
+// the same work and no copy comes between them. The JVM sees a console only when standard input is a
+// terminal too: with standard input from /dev/null the run goes the terminal's way without the line.
+// All three start through the shell, so that its start falls on each.
+void measureTerminalCost(LibraryFigures& figures, const Library& library, const fs::path& copy, int runs) {
+    std::vector<std::string> command = kApplication;
+    command.push_back(copy.string());
+    auto throughShell = [&](const std::string& redirection) {
+        std::vector<std::string> shell{"sh", "-c", "exec \"$0\" \"$@\"" + redirection};
+        shell.insert(shell.end(), command.begin(), command.end());
+        return shell;
+    };
+    const std::vector<std::string> withLine = throughShell("");
+    const std::vector<std::string> withoutLine = throughShell(" </dev/null");
+    freshCopy(library, copy);
+    timedRun(command);
+    std::vector<double> overRedirected;
+    std::vector<double> overNoLine;
+    for (int i = 0; i < 3 * runs; ++i) {
+        const double redirected = timedRun(withLine);
+        const TerminalTiming onTerminal = timedTerminalRun(withLine);
+        const TerminalTiming noLine = timedTerminalRun(withoutLine);
+        overRedirected.push_back(onTerminal.seconds / redirected);
+        overNoLine.push_back(onTerminal.seconds / noLine.seconds);
+        figures.statusLines = onTerminal.statusLines;
+        if (noLine.statusLines != 0) throw std::runtime_error("a status line without a console on standard input");
+    }
+    figures.terminalOverRedirected = median(overRedirected);
+    figures.lineOverNoLine = median(overNoLine);
+}
+
 // A checksum tool over the tracks, named relative to the library so the command line stays short.
 double toolRun(const std::string& tool, const std::vector<std::string>& options, const Library& library) {
     std::vector<std::string> command{tool};
@@ -35,6 +68,7 @@ LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int 
         freshCopy(library, copy);
         return applicationRun(copy);
     });
+    measureTerminalCost(figures, library, copy, runs);
     fs::remove_all(copy);
     figures.rhash = medianOf(runs, [&] { return toolRun("rhash", {"--crc32"}, library); });
     figures.cksfv = medianOf(runs, [&] { return toolRun("cksfv", {}, library); });

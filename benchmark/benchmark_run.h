@@ -17,6 +17,13 @@ struct LibraryFigures {
     double cksfv = 0;         // cksfv over the tracks
     double read = 0;          // every byte read once, in pieces of 128 KiB
     double readInPieces = 0;  // every byte read once, in the application's pieces of 10240 bytes
+    // The median over pairs of runs over a tidied copy, one redirected and one on a pseudo-terminal, of
+    // the terminal run's seconds over the redirected one's: what the status line costs, the way of the
+    // output through the terminal included.
+    double terminalOverRedirected = 0;
+    // The same for a run on a terminal against one on a terminal that shows no line: the line's own.
+    double lineOverNoLine = 0;
+    std::size_t statusLines = 0;  // how often the last run on a terminal wrote its status line
 };
 
 struct BenchmarkFigures {

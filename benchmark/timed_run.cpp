@@ -7,6 +7,7 @@
 #include "file_bytes.h"
 #include "run_process.h"
 #include "temp_dir.h"
+#include "terminal_run.h"
 
 double timedRun(const std::vector<std::string>& argv, const std::filesystem::path& workingDir) {
     static const TempDir errorFolder("benchmark-stderr");
@@ -22,6 +23,21 @@ double timedRun(const std::vector<std::string>& argv, const std::filesystem::pat
                                  readFileBytes(errorFile));
     }
     return elapsed.count();
+}
+
+TerminalTiming timedTerminalRun(const std::vector<std::string>& argv) {
+    const auto start = std::chrono::steady_clock::now();
+    const TerminalRun run = runOnTerminal(argv);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    if (run.exitStatus != 0)
+        throw std::runtime_error(argv.front() + " on a terminal ended with status " + std::to_string(run.exitStatus) +
+                                 ":\n" + run.screen);
+    TerminalTiming timing;
+    timing.seconds = elapsed.count();
+    for (std::size_t at = run.screen.find("\rAlbum "); at != std::string::npos;
+         at = run.screen.find("\rAlbum ", at + 1))
+        ++timing.statusLines;
+    return timing;
 }
 
 double median(std::vector<double> samples) {

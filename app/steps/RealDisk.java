@@ -2,6 +2,7 @@ package app.steps;
 
 import app.Diagnostics;
 import app.Listing;
+import app.Progress;
 import app.Refusal;
 import java.io.BufferedReader;
 import java.io.BufferedWriter;
@@ -30,10 +31,16 @@ public final class RealDisk implements Disk {
     private static final long LARGEST_SMALL_FILE = 64 << 10;
 
     private final Diagnostics diagnostics;
-    private final TrackChecksum checksum = new TrackChecksum();
+    private final TrackChecksum checksum;
 
     public RealDisk(Diagnostics diagnostics) {
+        this(diagnostics, Progress.NONE);
+    }
+
+    /** The bytes of the tracks it reads count as the run's progress. */
+    public RealDisk(Diagnostics diagnostics, Progress progress) {
         this.diagnostics = diagnostics;
+        checksum = new TrackChecksum(progress);
     }
 
     @Override

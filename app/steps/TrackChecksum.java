@@ -1,5 +1,6 @@
 package app.steps;
 
+import app.Progress;
 import java.io.File;
 import java.io.FileInputStream;
 import java.io.IOException;
@@ -11,23 +12,31 @@ import java.util.zip.CRC32;
 /**
  * The CRC-32 of tracks' bytes, read piece by piece so that a track is never held whole. The pieces
  * land in one direct buffer, which the system reads into and the CRC reads from without a copy
- * into the Java heap; make one object and use it for track after track.
+ * into the Java heap; make one object and use it for track after track. The bytes of each track
+ * count as progress once it is read.
  */
 final class TrackChecksum {
     static final int PIECE_SIZE = 10240;
 
     private final ByteBuffer piece = ByteBuffer.allocateDirect(PIECE_SIZE);
+    private final Progress progress;
+
+    TrackChecksum(Progress progress) {
+        this.progress = progress;
+    }
 
     long of(File track) throws IOException {
         CRC32 crc = new CRC32();
+        long length = 0;
         try (FileInputStream in = new FileInputStream(track); FileChannel channel = in.getChannel()) {
             piece.clear();
-            while (channel.read(piece) != -1) {
+            for (int count; (count = channel.read(piece)) != -1; length += count) {
                 piece.flip();
                 crc.update(piece);
                 piece.clear();
             }
         }
+        progress.read(length);
         return crc.getValue();
     }
 

@@ -23,6 +23,14 @@ TEST(TimedRun, AFailureCarriesTheStatusAndStandardError) {
     EXPECT_THROW(timedRun({"/nonexistent/program"}), std::runtime_error);
 }
 
+TEST(TimedRun, OnATerminalCountsTheStatusLines) {
+    const TerminalTiming timing = timedTerminalRun(
+        {"sh", "-c", "test -t 1 && sleep 0.05 && printf '\\rAlbum 1/2\\rAlbum 2/2\\r        \\rdone\\n'"});
+    EXPECT_GE(timing.seconds, 0.05);
+    EXPECT_EQ(timing.statusLines, 2u);
+    EXPECT_THROW(timedTerminalRun({"sh", "-c", "exit 3"}), std::runtime_error);
+}
+
 TEST(TimedRun, MedianIsTheMiddleOrTheMeanOfTheTwoMiddles) {
     EXPECT_EQ(median({5, 1, 3}), 3);
     EXPECT_EQ(median({4, 1, 3, 100}), 3.5);

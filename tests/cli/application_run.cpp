@@ -5,19 +5,27 @@
 #include <filesystem>
 #include <stdexcept>
 
+const char* const kApplicationLocale = "LC_ALL=C.UTF-8";
+
+std::vector<std::string> packagedApplicationCommand(const std::vector<std::string>& arguments,
+                                                    const std::string& java) {
+    if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
+        throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
+    std::vector<std::string> command{java.empty() ? JAVA_EXECUTABLE : java, "-jar", PACKAGED_APPLICATION};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
+}
+
 namespace {
 
 // Runs `prefix` followed by the packaged application's command line, with the runtime options
 // before -jar, in the locale that the variables give.
 ProcessResult runApplication(std::vector<std::string> prefix, const std::vector<std::string>& arguments,
-                             const std::vector<std::string>& localeVariables = {"LC_ALL=C.UTF-8"},
+                             const std::vector<std::string>& localeVariables = {kApplicationLocale},
                              const std::vector<std::string>& runtimeOptions = {}) {
-    if (!std::filesystem::is_regular_file(PACKAGED_APPLICATION))
-        throw std::runtime_error("the packaged application is not built: " PACKAGED_APPLICATION);
-    prefix.push_back(JAVA_EXECUTABLE);
-    prefix.insert(prefix.end(), runtimeOptions.begin(), runtimeOptions.end());
-    prefix.insert(prefix.end(), {"-jar", PACKAGED_APPLICATION});
-    prefix.insert(prefix.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> command = packagedApplicationCommand(arguments);
+    command.insert(command.begin() + 1, runtimeOptions.begin(), runtimeOptions.end());
+    prefix.insert(prefix.end(), command.begin(), command.end());
     return runProcess(prefix, "", localeVariables);
 }
 

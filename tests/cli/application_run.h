@@ -16,6 +16,11 @@ ProcessResult runPackagedApplication(const std::vector<std::string>& arguments);
 ProcessResult runPackagedApplicationInLocale(const std::vector<std::string>& localeVariables,
                                              const std::vector<std::string>& runtimeOptions,
                                              const std::vector<std::string>& arguments);
+// The command line of such a run (on another runtime where `java` is given), and the variable that
+// sets its locale.
+std::vector<std::string> packagedApplicationCommand(const std::vector<std::string>& arguments,
+                                                    const std::string& java = "");
+extern const char* const kApplicationLocale;
 
 // The exit status of a run that runPackagedApplicationWithin ended for taking too long.
 constexpr int kTimedOut = 124;

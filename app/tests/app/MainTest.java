@@ -78,7 +78,7 @@ class MainTest {
             context.setFiles(new ArrayList<>(List.of(directory)));
         };
         assertEquals(0, Main.run(new String[] {root.getPath()}, out.stream, diagnostics, new RealDisk(diagnostics),
-                List.of(record, fill, record)));
+                List.of(record, fill, record), Progress.NONE));
 
         File[] albums = root.listFiles(File::isDirectory);
         assertEquals(Arrays.toString(albums), out.lines().get(3));
@@ -133,7 +133,7 @@ class MainTest {
         };
         Step after = (directory, context) -> reached.add(directory);
         assertEquals(1, Main.run(new String[] {root.getPath()}, out.stream, diagnostics, new RealDisk(diagnostics),
-                List.of(failing, after)));
+                List.of(failing, after), Progress.NONE));
         assertEquals(2, err.lines().size());
         assertTrue(err.lines().get(0).contains("IllegalStateException: broken"), err.text());
         assertEquals(List.of(), reached);
@@ -147,7 +147,7 @@ class MainTest {
             throw new OutOfMemoryError("test");
         };
         assertThrows(OutOfMemoryError.class, () -> Main.run(new String[] {root.getPath()}, out.stream,
-                diagnostics, new RealDisk(diagnostics), List.of(failing)));
+                diagnostics, new RealDisk(diagnostics), List.of(failing), Progress.NONE));
     }
 
     /** Under a UTF-8 locale the runtime lists a name that is not valid UTF-8 with a replacement character. */

@@ -1,0 +1,31 @@
+package app;
+
+import java.io.PrintStream;
+import java.io.UnsupportedEncodingException;
+import java.nio.charset.Charset;
+
+/**
+ * A standard stream that erases the status line before each write. It encodes text in the charset
+ * of the stream it writes to, so every line comes out in the very bytes it would have without it.
+ */
+final class ErasingPrintStream extends PrintStream {
+    private final StatusLine statusLine;
+
+    ErasingPrintStream(PrintStream target, Charset charset, StatusLine statusLine)
+            throws UnsupportedEncodingException {
+        super(target, true, charset.name());
+        this.statusLine = statusLine;
+    }
+
+    @Override
+    public void write(int b) {
+        statusLine.erase();
+        super.write(b);
+    }
+
+    @Override
+    public void write(byte[] bytes, int offset, int length) {
+        statusLine.erase();
+        super.write(bytes, offset, length);
+    }
+}
