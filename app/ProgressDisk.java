@@ -1,10 +1,12 @@
 package app;
 
 import app.steps.Disk;
+import app.steps.ListedChecksums;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.Writer;
+import java.nio.file.attribute.FileTime;
 import java.util.List;
 
 /** A disk whose track checksums count on the status line; everything else passes straight through. */
@@ -23,6 +25,11 @@ final class ProgressDisk implements Disk {
     }
 
     @Override
+    public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
+        return disk.listing(directory, nameFilter);
+    }
+
+    @Override
     public boolean rename(File from, File to) {
         return disk.rename(from, to);
     }
@@ -38,9 +45,34 @@ final class ProgressDisk implements Disk {
     }
 
     @Override
+    public File bytesOf(File entry) {
+        return disk.bytesOf(entry);
+    }
+
+    @Override
     public long checksum(File track) throws IOException {
         long checksum = disk.checksum(track);
         statusLine.track();
         return checksum;
+    }
+
+    @Override
+    public void readChecksumList(File list, ListedChecksums into) {
+        disk.readChecksumList(list, into);
+    }
+
+    @Override
+    public FileTime lastModified(File file) throws IOException {
+        return disk.lastModified(file);
+    }
+
+    @Override
+    public byte[] readSmallFile(File file) throws IOException {
+        return disk.readSmallFile(file);
+    }
+
+    @Override
+    public boolean sameEntry(File one, File other) {
+        return disk.sameEntry(one, other);
     }
 }

@@ -11,7 +11,7 @@ import java.util.regex.Pattern;
  * The checksums that a folder's old checksum lists hold, by track name, each with the list it
  * stands in and when that list was last written. The first list that names a track counts.
  */
-final class ListedChecksums {
+public final class ListedChecksums {
     /** One track's line in an old list. */
     static final class Listed {
         /** The checksum as it stands in the list. */
