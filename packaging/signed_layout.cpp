@@ -47,7 +47,10 @@ bool readCertificateEntry(const std::string& bytes, CertificateEntry& entry, std
 
 bool unsignedForm(const std::string& bytes, std::string& unsignedBytes, std::string& error) {
     CertificateEntry entry{};
-    if (!readCertificateEntry(bytes, entry, error)) return false;
+    size_t checksumAt = 0;
+    if (!readCertificateEntry(bytes, entry, error) || !locateHeaderFields(bytes, checksumAt, entry.at, error)) {
+        return false;
+    }
     std::string base = entry.size == 0 ? bytes : bytes.substr(0, entry.offset);
     // A signer pads to the boundary with zeros; an unsigned file has no padding.
     const size_t mostPadding = entry.size == 0 ? 0 : kAlignment - 1;
@@ -59,8 +62,11 @@ bool unsignedForm(const std::string& bytes, std::string& unsignedBytes, std::str
         if (entry.size == 0 && read16(base, record + kEndRecordCommentLength) != 0) break;
         base.resize(record + kEndRecordSize);
         write16(base, record + kEndRecordCommentLength, 0);
-        write32(base, entry.at, 0);
-        write32(base, entry.at + 4, 0);
+        if (entry.size != 0) {
+            write32(base, entry.at, 0);
+            write32(base, entry.at + 4, 0);
+            write32(base, checksumAt, 0);
+        }
         unsignedBytes = base;
         return true;
     }

@@ -20,7 +20,8 @@ struct CertificateEntry {
 bool readCertificateEntry(const std::string& bytes, CertificateEntry& entry, std::string& error);
 
 // The file as it was before any signing: no certificate table, no padding, a zeroed certificate
-// entry, and the archive's end record, without comment, as its last 22 bytes. Takes an unsigned
+// entry and checksum (as the linker leaves them), and the archive's end record, without comment,
+// as its last 22 bytes. Takes an unsigned
 // file (which must already end so) or one signed by anyone; false with a message otherwise.
 bool unsignedForm(const std::string& bytes, std::string& unsignedBytes, std::string& error);
 
