@@ -19,6 +19,9 @@ namespace {
 // it settles within a few rounds.
 constexpr int kMostSignings = 5;
 
+// Debian's bundle of the root certificates the system trusts.
+const char kSystemRootCertificates[] = "/etc/ssl/certs/ca-certificates.crt";
+
 bool acceptableOptions(const std::vector<std::string>& options, std::string& error) {
     for (const std::string& option : options) {
         if (option == "-in" || option == "-out") {
@@ -67,16 +70,23 @@ std::string logTail(const std::string& logPath) {
     return log.size() > keep ? "..." + log.substr(log.size() - keep) : log;
 }
 
-// Verifies the signature of `path` against the certificates that the signature itself carries:
-// this catches a broken signature, not an untrusted signer, which is the user's system's decision.
+// Verifies the signature of `path` against the certificates that the signature itself carries
+// and the system's root certificates, which complete a chain whose root the signature leaves
+// out. This catches a broken signature, not an untrusted signer: trust is the user's system's
+// decision.
 bool verifySignature(const WorkFolder& work, const std::string& path, std::string& error) {
     const std::string log = work.file("verify.log");
     const std::string signature = work.file("signature.pem");
+    const std::string carried = work.file("carried.pem");
     const std::string chain = work.file("chain.pem");
-    const bool verified =
-        runLogged({"osslsigncode", "extract-signature", "-pem", "-in", path, "-out", signature}, log) &&
-        runLogged({"openssl", "pkcs7", "-in", signature, "-print_certs", "-out", chain}, log) &&
-        runLogged({"osslsigncode", "verify", "-in", path, "-CAfile", chain}, log);
+    bool verified = runLogged({"osslsigncode", "extract-signature", "-pem", "-in", path, "-out", signature}, log) &&
+                    runLogged({"openssl", "pkcs7", "-in", signature, "-print_certs", "-out", carried}, log);
+    std::string certificates;
+    std::string roots;
+    verified = verified && readWholeFile(carried, certificates);
+    readWholeFile(kSystemRootCertificates, roots);  // absent on some systems: the chain must then be whole
+    verified = verified && writeWholeFile(chain, certificates + roots) &&
+               runLogged({"osslsigncode", "verify", "-in", path, "-CAfile", chain}, log);
     if (!verified) error = "the signed file does not verify:\n" + logTail(log);
     return verified;
 }

@@ -13,6 +13,7 @@ packages=(
   cksfv rhash                                         # independent checksum list readers
   python3-mutagen eyed3 id3v2                         # independent tag writers for test tracks
   strace                                              # the benchmark counts the tag library's reads
+  osslsigncode openssl                                # signing the release; the signing tests' certificate
 )
 
 run_as_root() {
