@@ -1,5 +1,6 @@
 #include "program_run.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -21,6 +22,7 @@ bool runLogged(const std::vector<std::string>& argv, const std::string& logPath)
     if (started != 0) return false;
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) return false;
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

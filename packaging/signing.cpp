@@ -1,7 +1,6 @@
 #include "signing.h"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>

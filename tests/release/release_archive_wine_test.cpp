@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "directory_listing.h"
 #include "file_bytes.h"
 #include "library_outcome.h"
