@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "file_bytes.h"
 #include "release_zip.h"
 #include "run_process.h"
 #include "signed_layout.h"
+#include "signing.h"
 #include "temp_dir.h"
 #include "version_resource.h"
 #include "zip_format.h"
@@ -143,6 +146,93 @@ TEST(UnsignedForm, ACertificateTableThatIsNotAtTheEndIsRefused) {
     std::string base, error;
     EXPECT_FALSE(unsignedForm(bytes, base, error));
     EXPECT_NE(error.find("not at the end"), std::string::npos) << error;
+}
+
+// A stand-in for osslsigncode's "sign" that appends a certificate table as it does (zeros to the
+// 8-byte boundary, the table, the PE entry pointing at it), of the length that FAKE_TABLE_SIZES
+// gives for each call in turn, and flips one archive byte when FAKE_DAMAGE is set. It has no other
+// command, so a result that gets as far as its verification fails there.
+const char kFakeSigner[] = R"(#!/usr/bin/env python3
+import os, struct, sys
+args = sys.argv[1:]
+if args[0] != 'sign':
+    sys.exit(1)
+source = open(args[args.index('-in') + 1], 'rb').read()
+counter = os.environ['FAKE_COUNTER']
+calls = int(open(counter).read()) if os.path.exists(counter) else 0
+open(counter, 'w').write(str(calls + 1))
+sizes = [int(size) for size in os.environ['FAKE_TABLE_SIZES'].split(',')]
+size = sizes[min(calls, len(sizes) - 1)]
+out = bytearray(source) + bytes((8 - len(source) % 8) % 8)
+offset = len(out)
+out += b'T' * size
+pe = struct.unpack_from('<I', out, 0x3C)[0]
+plus = struct.unpack_from('<H', out, pe + 24)[0] == 0x20B
+struct.pack_into('<II', out, pe + 24 + (112 if plus else 96) + 32, offset, size)
+if os.environ.get('FAKE_DAMAGE'):
+    out[len(source) - 30] ^= 1
+open(args[args.index('-out') + 1], 'wb').write(out)
+)";
+
+// packager sign's rounds against the stand-in signer, put first on PATH.
+class SigningRounds : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(temp.path() / "bin");
+        writeFileBytes(temp.path() / "bin" / "osslsigncode", kFakeSigner);
+        fs::permissions(temp.path() / "bin" / "osslsigncode", fs::perms::owner_all);
+        savedPath = std::getenv("PATH");
+        setenv("PATH", ((temp.path() / "bin").string() + ":" + savedPath).c_str(), 1);
+        setenv("FAKE_COUNTER", (temp.path() / "calls").string().c_str(), 1);
+        writeFileBytes(input, peImage(false, 1027) + realJar(temp.path()));
+    }
+    void TearDown() override {
+        setenv("PATH", savedPath.c_str(), 1);
+        unsetenv("FAKE_TABLE_SIZES");
+        unsetenv("FAKE_DAMAGE");
+        unsetenv("FAKE_COUNTER");
+    }
+    int calls() { return std::stoi(readFileBytes(temp.path() / "calls")); }
+    // No output and no work folder left beside it.
+    void expectNothingLeftBehind() {
+        EXPECT_FALSE(fs::exists(output));
+        for (const fs::directory_entry& entry : fs::directory_iterator(temp.path())) {
+            EXPECT_NE(entry.path().filename().string().rfind(".packager-sign", 0), 0u) << entry.path();
+        }
+    }
+
+    TempDir temp{"packaging"};
+    const fs::path input = temp.path() / "input.exe";
+    const fs::path output = temp.path() / "output.exe";
+    std::string savedPath;
+};
+
+TEST_F(SigningRounds, ASignatureWhoseLengthNeverSettlesIsRefusedAfterFiveSignings) {
+    setenv("FAKE_TABLE_SIZES", "1500,1508,1516,1524,1532,1540", 1);
+    std::string error;
+    EXPECT_FALSE(signExecutable(input.string(), output.string(), {"-certs", "c.pem"}, error));
+    EXPECT_NE(error.find("did not settle within 5"), std::string::npos) << error;
+    EXPECT_EQ(calls(), 5);
+    expectNothingLeftBehind();
+}
+
+// A length that changes once settles in the round after.
+TEST_F(SigningRounds, ALengthThatChangesOnceSettlesInTheThirdSigning) {
+    setenv("FAKE_TABLE_SIZES", "1500,1504", 1);
+    std::string error;
+    EXPECT_FALSE(signExecutable(input.string(), output.string(), {"-certs", "c.pem"}, error));
+    EXPECT_NE(error.find("does not verify"), std::string::npos) << error;
+    EXPECT_EQ(calls(), 3);
+    expectNothingLeftBehind();
+}
+
+TEST_F(SigningRounds, ASignerThatChangesTheArchiveLeavesNoOutput) {
+    setenv("FAKE_TABLE_SIZES", "1500", 1);
+    setenv("FAKE_DAMAGE", "1", 1);
+    std::string error;
+    EXPECT_FALSE(signExecutable(input.string(), output.string(), {"-certs", "c.pem"}, error));
+    EXPECT_NE(error.find("unexpected way"), std::string::npos) << error;
+    expectNothingLeftBehind();
 }
 
 // Python's zipfile and CMake's libarchive read the archive as written: names, order, contents
