@@ -22,6 +22,10 @@ public class Main {
     static final int NO_ARGUMENT = 2;
     /** As the first argument: show every change the run would make, and make none. */
     static final String DRY_RUN = "--dry-run";
+    /** As the first argument: print the product's name and version, and nothing else. */
+    static final String VERSION = "--version";
+    /** What the first argument may be, as the usage line names them. */
+    static final List<String> OPTIONS = Arrays.asList(DRY_RUN, VERSION);
 
     public static void main(String[] args) {
         // First: on a terminal it replaces the standard streams.
@@ -34,6 +38,10 @@ public class Main {
     }
 
     static int run(String[] args, PrintStream out, PrintStream err, Progress progress) {
+        if (args.length > 0 && args[0].equals(VERSION)) {
+            out.println(Version.NAME_AND_NUMBER);
+            return OK;
+        }
         Diagnostics diagnostics = new Diagnostics(err);
         boolean dryRun = args.length > 0 && args[0].equals(DRY_RUN);
         Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : new RealDisk(diagnostics, progress);
@@ -52,8 +60,8 @@ public class Main {
     static int run(String[] args, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain,
             Progress progress) {
         out.println("Quom's files renamer");
-        out.println("Usage: dovatrik [" + DRY_RUN + "] <music folder>. Tidies every album folder in it: tracks,"
-                + " playlist, checksums, covers, info; " + DRY_RUN + " only shows what would change.");
+        out.println("Usage: dovatrik [" + String.join(" | ", OPTIONS) + "] <music folder>. Tidies every album folder"
+                + " in it: tracks, playlist, checksums, covers, info; " + DRY_RUN + " only shows what would change.");
         if (args.length == 0) {
             out.println("Please specify directory to work with");
             return NO_ARGUMENT;

@@ -7,6 +7,7 @@ set(LAUNCHER_COMPILE_OPTIONS
   -D__USE_MINGW_ANSI_STDIO=0)
 
 # Options for linking objects (or the launcher library) into an .exe for `arch`.
+# No link time in the PE header: two builds of one commit give the same bytes.
 function(launcher_link_options arch result)
   if(arch STREQUAL "i686")
     set(entry _launcherStart)
@@ -14,7 +15,7 @@ function(launcher_link_options arch result)
     set(entry launcherStart)
   endif()
   set(${result}
-    -nostartfiles -nodefaultlibs -s -Wl,--gc-sections -Wl,--subsystem,console
+    -nostartfiles -nodefaultlibs -s -Wl,--gc-sections -Wl,--subsystem,console -Wl,--no-insert-timestamp
     -Wl,-e,${entry} -Wl,-u,${entry}
     PARENT_SCOPE)
 endfunction()

@@ -1,9 +1,9 @@
 #include "launcher_resources.h"
 
-#include <fstream>
 #include <set>
 
 #include "application_icon.h"
+#include "file_access.h"
 #include "launch_settings.h"
 #include "launch_state.h"
 
@@ -36,16 +36,10 @@ const SettingKind* settingNamed(const std::string& name) {
     return nullptr;
 }
 
-bool writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
-}
-
 }  // namespace
 
 bool writeLauncherResources(const std::string& folder, const std::vector<std::string>& settings, bool allowOverlong,
-                            std::string& error) {
+                            const VersionInfo* versionInfo, std::string& error) {
     // Language 0x0400: neutral, default sub-language.
     std::string script = "LANGUAGE 0, 1\n";
     std::set<int> seen;
@@ -67,18 +61,23 @@ bool writeLauncherResources(const std::string& folder, const std::vector<std::st
             return false;
         }
         const std::string dataFile = "setting-" + std::to_string(kind->id) + ".bin";
-        if (!writeFile(folder + "/" + dataFile, text + std::string(1, '\0'))) {
+        if (!writeWholeFile(folder + "/" + dataFile, text + std::string(1, '\0'))) {
             error = "cannot write " + dataFile;
             return false;
         }
         script += std::to_string(kind->id) + " RCDATA \"" + dataFile + "\"\n";
     }
-    if (!writeFile(folder + "/application.ico", drawApplicationIcon())) {
+    if (!writeWholeFile(folder + "/application.ico", drawApplicationIcon())) {
         error = "cannot write application.ico";
         return false;
     }
     script += "132 ICON \"application.ico\"\n";
-    if (!writeFile(folder + "/resources.rc", script)) {
+    if (versionInfo != nullptr) {
+        std::string versionScript;
+        if (!versionResourceScript(*versionInfo, versionScript, error)) return false;
+        script += versionScript;
+    }
+    if (!writeWholeFile(folder + "/resources.rc", script)) {
         error = "cannot write resources.rc";
         return false;
     }

@@ -15,6 +15,7 @@ packages=(
   strace                                              # the benchmark counts the tag library's reads
   locales                                             # a Latin-1 locale for the lists' encoding test
   e2fsprogs                                           # chattr: an immutable old list in the tests
+  osslsigncode openssl                                # signing the release; the signing tests' certificate
 )
 
 run_as_root() {

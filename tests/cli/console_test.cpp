@@ -19,6 +19,14 @@ TEST(Console, WithoutArgumentAsksForADirectoryAndExitsWith2) {
     EXPECT_EQ(result.err, "");
 }
 
+// The version the build set, in one line and without the banner, whatever follows it.
+TEST(Console, VersionAsTheFirstArgumentPrintsTheProductAndItsVersion) {
+    const ProcessResult result = runPackagedApplication({"--version", "ignored"});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, "Dovatrik " PROJECT_VERSION "\n");
+    EXPECT_EQ(result.err, "");
+}
+
 TEST(Console, AFileOrAMissingPathIsNotADirectoryAndExitsWith1) {
     TempDir dir("cli");
     const fs::path track = dir.path() / "Track 1.mp3";

@@ -49,6 +49,27 @@ class MainTest {
         assertEquals("", err.text());
     }
 
+    @Test
+    void theUsageLineNamesEveryOptionOfTheFirstArgument() {
+        run();
+        String usage = out.lines().get(1);
+        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run | --version] <music folder>. "), usage);
+    }
+
+    // The build passes its one version in, so that this checks what the build set.
+    @Test
+    void versionAsTheFirstArgumentPrintsOneLineAndNothingElse() {
+        assertEquals(0, run("--version", root.getPath()));
+        assertEquals(List.of("Dovatrik " + System.getProperty("dovatrik.version")), out.lines());
+        assertEquals("", err.text());
+    }
+
+    @Test
+    void versionAfterTheFolderIsIgnoredLikeAnyLaterArgument() {
+        assertEquals(0, run(root.getPath(), "--version"));
+        assertEquals(List.of("Directory: " + root.getPath(), "[]", CLOSING), out.lines().subList(2, 5));
+    }
+
     @ParameterizedTest
     @ValueSource(strings = {"track.mp3", "missing"})
     void pathThatIsNoDirectoryEndsWithStatusOne(String name) throws IOException {

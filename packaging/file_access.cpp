@@ -1,0 +1,18 @@
+#include "file_access.h"
+
+#include <fstream>
+#include <iterator>
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+bool writeWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return static_cast<bool>(file);
+}
