@@ -16,6 +16,14 @@ std::vector<std::string> packagedApplicationCommand(const std::vector<std::strin
     return command;
 }
 
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        result.push_back(text.substr(start, end - start));
+    return result;
+}
+
 namespace {
 
 // Runs `prefix` followed by the packaged application's command line, with the runtime options

@@ -22,6 +22,12 @@ std::vector<std::string> packagedApplicationCommand(const std::vector<std::strin
                                                     const std::string& java = "");
 extern const char* const kApplicationLocale;
 
+// The application's closing line.
+constexpr char kClosing[] = "All is done for you, lame user!";
+
+// The lines of a run's output, each without its line end.
+std::vector<std::string> lines(const std::string& text);
+
 // The exit status of a run that runPackagedApplicationWithin ended for taking too long.
 constexpr int kTimedOut = 124;
 

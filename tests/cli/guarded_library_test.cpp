@@ -20,16 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kClosing[] = "All is done for you, lame user!";
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        result.push_back(text.substr(start, end - start));
-    return result;
-}
-
 // Every entry below `tree` but those below `skipped` (a path relative to `tree`, ending in "/").
 TreeSnapshot snapshotWithout(const fs::path& tree, const std::string& skipped) {
     TreeSnapshot snapshot = snapshotTree(tree);

@@ -26,14 +26,6 @@ constexpr std::size_t kAlbums = 200;
 const std::vector<std::string> kLibrarySize{"--albums", std::to_string(kAlbums), "--tracks",
                                             "10",       "--track-bytes",         "16384"};
 
-Lines lines(const std::string& text) {
-    Lines result;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        result.push_back(text.substr(start, end - start));
-    return result;
-}
-
 std::string joined(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\n";
