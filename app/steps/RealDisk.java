@@ -125,12 +125,27 @@ public final class RealDisk implements Disk {
         return isSameEntry(one, other);
     }
 
+    /**
+     * Compared as the names themselves lead, links not followed: a symbolic link is never the same
+     * entry as the file it points at, so a spare name that is such a link is never taken for a
+     * second name of that file and removed.
+     */
     static boolean isSameEntry(File one, File other) {
         try {
-            return Files.exists(one.toPath(), LinkOption.NOFOLLOW_LINKS) && Files.exists(other.toPath(), LinkOption.NOFOLLOW_LINKS)
-                    && Files.isSameFile(one.toPath(), other.toPath());
+            BasicFileAttributes oneAttributes = attributes(one);
+            BasicFileAttributes otherAttributes = attributes(other);
+            if (oneAttributes.isSymbolicLink() || otherAttributes.isSymbolicLink()) {
+                // Two names of one link; Windows gives no file key, and there no link has two names.
+                Object key = oneAttributes.fileKey();
+                return key != null && key.equals(otherAttributes.fileKey());
+            }
+            return Files.isSameFile(one.toPath(), other.toPath());
         } catch (IOException | InvalidPathException e) {
             return false;
         }
+    }
+
+    private static BasicFileAttributes attributes(File entry) throws IOException {
+        return Files.readAttributes(entry.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
     }
 }

@@ -45,6 +45,19 @@ class AlbumStartTest {
     }
 
     @Test
+    void aLinkUnderASpareNameIsNeverTakenForASecondNameOfTheFileItPointsAt() throws IOException {
+        // A symbolic link went through the spare name; meanwhile a file took its old name.
+        TestTracks.write(album, "Track One.mp3", "kept".getBytes());
+        Files.createSymbolicLink(new File(album, SPARE).toPath(), new File(album, "Track One.mp3").toPath());
+        record("Track One.mp3", "track one.mp3");
+        assertTrue(open());
+        assertTrue(Files.isSymbolicLink(new File(album, SPARE).toPath()), "the link keeps its only name");
+        assertEquals("kept", new String(Files.readAllBytes(new File(album, "Track One.mp3").toPath())));
+        assertTrue(err.text().contains("Cannot give " + new File(album, SPARE) + " back its name Track One.mp3"),
+                err.text());
+    }
+
+    @Test
     void aRecordWithoutItsSpareGoesWithoutAWord() throws IOException {
         TestTracks.write(album, "Track One.mp3", "x".getBytes());
         record("Track One.mp3", "track one.mp3");
