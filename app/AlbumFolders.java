@@ -1,6 +1,6 @@
 package app;
 
-import app.steps.Disk;
+import app.disk.Disk;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;

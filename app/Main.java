@@ -1,13 +1,13 @@
 package app;
 
+import app.disk.Disk;
+import app.disk.PlannedDisk;
+import app.disk.RealDisk;
 import app.steps.AlbumStart;
-import app.steps.Disk;
 import app.steps.ImagesRenamer;
 import app.steps.M3UCreator;
 import app.steps.Mp3FilesRenamer;
 import app.steps.NFORenamer;
-import app.steps.PlannedDisk;
-import app.steps.RealDisk;
 import app.steps.SVFCreator;
 import java.io.File;
 import java.io.PrintStream;

@@ -1,6 +1,6 @@
 package app;
 
-import app.steps.Disk;
+import app.disk.Disk;
 
 /**
  * What a long run tells of its work while it goes on: the album it is at and what the disk has done

@@ -1,7 +1,7 @@
 package app;
 
-import app.steps.Disk;
-import app.steps.ListedChecksums;
+import app.disk.Disk;
+import app.disk.ListedChecksums;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;

@@ -1,6 +1,6 @@
 package app;
 
-import app.steps.Disk;
+import app.disk.Disk;
 import java.io.PrintStream;
 import java.io.UnsupportedEncodingException;
 import java.util.function.LongSupplier;

@@ -3,6 +3,8 @@ package app.steps;
 import app.Context;
 import app.Diagnostics;
 import app.Step;
+import app.disk.Disk;
+import app.disk.ListEncoding;
 import java.io.File;
 import java.io.IOException;
 import java.io.Writer;

@@ -2,6 +2,8 @@ package app.steps;
 
 import app.Diagnostics;
 import app.Refusal;
+import app.disk.Disk;
+import app.disk.SpareName;
 import java.io.File;
 import java.io.IOException;
 import java.util.HashSet;

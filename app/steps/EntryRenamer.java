@@ -1,5 +1,6 @@
 package app.steps;
 
+import app.disk.Disk;
 import java.io.File;
 import java.io.PrintStream;
 

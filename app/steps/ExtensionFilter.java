@@ -4,10 +4,10 @@ import java.io.File;
 import java.io.FileFilter;
 
 /** Lets through entries of any kind whose lower-cased name ends with one of the extensions. */
-final class ExtensionFilter implements FileFilter {
+public final class ExtensionFilter implements FileFilter {
     private final String[] extensions;
 
-    ExtensionFilter(String... extensions) {
+    public ExtensionFilter(String... extensions) {
         this.extensions = extensions;
     }
 

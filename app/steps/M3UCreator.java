@@ -2,6 +2,7 @@ package app.steps;
 
 import app.Context;
 import app.Diagnostics;
+import app.disk.Disk;
 import java.io.File;
 import java.util.Collections;
 import java.util.List;

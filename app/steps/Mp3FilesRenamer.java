@@ -3,6 +3,7 @@ package app.steps;
 import app.Context;
 import app.Diagnostics;
 import app.Step;
+import app.disk.Disk;
 import java.io.File;
 import java.util.ArrayList;
 import java.util.HashMap;

@@ -2,6 +2,7 @@ package app.steps;
 
 import app.Context;
 import app.Step;
+import app.disk.Disk;
 import java.io.File;
 import java.io.PrintStream;
 

@@ -2,6 +2,9 @@ package app.steps;
 
 import app.Context;
 import app.Diagnostics;
+import app.disk.Disk;
+import app.disk.ListedChecksums;
+import app.disk.TrackChecksum;
 import java.io.File;
 import java.io.IOException;
 import java.util.Arrays;

@@ -4,7 +4,7 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import app.steps.RealDisk;
+import app.disk.RealDisk;
 import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;

@@ -5,9 +5,9 @@ import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertSame;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 
-import app.steps.Disk;
-import app.steps.PlannedDisk;
-import app.steps.RealDisk;
+import app.disk.Disk;
+import app.disk.PlannedDisk;
+import app.disk.RealDisk;
 import java.io.ByteArrayOutputStream;
 import java.io.File;
 import java.io.IOException;

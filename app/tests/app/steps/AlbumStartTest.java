@@ -5,6 +5,8 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
+import app.disk.RealDisk;
+import app.disk.SpareName;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;

@@ -7,6 +7,7 @@ import app.CapturedStream;
 import app.Context;
 import app.Diagnostics;
 import app.Step;
+import app.disk.RealDisk;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;

@@ -6,6 +6,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 import app.CapturedStream;
 import app.Context;
 import app.Diagnostics;
+import app.disk.RealDisk;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;

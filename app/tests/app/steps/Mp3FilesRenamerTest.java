@@ -9,6 +9,7 @@ import app.CapturedStream;
 import app.Context;
 import app.Diagnostics;
 import app.ExternalCommand;
+import app.disk.RealDisk;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;

@@ -7,6 +7,8 @@ import app.CapturedStream;
 import app.Context;
 import app.Diagnostics;
 import app.ExternalCommand;
+import app.disk.RealDisk;
+import app.disk.TrackChecksum;
 import java.io.File;
 import java.io.IOException;
 import java.nio.charset.StandardCharsets;

@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import java.io.IOException;
 import java.nio.file.DirectoryStream;

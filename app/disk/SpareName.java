@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Path;
@@ -11,7 +11,7 @@ import java.util.regex.Pattern;
  * killed in between can be undone by the next one. The spare name has a fixed length, so that it
  * fits wherever the old name did, however long that is.
  */
-final class SpareName {
+public final class SpareName {
     private static final String PREFIX = ".renaming-";
     private static final String RECORD_SUFFIX = ".name";
     private static final Pattern SPARE = Pattern.compile(Pattern.quote(PREFIX) + "[0-9a-f]{8}(-[0-9a-f]{4}){3}-[0-9a-f]{12}");
@@ -31,29 +31,29 @@ final class SpareName {
         return new SpareName(entry.resolveSibling(PREFIX + UUID.randomUUID()));
     }
 
-    static boolean isSpare(String name) {
+    public static boolean isSpare(String name) {
         return SPARE.matcher(name).matches();
     }
 
-    static boolean isRecord(String name) {
+    public static boolean isRecord(String name) {
         return name.endsWith(RECORD_SUFFIX) && isSpare(spareOf(name));
     }
 
     /** The spare name whose record bears this name. */
-    static String spareOf(String recordName) {
+    public static String spareOf(String recordName) {
         return recordName.substring(0, recordName.length() - RECORD_SUFFIX.length());
     }
 
-    static Path recordOf(Path spare) {
+    public static Path recordOf(Path spare) {
         return spare.resolveSibling(spare.getFileName() + RECORD_SUFFIX);
     }
 
-    static byte[] record(String oldName, String newName) {
+    public static byte[] record(String oldName, String newName) {
         return (oldName + SEPARATOR + newName).getBytes(StandardCharsets.UTF_8);
     }
 
     /** The old name and the new one; null for a record that is not one. */
-    static String[] names(byte[] record) {
+    public static String[] names(byte[] record) {
         String[] names = new String(record, StandardCharsets.UTF_8).split(SEPARATOR, -1);
         return names.length == 2 && !names[0].isEmpty() && !names[1].isEmpty() ? names : null;
     }

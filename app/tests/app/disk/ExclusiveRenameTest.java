@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -6,6 +6,8 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
+import app.steps.AlbumStart;
+import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.AccessDeniedException;

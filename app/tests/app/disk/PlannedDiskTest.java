@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import static app.steps.TestTracks.tagged;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -11,6 +11,8 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
+import app.steps.ExtensionFilter;
+import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;
 import java.io.Writer;

@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import java.io.File;
 import java.io.FileFilter;

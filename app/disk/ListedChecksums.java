@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import java.io.File;
 import java.nio.file.attribute.FileTime;
@@ -13,12 +13,12 @@ import java.util.regex.Pattern;
  */
 public final class ListedChecksums {
     /** One track's line in an old list. */
-    static final class Listed {
+    public static final class Listed {
         /** The checksum as it stands in the list. */
-        final String text;
-        final long value;
-        final File list;
-        final FileTime listWritten;
+        public final String text;
+        public final long value;
+        public final File list;
+        public final FileTime listWritten;
 
         Listed(String text, File list, FileTime listWritten) {
             this.text = text;
@@ -52,7 +52,7 @@ public final class ListedChecksums {
     }
 
     /** The line of the track of that name, or null. */
-    Listed find(String name) {
+    public Listed find(String name) {
         return byName.get(name);
     }
 }

@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import app.Diagnostics;
 import app.Refusal;

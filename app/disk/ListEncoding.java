@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import java.nio.charset.Charset;
 
@@ -8,14 +8,14 @@ import java.nio.charset.Charset;
  * the default charset; since Java 18 the default is UTF-8 everywhere and the code page is given as
  * the native.encoding property, which Java 17 gives as well.
  */
-final class ListEncoding {
-    static final Charset LISTS = choose(System.getProperty("native.encoding"), Charset.defaultCharset());
+public final class ListEncoding {
+    public static final Charset LISTS = choose(System.getProperty("native.encoding"), Charset.defaultCharset());
 
     private ListEncoding() {
     }
 
     /** The native encoding where the runtime names one that it has, else the default charset. */
-    static Charset choose(String nativeEncoding, Charset defaultCharset) {
+    public static Charset choose(String nativeEncoding, Charset defaultCharset) {
         if (nativeEncoding == null) {
             return defaultCharset;
         }

@@ -1,4 +1,4 @@
-package app.steps;
+package app.disk;
 
 import app.Progress;
 import java.io.File;
@@ -15,8 +15,8 @@ import java.util.zip.CRC32;
  * into the Java heap; make one object and use it for track after track. The bytes of each track
  * count as progress once it is read.
  */
-final class TrackChecksum {
-    static final int PIECE_SIZE = 10240;
+public final class TrackChecksum {
+    public static final int PIECE_SIZE = 10240;
 
     private final ByteBuffer piece = ByteBuffer.allocateDirect(PIECE_SIZE);
     private final Progress progress;
@@ -41,7 +41,7 @@ final class TrackChecksum {
     }
 
     /** Always eight lower-case hex digits: checkers refuse shorter ones. */
-    static String text(long crc) {
+    public static String text(long crc) {
         return String.format(Locale.ROOT, "%08x", crc);
     }
 }
