@@ -4,7 +4,7 @@ import app.disk.Disk;
 
 /**
  * What a long run tells of its work while it goes on: the album it is at and what the disk has done
- * so far. Only a console shows it; elsewhere nothing is told and the run does no extra work.
+ * so far. Only a console shows it.
  */
 public interface Progress {
     /** Tells nothing, and leaves the disk as it is. */

@@ -3,6 +3,9 @@ package app;
 import app.disk.Disk;
 import java.io.PrintStream;
 import java.io.UnsupportedEncodingException;
+import java.util.concurrent.CompletableFuture;
+import java.util.concurrent.ExecutionException;
+import java.util.concurrent.Future;
 import java.util.function.LongSupplier;
 
 /**
@@ -11,7 +14,8 @@ import java.util.function.LongSupplier;
  * the standard error, and at the end, so the screen keeps just the run's own lines. Erasing and
  * rewriting take a carriage return and blanks, which every console understands, the Windows
  * console without virtual terminal sequences as well. It is rewritten at most ten times a second,
- * from the working thread, when the run tells of new progress.
+ * from the working thread, when the run tells of new progress. It shows only once the check that
+ * the standard output is a terminal has found so: that check runs beside the work.
  */
 final class StatusLine implements Progress {
     /** Standard terminals are 80 columns wide; the last one stays free, so no line ever wraps. */
@@ -21,6 +25,9 @@ final class StatusLine implements Progress {
     private final PrintStream terminal;
     private final int width;
     private final LongSupplier nanoClock;
+    private final Future<Boolean> terminalCheck;
+    /** What the check found; null while it goes on. */
+    private Boolean onTerminal;
     private final long start;
     private long lastWritten;
     private boolean showsBytes;
@@ -32,26 +39,31 @@ final class StatusLine implements Progress {
     /** How many columns the line now covers; 0 when it is not shown. */
     private int shownColumns;
 
-    StatusLine(PrintStream terminal, int width, LongSupplier nanoClock) {
+    StatusLine(PrintStream terminal, int width, LongSupplier nanoClock, Future<Boolean> terminalCheck) {
         this.terminal = terminal;
         this.width = width;
         this.nanoClock = nanoClock;
+        this.terminalCheck = terminalCheck;
         start = nanoClock.getAsLong();
         lastWritten = start;
     }
 
+    /** A status line on a terminal that is known to be one: for tests of what it writes. */
+    StatusLine(PrintStream terminal, int width, LongSupplier nanoClock) {
+        this(terminal, width, nanoClock, CompletableFuture.completedFuture(true));
+    }
+
     /**
-     * A status line when the standard output is a terminal, with the standard output and error
-     * replaced by streams that erase it before they write; otherwise nothing changes and no
-     * progress is shown.
+     * A status line that shows when the standard output turns out to be a terminal, with the
+     * standard output and error replaced by streams that erase it before they write. Until it
+     * shows they write the very bytes the original streams would, so redirected output stays
+     * the same.
      */
     static Progress onTerminal() {
-        if (!Terminal.isStandardOutput()) {
-            return NONE;
-        }
         PrintStream out = System.out;
         PrintStream err = System.err;
-        StatusLine statusLine = new StatusLine(out, width(System.getenv("COLUMNS")), System::nanoTime);
+        StatusLine statusLine = new StatusLine(out, width(System.getenv("COLUMNS")), System::nanoTime,
+                Terminal.checkBesideTheWork());
         try {
             PrintStream erasingOut = new ErasingPrintStream(out, Terminal.charsetOf(out, "sun.stdout.encoding"),
                     statusLine);
@@ -118,7 +130,7 @@ final class StatusLine implements Progress {
 
     private void rewriteWhenDue() {
         long now = nanoClock.getAsLong();
-        if (now - lastWritten >= REWRITE_INTERVAL_NANOS) {
+        if (now - lastWritten >= REWRITE_INTERVAL_NANOS && isOnTerminal()) {
             lastWritten = now;
             String text = StatusText.of(albumNumber, albumCount, albumName, tracks, showsBytes ? bytes : -1,
                     (now - start) / 1_000_000_000L, width);
@@ -128,6 +140,20 @@ final class StatusLine implements Progress {
             terminal.flush();
             shownColumns = Math.max(shownColumns, columns);
         }
+    }
+
+    private boolean isOnTerminal() {
+        if (onTerminal == null) {
+            if (!terminalCheck.isDone()) {
+                return false;
+            }
+            try {
+                onTerminal = terminalCheck.get();
+            } catch (InterruptedException | ExecutionException e) {
+                onTerminal = false;
+            }
+        }
+        return onTerminal;
     }
 
     private static String blanks(int count) {

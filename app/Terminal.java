@@ -5,6 +5,8 @@ import java.io.PrintStream;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.nio.charset.Charset;
+import java.util.concurrent.Future;
+import java.util.concurrent.FutureTask;
 
 /** What the runtime tells of the console the application runs in. */
 final class Terminal {
@@ -33,6 +35,20 @@ final class Terminal {
         } catch (IllegalAccessException | InvocationTargetException e) {
             return false;
         }
+    }
+
+    /**
+     * Whether the standard output is a terminal, found on a thread of its own. The runtime takes
+     * some milliseconds to set its console up (Java 17 makes a formatter, a reader and a writer for
+     * it, spinning method handles on the way), as much as a percent of a short run, which the
+     * work need not wait for.
+     */
+    static Future<Boolean> checkBesideTheWork() {
+        FutureTask<Boolean> check = new FutureTask<>(Terminal::isStandardOutput);
+        Thread thread = new Thread(check, "terminal check");
+        thread.setDaemon(true);
+        thread.start();
+        return check;
     }
 
     /**

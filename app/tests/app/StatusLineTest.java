@@ -15,6 +15,7 @@ import java.io.PrintStream;
 import java.nio.charset.Charset;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
+import java.util.concurrent.CompletableFuture;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
@@ -220,8 +221,40 @@ class StatusLineTest {
     }
 
     @Test
-    void underTheTestRunnerTheOutputIsNoTerminal() {
+    void underTheTestRunnerTheOutputIsNoTerminal() throws Exception {
         assertFalse(Terminal.isStandardOutput());
-        assertSame(Progress.NONE, StatusLine.onTerminal());
+        assertFalse(Terminal.checkBesideTheWork().get());
+    }
+
+    @Test
+    void nothingShowsWhileTheTerminalCheckGoesOnNorAfterItFoundNone() throws IOException {
+        CompletableFuture<Boolean> check = new CompletableFuture<>();
+        StatusLine line = new StatusLine(terminal, 79, () -> now, check);
+        Disk disk = line.watching(new RealDisk(diagnostics, line), true);
+        File track = track("a.mp3", 1000);
+        line.album(1, 1, "Band - Album");
+        now += 500 * MILLISECOND;
+        disk.checksum(track);
+        check.complete(false);
+        now += 500 * MILLISECOND;
+        disk.checksum(track);
+        line.end();
+        assertEquals("", taken());
+    }
+
+    @Test
+    void theLineShowsOnceTheCheckFoundATerminalWithWhatWasDoneMeanwhile() throws IOException {
+        CompletableFuture<Boolean> check = new CompletableFuture<>();
+        StatusLine line = new StatusLine(terminal, 79, () -> now, check);
+        Disk disk = line.watching(new RealDisk(diagnostics, line), true);
+        File track = track("a.mp3", 1000);
+        line.album(1, 1, "Band - Album");
+        now += 500 * MILLISECOND;
+        disk.checksum(track);
+        assertEquals("", taken());
+        check.complete(true);
+        now += 100 * MILLISECOND;
+        disk.checksum(track);
+        assertEquals("\rAlbum 1/1  Band - Album  2 tracks  2.0 kB  0:00", taken());
     }
 }
