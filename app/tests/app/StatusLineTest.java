@@ -12,6 +12,7 @@ import java.io.ByteArrayOutputStream;
 import java.io.File;
 import java.io.IOException;
 import java.io.PrintStream;
+import java.io.UncheckedIOException;
 import java.nio.charset.Charset;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
@@ -226,35 +227,43 @@ class StatusLineTest {
         assertFalse(Terminal.checkBesideTheWork().get());
     }
 
-    @Test
-    void nothingShowsWhileTheTerminalCheckGoesOnNorAfterItFoundNone() throws IOException {
-        CompletableFuture<Boolean> check = new CompletableFuture<>();
+    /** The terminal check's verdict, given by each test once half a second of work is done. */
+    private final CompletableFuture<Boolean> check = new CompletableFuture<>();
+
+    /** Half a second of work on a line whose terminal check goes on, and that shows nothing meanwhile. */
+    private Runnable workWhileTheCheckGoesOn() throws IOException {
         StatusLine line = new StatusLine(terminal, 79, () -> now, check);
         Disk disk = line.watching(new RealDisk(diagnostics, line), true);
         File track = track("a.mp3", 1000);
         line.album(1, 1, "Band - Album");
-        now += 500 * MILLISECOND;
-        disk.checksum(track);
+        Runnable nextTrack = () -> {
+            now += 100 * MILLISECOND;
+            try {
+                disk.checksum(track);
+            } catch (IOException e) {
+                throw new UncheckedIOException(e);
+            }
+        };
+        for (int i = 0; i < 5; i++) {
+            nextTrack.run();
+        }
+        assertEquals("", taken());
+        return nextTrack;
+    }
+
+    @Test
+    void afterTheCheckFoundNoTerminalNothingShows() throws IOException {
+        Runnable nextTrack = workWhileTheCheckGoesOn();
         check.complete(false);
-        now += 500 * MILLISECOND;
-        disk.checksum(track);
-        line.end();
+        nextTrack.run();
         assertEquals("", taken());
     }
 
     @Test
     void theLineShowsOnceTheCheckFoundATerminalWithWhatWasDoneMeanwhile() throws IOException {
-        CompletableFuture<Boolean> check = new CompletableFuture<>();
-        StatusLine line = new StatusLine(terminal, 79, () -> now, check);
-        Disk disk = line.watching(new RealDisk(diagnostics, line), true);
-        File track = track("a.mp3", 1000);
-        line.album(1, 1, "Band - Album");
-        now += 500 * MILLISECOND;
-        disk.checksum(track);
-        assertEquals("", taken());
+        Runnable nextTrack = workWhileTheCheckGoesOn();
         check.complete(true);
-        now += 100 * MILLISECOND;
-        disk.checksum(track);
-        assertEquals("\rAlbum 1/1  Band - Album  2 tracks  2.0 kB  0:00", taken());
+        nextTrack.run();
+        assertEquals("\rAlbum 1/1  Band - Album  6 tracks  6.0 kB  0:00", taken());
     }
 }
