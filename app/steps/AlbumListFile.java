@@ -55,7 +55,7 @@ abstract class AlbumListFile implements Step {
             for (File old : oldLists) {
                 disk.delete(old);
             }
-            File list = new File(directory.getCanonicalPath(), AlbumName.of(context.getText(), extension));
+            File list = new File(context.canonicalPath(directory), AlbumName.of(context.getText(), extension));
             try (Writer out = disk.create(list)) {
                 for (String line : header()) {
                     out.write(line + lineEnd());
