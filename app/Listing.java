@@ -63,7 +63,9 @@ public final class Listing {
                 if (entry.equals(start)) {
                     throw new NotDirectoryException(directory.getPath());
                 }
-                add(entry, attributes);
+                // The walk gives a link's own attributes where it cannot follow it (a link to nothing,
+                // or round in a circle): those are no kind the steps could go by, so they ask themselves.
+                add(entry, attributes.isSymbolicLink() ? null : attributes);
                 return FileVisitResult.CONTINUE;
             }
 

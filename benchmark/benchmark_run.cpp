@@ -128,7 +128,7 @@ LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int 
     figures.rhash = medianOf(runs, [&] { return toolRun("rhash", {"--crc32"}, library); });
     figures.cksfv = medianOf(runs, [&] { return toolRun("cksfv", {}, library); });
     figures.read = medianOf(runs, [&] { return readEveryByte(library, 128 << 10); });
-    figures.readInPieces = medianOf(runs, [&] { return readEveryByte(library, 10240); });
+    figures.readInPieces = medianOf(runs, [&] { return readEveryByte(library, 64 << 10); });
     return figures;
 }
 

@@ -17,7 +17,7 @@ struct LibraryFigures {
     double rhash = 0;         // rhash --crc32 over the tracks
     double cksfv = 0;         // cksfv over the tracks
     double read = 0;          // every byte read once, in pieces of 128 KiB
-    double readInPieces = 0;  // every byte read once, in the application's pieces of 10240 bytes
+    double readInPieces = 0;  // every byte read once, in the application's pieces of 64 KiB
     // The median over pairs of runs over a tidied copy, one redirected and one on a pseudo-terminal, of
     // the terminal run's seconds over the redirected one's: what the status line costs, the way of the
     // output through the terminal included.

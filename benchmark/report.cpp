@@ -45,7 +45,7 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
     row(out, "rhash --crc32", seconds(large.rhash), seconds(small.rhash));
     row(out, "cksfv", seconds(large.cksfv), seconds(small.cksfv));
     row(out, "read every byte, 128 KiB pieces", seconds(large.read), seconds(small.read));
-    row(out, "read every byte, 10240-byte pieces", seconds(large.readInPieces), seconds(small.readInPieces));
+    row(out, "read every byte, 64 KiB pieces", seconds(large.readInPieces), seconds(small.readInPieces));
     row(out, "application / rhash", format("%.2f", large.application / large.rhash),
         format("%.2f", small.application / small.rhash));
     row(out, "application / cksfv", format("%.2f", large.application / large.cksfv),
@@ -58,7 +58,7 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
         format("%.3f", small.lineOverNoLine));
     row(out, "  status lines written on the terminal", std::to_string(large.statusLines),
         std::to_string(small.statusLines));
-    row(out, "application / read in 10240-byte pieces", format("%.2f", large.application / large.readInPieces),
+    row(out, "application / read in 64 KiB pieces", format("%.2f", large.application / large.readInPieces),
         format("%.2f", small.application / small.readInPieces));
 }
 

@@ -2,6 +2,7 @@ package app;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
+import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
@@ -42,6 +43,10 @@ class ListingTest {
         assertEquals(Arrays.asList(Listing.list(dir, entry -> true)), listed);
         for (File entry : listed) {
             BasicFileAttributes attributes = ListedEntry.attributesOf(entry);
+            if (entry.getName().equals("dangling.mp3")) {
+                assertNull(attributes, "a link that cannot be followed gives no kind to go by");
+                continue;
+            }
             assertNotNull(attributes, entry.getName());
             if (entry.getName().startsWith("track ")) {
                 assertTrue(attributes.isRegularFile());
@@ -51,7 +56,6 @@ class ListingTest {
         BasicFileAttributes link = ListedEntry.attributesOf(listed.get(listed.indexOf(new File(dir, "link.mp3"))));
         assertTrue(link.isRegularFile() && link.size() == 7);
         assertTrue(ListedEntry.attributesOf(listed.get(listed.indexOf(new File(dir, "folder.mp3")))).isDirectory());
-        assertTrue(ListedEntry.attributesOf(listed.get(listed.indexOf(new File(dir, "dangling.mp3")))).isSymbolicLink());
         assertEquals("", err.text());
     }
 
