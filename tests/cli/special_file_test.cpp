@@ -52,9 +52,9 @@ TEST(SpecialFile, ALinkToATrackIsRenamedItselfAndALinkToNothingIsReported) {
     EXPECT_TRUE(fs::is_symlink(album / "03 gone.mp3"));
     const std::vector<std::string> reported = lines(result.err);
     ASSERT_EQ(reported.size(), 1u) << result.err;
-    EXPECT_EQ(reported[0],
-              "Cannot read the tag of " + (album / "03 gone.mp3").string() + ": ID3Exception: cannot read the file: " +
-                  (album / "03 gone.mp3").string() + " (No such file or directory)");
+    EXPECT_EQ(reported[0], "Cannot read the tag of " + (album / "03 gone.mp3").string() +
+                               ": ID3Exception: cannot read the file: " + (album / "03 gone.mp3").string() +
+                               " (No such file or directory)");
 }
 
 }  // namespace
