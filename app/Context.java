@@ -1,6 +1,7 @@
 package app;
 
 import java.io.File;
+import java.io.IOException;
 import java.util.Collections;
 import java.util.List;
 import java.util.Map;
@@ -10,6 +11,7 @@ public class Context {
     private String text;
     private List<File> files;
     private Map<File, String> previousNames = Collections.emptyMap();
+    private String canonicalPath;
 
     /** The directory's own name, lower-cased; null until the first step ran. */
     public String getText() {
@@ -42,6 +44,14 @@ public class Context {
     public String previousName(File track) {
         String previous = previousNames.get(track);
         return previous == null ? track.getName() : previous;
+    }
+
+    /** The album directory's canonical path, worked out once for all the steps that ask (each look costs a call per folder in the path). */
+    public String canonicalPath(File directory) throws IOException {
+        if (canonicalPath == null) {
+            canonicalPath = directory.getCanonicalPath();
+        }
+        return canonicalPath;
     }
 
     @Override

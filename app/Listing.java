@@ -1,13 +1,21 @@
 package app;
 
+import app.disk.ListedEntry;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.nio.file.FileSystemException;
+import java.nio.file.FileVisitOption;
+import java.nio.file.FileVisitResult;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
+import java.nio.file.NotDirectoryException;
+import java.nio.file.Path;
+import java.nio.file.SimpleFileVisitor;
+import java.nio.file.attribute.BasicFileAttributes;
 import java.util.ArrayList;
+import java.util.EnumSet;
 import java.util.List;
 
 /** A directory's entries in the order the file system gives them, taken once and never sorted. */
@@ -31,6 +39,66 @@ public final class Listing {
                 reportUnreachable(entry, diagnostics);
             }
         }
+        return reachable;
+    }
+
+    /**
+     * Like listing, each entry with its attributes, links followed, where they can be read (see
+     * ListedEntry); a walk of one level gives them, from the listing's own record where the
+     * platform keeps one (Windows), else by a stat of each entry. A folder that cannot be
+     * listed throws the system's reason.
+     */
+    public static List<File> listingWithAttributes(File directory, FileFilter nameFilter, Diagnostics diagnostics)
+            throws IOException {
+        List<File> reachable = new ArrayList<>();
+        Path start;
+        try {
+            start = directory.toPath();
+        } catch (InvalidPathException e) {
+            throw new FileSystemException(directory.getPath(), null, e.getMessage());
+        }
+        Files.walkFileTree(start, EnumSet.of(FileVisitOption.FOLLOW_LINKS), 1, new SimpleFileVisitor<Path>() {
+            @Override
+            public FileVisitResult visitFile(Path entry, BasicFileAttributes attributes) throws IOException {
+                if (entry.equals(start)) {
+                    throw new NotDirectoryException(directory.getPath());
+                }
+                // The walk gives a link's own attributes where it cannot follow it (a link to nothing,
+                // or round in a circle): those are no kind the steps could go by, so they ask themselves.
+                add(entry, attributes.isSymbolicLink() ? null : attributes);
+                return FileVisitResult.CONTINUE;
+            }
+
+            /** The start that cannot be listed; or an entry whose attributes cannot be read, which the steps then ask about. */
+            @Override
+            public FileVisitResult visitFileFailed(Path entry, IOException e) throws IOException {
+                if (entry.equals(start)) {
+                    throw e;
+                }
+                add(entry, null);
+                return FileVisitResult.CONTINUE;
+            }
+
+            @Override
+            public FileVisitResult postVisitDirectory(Path folder, IOException e) throws IOException {
+                if (e != null) {
+                    throw e;
+                }
+                return FileVisitResult.CONTINUE;
+            }
+
+            private void add(Path path, BasicFileAttributes attributes) {
+                File entry = new ListedEntry(directory, path.getFileName().toString(), attributes);
+                if (!nameFilter.accept(entry)) {
+                    return;
+                }
+                if (isReachable(entry)) {
+                    reachable.add(entry);
+                } else {
+                    reportUnreachable(entry, diagnostics);
+                }
+            }
+        });
         return reachable;
     }
 

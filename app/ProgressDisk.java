@@ -25,6 +25,11 @@ final class ProgressDisk implements Disk {
     }
 
     @Override
+    public List<File> entriesWithAttributes(File directory, FileFilter nameFilter) {
+        return disk.entriesWithAttributes(directory, nameFilter);
+    }
+
+    @Override
     public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
         return disk.listing(directory, nameFilter);
     }

@@ -10,6 +10,7 @@ struct BenchmarkOptions {
     LibrarySize small{100, 50, 16u << 10};  // many small tracks, where the cost per track shows
     int runs = 3;                           // timed runs of each measurement over the libraries
     int launchRuns = 21;                    // starts under Wine, which take milliseconds each
+    std::size_t scaledAlbums = 0;           // albums of a library like the small one to scale to; 0: none
 };
 
 extern const char* const kBenchmarkUsage;

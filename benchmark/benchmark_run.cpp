@@ -1,6 +1,8 @@
 #include "benchmark_run.h"
 
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -10,7 +12,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> kApplication{JAVA_EXECUTABLE, "-jar", PACKAGED_APPLICATION};
+constexpr char kLetUnknownOptionsPass[] = "-XX:+IgnoreUnrecognizedVMOptions";
+
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream stream(text);
+    std::vector<std::string> result;
+    for (std::string word; stream >> word;) result.push_back(word);
+    return result;
+}
+
+// java, the runtime options, -jar and the executable, as the launcher starts it.
+std::vector<std::string> applicationWith(const std::vector<std::string>& runtimeOptions) {
+    std::vector<std::string> command{JAVA_EXECUTABLE};
+    command.insert(command.end(), runtimeOptions.begin(), runtimeOptions.end());
+    command.insert(command.end(), {"-jar", PACKAGED_APPLICATION});
+    return command;
+}
+
+// As delivered: with the runtime options the launcher passes.
+const std::vector<std::string> kApplication = applicationWith(words(DELIVERED_RUNTIME_OPTIONS));
+// The delivered options, then others that might be: each tried alone.
+const char* const kCandidateOptions[] = {"-XX:+UseSerialGC", "-XX:-UsePerfData", "-Xshare:off"};
 constexpr std::size_t kPictureBytes = 20 << 20;
 
 void progress(const std::string& step) { std::cerr << "benchmark: " << step << "\n"; }
@@ -62,6 +84,39 @@ double toolRun(const std::string& tool, const std::vector<std::string>& options,
     return timedRun(command, library.root);
 }
 
+// Each set of options against runs without any, in turn, over one tidied copy of each library.
+std::vector<OptionTrial> measureOptionTrials(const Library& large, const Library& small, const fs::path& copy,
+                                             int runs) {
+    std::vector<OptionTrial> trials;
+    for (const std::string& option : words(DELIVERED_RUNTIME_OPTIONS))
+        if (option != kLetUnknownOptionsPass) trials.push_back({option, true});
+    for (const char* option : kCandidateOptions) trials.push_back({option, false});
+    for (const Library* library : {&large, &small}) {
+        freshCopy(*library, copy);
+        const std::vector<std::string> folder{copy.string()};
+        auto run = [&](std::vector<std::string> command) {
+            command.insert(command.end(), folder.begin(), folder.end());
+            return timedRun(command);
+        };
+        run(kApplication);  // tidies the copy
+        std::vector<std::vector<double>> seconds(trials.size());
+        std::vector<std::vector<double>> overBare(trials.size());
+        for (int i = 0; i < runs; ++i) {
+            for (std::size_t t = 0; t < trials.size(); ++t) {
+                const double bare = run(applicationWith({}));
+                seconds[t].push_back(run(applicationWith({kLetUnknownOptionsPass, trials[t].options})));
+                overBare[t].push_back(seconds[t].back() / bare);
+            }
+        }
+        for (std::size_t t = 0; t < trials.size(); ++t) {
+            (library == &large ? trials[t].large : trials[t].small) = median(seconds[t]);
+            (library == &large ? trials[t].largeOverBare : trials[t].smallOverBare) = median(overBare[t]);
+        }
+    }
+    fs::remove_all(copy);
+    return trials;
+}
+
 LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs) {
     LibraryFigures figures;
     figures.application = medianOf(runs, [&] {
@@ -73,7 +128,7 @@ LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int 
     figures.rhash = medianOf(runs, [&] { return toolRun("rhash", {"--crc32"}, library); });
     figures.cksfv = medianOf(runs, [&] { return toolRun("cksfv", {}, library); });
     figures.read = medianOf(runs, [&] { return readEveryByte(library, 128 << 10); });
-    figures.readInPieces = medianOf(runs, [&] { return readEveryByte(library, 10240); });
+    figures.readInPieces = medianOf(runs, [&] { return readEveryByte(library, 64 << 10); });
     return figures;
 }
 
@@ -98,6 +153,40 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
     progress("timing the small library");
     figures.smallRuns = measureLibrary(figures.small, copy, options.runs);
     figures.emptyRun = medianOf(options.runs, [&] { return applicationRun(empty); });
+
+    progress("timing runtime options");
+    figures.optionTrials = measureOptionTrials(figures.large, figures.small, copy, options.runs);
+    if (options.scaledAlbums > 0) {
+        progress("timing a library of " + std::to_string(options.scaledAlbums) + " albums like the small one");
+        ScaledFigures scaled;
+        LibrarySize size = options.small;
+        size.albums = options.scaledAlbums;
+        scaled.library = makeLibrary(workFolder / "scaled", size);
+        readEveryByte(scaled.library, 128 << 10);
+        scaled.application = medianOf(options.runs, [&] {
+            freshCopy(scaled.library, copy);
+            return applicationRun(copy);
+        });
+        fs::remove_all(copy);
+        // Too many tracks for one command line: rhash reads their names from a file.
+        const fs::path trackList = workFolder / "scaled-tracks";
+        {
+            std::ofstream list(trackList);
+            for (const fs::path& track : scaled.library.tracks) list << track.string() << "\n";
+        }
+        scaled.rhash = medianOf(options.runs, [&] {
+            return timedRun({"rhash", "--crc32", "--file-list=" + trackList.string()}, scaled.library.root);
+        });
+        fs::remove_all(scaled.library.root);
+        figures.scaled = scaled;
+    }
+
+    progress("counting the file-system calls over the small library");
+    try {
+        figures.systemCalls = measureSystemCalls(kApplication, figures.small, copy, empty, workFolder);
+    } catch (const std::runtime_error& error) {
+        figures.systemCallsMissing = error.what();
+    }
 
     progress("tracing the tag reads");
     try {

@@ -8,6 +8,7 @@
 #include "benchmark_options.h"
 #include "launch_cost.h"
 #include "library.h"
+#include "system_calls.h"
 #include "tag_reads.h"
 
 // Median seconds over one library.
@@ -16,7 +17,7 @@ struct LibraryFigures {
     double rhash = 0;         // rhash --crc32 over the tracks
     double cksfv = 0;         // cksfv over the tracks
     double read = 0;          // every byte read once, in pieces of 128 KiB
-    double readInPieces = 0;  // every byte read once, in the application's pieces of 10240 bytes
+    double readInPieces = 0;  // every byte read once, in the application's pieces of 64 KiB
     // The median over pairs of runs over a tidied copy, one redirected and one on a pseudo-terminal, of
     // the terminal run's seconds over the redirected one's: what the status line costs, the way of the
     // output through the terminal included.
@@ -24,6 +25,23 @@ struct LibraryFigures {
     // The same for a run on a terminal against one on a terminal that shows no line: the line's own.
     double lineOverNoLine = 0;
     std::size_t statusLines = 0;  // how often the last run on a terminal wrote its status line
+};
+
+// Runs over tidied copies with a set of runtime options, in turn with runs without any, medians.
+struct OptionTrial {
+    std::string options;       // as given to the runtime, behind -XX:+IgnoreUnrecognizedVMOptions
+    bool delivered = false;    // the delivered executable's own set
+    double large = 0;          // seconds over the large library
+    double small = 0;          // over the small one
+    double largeOverBare = 0;  // the median over pairs of the run's seconds over one without options
+    double smallOverBare = 0;
+};
+
+// A library of the small one's tracks, many times as many: the cost per track must not grow.
+struct ScaledFigures {
+    Library library;
+    double application = 0;
+    double rhash = 0;
 };
 
 struct BenchmarkFigures {
@@ -37,6 +55,10 @@ struct BenchmarkFigures {
     std::optional<TagReadFigures> pictureTrackReads;  // the one track of the picture track's library
     std::uint64_t pictureTrackNeeded = 0;             // its tag's header and text frames
     std::string pictureTrackReadsMissing;
+    std::vector<OptionTrial> optionTrials;
+    std::optional<SystemCallFigures> systemCalls;  // over the small library
+    std::string systemCallsMissing;
+    std::optional<ScaledFigures> scaled;
     LaunchFigures launch;
     std::uintmax_t launcherImage32 = 0;
 };

@@ -41,11 +41,11 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
     const LibraryFigures& large = figures.largeRuns;
     const LibraryFigures& small = figures.smallRuns;
     row(out, "", "large", "small");
-    row(out, "application (java -jar dovatrik.exe)", seconds(large.application), seconds(small.application));
+    row(out, "application (java <options> -jar dovatrik.exe)", seconds(large.application), seconds(small.application));
     row(out, "rhash --crc32", seconds(large.rhash), seconds(small.rhash));
     row(out, "cksfv", seconds(large.cksfv), seconds(small.cksfv));
     row(out, "read every byte, 128 KiB pieces", seconds(large.read), seconds(small.read));
-    row(out, "read every byte, 10240-byte pieces", seconds(large.readInPieces), seconds(small.readInPieces));
+    row(out, "read every byte, 64 KiB pieces", seconds(large.readInPieces), seconds(small.readInPieces));
     row(out, "application / rhash", format("%.2f", large.application / large.rhash),
         format("%.2f", small.application / small.rhash));
     row(out, "application / cksfv", format("%.2f", large.application / large.cksfv),
@@ -58,7 +58,7 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
         format("%.3f", small.lineOverNoLine));
     row(out, "  status lines written on the terminal", std::to_string(large.statusLines),
         std::to_string(small.statusLines));
-    row(out, "application / read in 10240-byte pieces", format("%.2f", large.application / large.readInPieces),
+    row(out, "application / read in 64 KiB pieces", format("%.2f", large.application / large.readInPieces),
         format("%.2f", small.application / small.readInPieces));
 }
 
@@ -69,8 +69,52 @@ void statusLineGoal(std::ostream& out, const std::string& library, const Library
          cost <= 0.01);
 }
 
+// What each runtime option buys, against runs without any, over tidied copies.
+void printOptionTrials(std::ostream& out, const BenchmarkFigures& figures) {
+    out << "\nRuntime options, each alone behind -XX:+IgnoreUnrecognizedVMOptions, over tidied copies\n";
+    row(out, "", "large", "small");
+    for (const OptionTrial& trial : figures.optionTrials) {
+        const std::string label = trial.options + (trial.delivered ? " (delivered)" : "");
+        row(out, label, seconds(trial.large), seconds(trial.small));
+        row(out, "  its run / a run without options", format("%.3f", trial.largeOverBare),
+            format("%.3f", trial.smallOverBare));
+    }
+}
+
+double perTrackBeyondStart(double run, double emptyRun, std::size_t tracks) {
+    return (run - emptyRun) / static_cast<double>(tracks);
+}
+
+void printSystemCalls(std::ostream& out, const BenchmarkFigures& figures) {
+    if (!figures.systemCalls) {
+        out << "  file-system calls: not counted: " << figures.systemCallsMissing << "\n";
+        return;
+    }
+    const SystemCallFigures& calls = *figures.systemCalls;
+    row(out, "file-system calls (strace -c -f), empty folder", std::to_string(calls.emptyRun));
+    goal(out, "  per track beyond start-up, real run", format("%.2f", calls.realPerTrack()), "<= 14",
+         calls.realPerTrack() <= 14);
+    goal(out, "  per track beyond start-up, dry run", format("%.2f", calls.dryPerTrack()), "<= 8",
+         calls.dryPerTrack() <= 8);
+}
+
+void printScaled(std::ostream& out, const BenchmarkFigures& figures) {
+    if (!figures.scaled) return;
+    const ScaledFigures& scaled = *figures.scaled;
+    const double small =
+        perTrackBeyondStart(figures.smallRuns.application, figures.emptyRun, figures.small.tracks.size());
+    const double large = perTrackBeyondStart(scaled.application, figures.emptyRun, scaled.library.tracks.size());
+    row(out, std::to_string(scaled.library.tracks.size()) + "-track library: application", seconds(scaled.application));
+    row(out, "  rhash --crc32", seconds(scaled.rhash));
+    row(out, "  application / rhash", format("%.2f", scaled.application / scaled.rhash));
+    row(out, "  per track beyond start-up", milliseconds(large));
+    goal(out, "  per track there / in the small library", format("%.2f", large / small), "<= 1.2",
+         large <= 1.2 * small);
+}
+
 void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
     const LibraryFigures& large = figures.largeRuns;
+    const LibraryFigures& small = figures.smallRuns;
     const double perTrack =
         (figures.smallRuns.application - figures.emptyRun) / static_cast<double>(figures.small.tracks.size());
     out << "\nGoals\n";
@@ -78,12 +122,16 @@ void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
          large.application <= 1.3 * large.rhash);
     goal(out, "application / read, large library", format("%.2f", large.application / large.read), "<= 1.5",
          large.application <= 1.5 * large.read);
+    goal(out, "application / rhash, small library", format("%.2f", small.application / small.rhash), "<= 3",
+         small.application <= 3 * small.rhash);
     statusLineGoal(out, "large", large);
     statusLineGoal(out, "small", figures.smallRuns);
     row(out, "JVM start-up and end (empty folder)", seconds(figures.emptyRun));
     row(out, "its share of the small library's run",
         format("%.0f %%", 100 * figures.emptyRun / figures.smallRuns.application));
     goal(out, "per track beyond start-up, small library", milliseconds(perTrack), "< 0.5 ms", perTrack < 0.0005);
+    printScaled(out, figures);
+    printSystemCalls(out, figures);
 
     if (figures.tagReads) {
         const TagReadFigures& reads = *figures.tagReads;
@@ -127,5 +175,6 @@ void printReport(std::ostream& out, const BenchmarkOptions& options, const Bench
     out << "  large library: " << describe(figures.large) << "\n";
     out << "  small library: " << describe(figures.small) << "\n\n";
     printLibraryTimes(out, figures);
+    printOptionTrials(out, figures);
     printGoals(out, figures);
 }

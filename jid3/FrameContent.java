@@ -36,10 +36,10 @@ final class FrameContent {
      * The start of the frame's data as its writer meant it, at most KEPT_BYTES, or null for an
      * encrypted frame, which cannot be read. Reads no further into the frame than that needs.
      */
-    static byte[] unpack(String id, int flags, InputStream data, TagHeader header) throws IOException, ID3Exception {
+    static byte[] unpack(String id, int flags, FrameData data, TagHeader header) throws IOException, ID3Exception {
         switch (header.version) {
             case 2:
-                return keep(data);
+                return keep(data, data);
             case 3:
                 return unpackVersion3(id, flags, data);
             default:
@@ -47,7 +47,7 @@ final class FrameContent {
         }
     }
 
-    private static byte[] unpackVersion3(String id, int flags, InputStream data) throws IOException, ID3Exception {
+    private static byte[] unpackVersion3(String id, int flags, FrameData data) throws IOException, ID3Exception {
         if (has(flags, V3_ENCRYPTED)) {
             return null;
         }
@@ -55,12 +55,12 @@ final class FrameContent {
         byte[] size = readField(id, data, has(flags, V3_COMPRESSED) ? SIZE_LENGTH : 0);
         readField(id, data, has(flags, V3_GROUPED) ? GROUP_LENGTH : 0);
         if (!has(flags, V3_COMPRESSED)) {
-            return keep(data);
+            return keep(data, data);
         }
         return Inflation.inflate(data, TagNumbers.bigEndian(size, 0, SIZE_LENGTH), id);
     }
 
-    private static byte[] unpackVersion4(String id, int flags, InputStream stored, boolean tagUnsynchronised)
+    private static byte[] unpackVersion4(String id, int flags, FrameData stored, boolean tagUnsynchronised)
             throws IOException, ID3Exception {
         if (has(flags, V4_ENCRYPTED)) {
             return null;
@@ -71,7 +71,7 @@ final class FrameContent {
         readField(id, data, has(flags, V4_GROUPED) ? GROUP_LENGTH : 0);
         byte[] dataLength = readField(id, data, has(flags, V4_DATA_LENGTH) ? SIZE_LENGTH : 0);
         if (!has(flags, V4_COMPRESSED)) {
-            return keep(data);
+            return keep(data, stored);
         }
         if (!has(flags, V4_DATA_LENGTH)) {
             return Inflation.inflate(data, Long.MAX_VALUE, id);
@@ -99,9 +99,14 @@ final class FrameContent {
         return field;
     }
 
-    private static byte[] keep(InputStream data) throws IOException {
-        byte[] kept = new byte[KEPT_BYTES];
-        return Arrays.copyOf(kept, FrameData.readUpTo(data, kept, 0, kept.length));
+    /**
+     * Up to KEPT_BYTES of the data, read from the frame's stored bytes: no more than those are
+     * left, and undoing unsynchronisation only ever makes fewer, so no larger array is needed.
+     */
+    private static byte[] keep(InputStream data, FrameData stored) throws IOException {
+        byte[] kept = new byte[(int) Math.min(KEPT_BYTES, stored.left())];
+        int read = FrameData.readUpTo(data, kept, 0, kept.length);
+        return read == kept.length ? kept : Arrays.copyOf(kept, read);
     }
 
     private static boolean has(int flags, int flag) {

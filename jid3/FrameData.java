@@ -14,6 +14,11 @@ final class FrameData extends BlockInput {
         this.left = size;
     }
 
+    /** The stored bytes of the frame not read yet. */
+    long left() {
+        return left;
+    }
+
     /** Whether the tag's bytes ended before the frame's size was reached. */
     boolean endedEarly() {
         return endedEarly;

@@ -17,11 +17,26 @@ final class TagParser {
     private static final List<String> VERSION_2_IDS = Arrays.asList("TP1", "TT2", "TRK");
     private static final List<String> IDS = Arrays.asList("TPE1", "TIT2", "TRCK");
 
+    /**
+     * A tag whose stored bytes are no more than this is read whole, in one read, behind its
+     * header: most tags without pictures are. A larger one is walked in place, so that a picture
+     * is never read.
+     */
+    static final int WHOLE_TAG_BYTES = 64 << 10;
+
     private TagParser() {
     }
 
     /** The tag at the start of the file, or null when the file does not start with one. */
     static ID3V2Tag read(SeekableByteChannel file) throws IOException, ID3Exception {
+        return read(file, file.size());
+    }
+
+    /**
+     * Like read, with the file's size as the caller just learnt it; the file's position is at
+     * its start.
+     */
+    static ID3V2Tag read(SeekableByteChannel file, long fileSize) throws IOException, ID3Exception {
         ByteBuffer head = ByteBuffer.allocate(TagHeader.LENGTH);
         while (head.hasRemaining() && file.read(head) > 0) {
             continue;
@@ -33,7 +48,11 @@ final class TagParser {
             throw new ID3Exception("the file ends inside the ID3v2 header");
         }
         TagHeader header = TagHeader.parse(head.array());
-        return parseFrames(header, new TagRegion(file, TagHeader.LENGTH, header.size));
+        if (header.size <= WHOLE_TAG_BYTES) {
+            StoredTag stored = StoredTag.read(file, TagHeader.LENGTH, header.size);
+            return parseFrames(header, new TagRegion(stored, TagHeader.LENGTH, header.size, stored.size()));
+        }
+        return parseFrames(header, new TagRegion(file, TagHeader.LENGTH, header.size, fileSize));
     }
 
     private static ID3V2Tag parseFrames(TagHeader header, TagRegion region) throws IOException, ID3Exception {

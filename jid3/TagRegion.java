@@ -18,12 +18,12 @@ final class TagRegion extends BlockInput {
     private byte[] wrappedArray;
     private ByteBuffer wrapped;
 
-    TagRegion(SeekableByteChannel file, long start, long declaredLength) throws IOException {
+    /** The file's position is at start; fileSize is the file's size as last learnt. */
+    TagRegion(SeekableByteChannel file, long start, long declaredLength, long fileSize) {
         this.file = file;
         this.position = start;
         this.declaredEnd = start + declaredLength;
-        this.fileEnd = Math.min(declaredEnd, file.size());
-        file.position(start);
+        this.fileEnd = Math.min(declaredEnd, fileSize);
     }
 
     /** Whether the file ends before the tag's declared end, so the tag is cut short. */

@@ -1,7 +1,12 @@
 package jid3;
 
+import java.util.regex.Pattern;
+
 /** Reads the track number out of the text of a track frame, such as "3", " 7 " or "3/12". */
 final class TrackNumber {
+    /** Compiled once: a track after another asks. */
+    private static final Pattern NUMBER = Pattern.compile("[+-]?[0-9]+");
+
     private TrackNumber() {
     }
 
@@ -18,7 +23,7 @@ final class TrackNumber {
         if (number.isEmpty()) {
             throw new ID3Exception("the track number is empty");
         }
-        if (!number.matches("[+-]?[0-9]+")) {
+        if (!NUMBER.matcher(number).matches()) {
             throw new ID3Exception("the track number " + quoted(text) + " is not a number");
         }
         try {

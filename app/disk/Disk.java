@@ -26,6 +26,15 @@ public interface Disk {
         }
     }
 
+    /**
+     * Like entries, each entry with the attributes the listing learnt of it where it could (see
+     * ListedEntry), so that the steps need not ask the system about it again: for the tracks,
+     * whose kind the tag reader and the rename both need.
+     */
+    default List<File> entriesWithAttributes(File directory, FileFilter nameFilter) {
+        return entries(directory, nameFilter);
+    }
+
     /** Like entries, but a folder whose entries cannot be listed throws the system's reason. */
     List<File> listing(File directory, FileFilter nameFilter) throws IOException;
 

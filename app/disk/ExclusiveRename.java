@@ -7,6 +7,7 @@ import java.io.IOException;
 import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.InvalidPathException;
 import java.nio.file.Path;
+import java.nio.file.attribute.BasicFileAttributes;
 import java.util.Set;
 
 /** Renames an entry within its directory without ever replacing another entry. */
@@ -16,6 +17,17 @@ final class ExclusiveRename {
      * not be removed while a player holds the file open.
      */
     private static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
+    /**
+     * Linux's link(2) gives a symbolic link itself the second name, never its target, so an entry
+     * that a listing found to be a regular file, links followed, may be linked without asking
+     * its kind again: were it a link to one, the link would still be what is renamed.
+     */
+    private static final boolean LINK_NAMES_A_LINK_ITSELF = System.getProperty("os.name", "").equals("Linux");
+
+    /** How a try to give an entry its new name by a link ended. */
+    private enum Linked {
+        RENAMED, NAME_TAKEN, REFUSED
+    }
 
     private ExclusiveRename() {
     }
@@ -36,8 +48,13 @@ final class ExclusiveRename {
         try {
             Path source = from.toPath();
             Path target = to.toPath();
-            if (!calls.exists(target)) {
-                return tryMove(calls, source, target);
+            Linked linked = LINK_NAMES_A_LINK_ITSELF && isListedFile(from) ? link(calls, source, target) : null;
+            if (linked == Linked.RENAMED) {
+                return true;
+            }
+            // A link refused because the name is taken tells what asking first would have told.
+            if (linked != Linked.NAME_TAKEN && !calls.exists(target)) {
+                return linked == Linked.REFUSED ? plainMove(calls, source, target) : tryMove(calls, source, target);
             }
             return renameOntoALeadingName(calls, source, target, diagnostics);
         } catch (IOException | InvalidPathException e) {
@@ -133,17 +150,28 @@ final class ExclusiveRename {
      */
     private static boolean tryMove(RenameCalls calls, Path from, Path to) throws IOException {
         if (MOVE_MAY_REPLACE && calls.isRegularFile(from)) {
-            try {
-                calls.link(from, to);
-            } catch (FileAlreadyExistsException e) {
-                return false;
-            } catch (IOException | UnsupportedOperationException e) {
-                return plainMove(calls, from, to);
-            }
-            dropOldName(calls, from, to);
-            return true;
+            Linked linked = link(calls, from, to);
+            return linked == Linked.REFUSED ? plainMove(calls, from, to) : linked == Linked.RENAMED;
         }
         return plainMove(calls, from, to);
+    }
+
+    private static boolean isListedFile(File entry) {
+        BasicFileAttributes attributes = ListedEntry.attributesOf(entry);
+        return attributes != null && attributes.isRegularFile();
+    }
+
+    /** Gives the file the new name as a second one, then takes the old one from it. */
+    private static Linked link(RenameCalls calls, Path from, Path to) throws IOException {
+        try {
+            calls.link(from, to);
+        } catch (FileAlreadyExistsException e) {
+            return Linked.NAME_TAKEN;
+        } catch (IOException | UnsupportedOperationException e) {
+            return Linked.REFUSED;
+        }
+        dropOldName(calls, from, to);
+        return Linked.RENAMED;
     }
 
     /** An entry never ends with two names: when the old one will not go, the new one goes again. */

@@ -14,9 +14,12 @@ import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
+import java.nio.file.Path;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
+import java.util.HashSet;
 import java.util.List;
+import java.util.Set;
 
 /**
  * The file operations of a dry run: nothing on the disk changes. Each album folder is read once
@@ -39,6 +42,12 @@ public final class PlannedDisk implements Disk {
     private final PrintStream out;
     private final Diagnostics diagnostics;
     private File currentPath;
+    /**
+     * The paths the current folder was asked for by, before they were made canonical (the steps
+     * name it as the user did and by its canonical path): asked so again, it needs no look at
+     * the disk.
+     */
+    private final Set<File> currentAskedAs = new HashSet<>();
     private PlannedFolder current;
 
     public PlannedDisk(PrintStream out, Diagnostics diagnostics) {
@@ -167,14 +176,21 @@ public final class PlannedDisk implements Disk {
     /**
      * Asks the file system about the name without making anything: a name it refuses (too long,
      * say) gives the error the rename would give. That an entry bears it on the disk does not
-     * matter here; the plan knows whether one still would.
+     * matter here; the plan knows whether one still would. A name no longer than ones the
+     * folder's file system took already needs no asking (see PlannedFolder.takesUnasked).
      */
-    private static void refuseNameTheSystemRefuses(File name) throws IOException {
+    private void refuseNameTheSystemRefuses(File name) throws IOException {
+        Path path = name.toPath();
+        PlannedFolder folder = folder(name.getParentFile());
+        if (folder.takesUnasked(name.getName())) {
+            return;
+        }
         try {
-            Files.readAttributes(name.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
+            Files.readAttributes(path, BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
         } catch (NoSuchFileException e) {
             // Free on the disk as well.
         }
+        folder.took(name.getName());
     }
 
     /**
@@ -183,6 +199,9 @@ public final class PlannedDisk implements Disk {
      * and never comes back to one, so the plan's memory does not grow with the library.
      */
     private PlannedFolder folder(File directory) {
+        if (currentAskedAs.contains(directory)) {
+            return current;
+        }
         File canonical;
         try {
             canonical = directory.getCanonicalFile();
@@ -192,7 +211,9 @@ public final class PlannedDisk implements Disk {
         if (!canonical.equals(currentPath)) {
             current = PlannedFolder.read(canonical);
             currentPath = canonical;
+            currentAskedAs.clear();
         }
+        currentAskedAs.add(directory);
         return current;
     }
 

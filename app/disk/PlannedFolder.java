@@ -5,6 +5,8 @@ import app.Listing;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
+import java.nio.charset.Charset;
+import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -62,6 +64,12 @@ final class PlannedFolder {
     private final boolean ignoresCase;
     private final List<Entry> entries = new ArrayList<>();
     private final Map<String, Entry> byName = new HashMap<>();
+    /** How the runtime gives names to the system; UTF-8, the widest, where it names none it has. */
+    private static final Charset FILE_NAME_ENCODING = fileNameEncoding();
+
+    /** The longest names the file system took when asked, in UTF-16 units and in encoded bytes; 0 before one was. */
+    private int longestTakenUnits;
+    private int longestTakenBytes;
     /** Why the folder's entries cannot be listed; null when they can. */
     private final IOException unlisted;
 
@@ -132,6 +140,29 @@ final class PlannedFolder {
         add(new Entry(name, null, true));
     }
 
+    /**
+     * Whether the file system is sure to take the name here, having taken one at least as long
+     * when asked: the limits that file systems and the system put on names and paths are limits
+     * on their length, in the bytes of the file name encoding (Linux, eCryptfs) or in UTF-16
+     * units (NTFS, FAT), and a folder's
+     * other refusals (one the user may not look into) met the first name asked about. Names
+     * merely listed in the folder do not count: a folder that may be listed but not looked
+     * into lists names that the system would still refuse to look up.
+     */
+    boolean takesUnasked(String name) {
+        return name.length() <= longestTakenUnits && encodedBytes(name) <= longestTakenBytes;
+    }
+
+    /** The file system took the name when asked about it. */
+    void took(String name) {
+        longestTakenUnits = Math.max(longestTakenUnits, name.length());
+        longestTakenBytes = Math.max(longestTakenBytes, encodedBytes(name));
+    }
+
+    private static int encodedBytes(String name) {
+        return name.getBytes(FILE_NAME_ENCODING).length;
+    }
+
     /** Whether entries can be made, renamed and deleted in the folder. */
     boolean isWritable() {
         return Files.isWritable(directory.toPath());
@@ -180,6 +211,14 @@ final class PlannedFolder {
             return Files.exists(name.toPath(), LinkOption.NOFOLLOW_LINKS) && Files.isSameFile(name.toPath(), entry.toPath());
         } catch (IOException | InvalidPathException e) {
             return false;
+        }
+    }
+
+    private static Charset fileNameEncoding() {
+        try {
+            return Charset.forName(System.getProperty("sun.jnu.encoding", "UTF-8"));
+        } catch (IllegalArgumentException e) {
+            return StandardCharsets.UTF_8;
         }
     }
 

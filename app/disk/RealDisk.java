@@ -22,6 +22,7 @@ import java.nio.file.NoSuchFileException;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
 import java.util.ArrayList;
+import java.util.Collections;
 import java.util.List;
 
 /** The file operations of a real run. */
@@ -41,6 +42,15 @@ public final class RealDisk implements Disk {
     public RealDisk(Diagnostics diagnostics, Progress progress) {
         this.diagnostics = diagnostics;
         checksum = new TrackChecksum(progress);
+    }
+
+    @Override
+    public List<File> entriesWithAttributes(File directory, FileFilter nameFilter) {
+        try {
+            return Listing.listingWithAttributes(directory, nameFilter, diagnostics);
+        } catch (IOException e) {
+            return Collections.emptyList();
+        }
     }
 
     @Override

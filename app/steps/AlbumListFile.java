@@ -8,7 +8,7 @@ import app.disk.ListEncoding;
 import java.io.File;
 import java.io.IOException;
 import java.io.Writer;
-import java.nio.charset.Charset;
+import java.nio.charset.CharsetEncoder;
 import java.util.List;
 
 /**
@@ -24,6 +24,8 @@ abstract class AlbumListFile implements Step {
     private final String title;
     private final Disk disk;
     private final Diagnostics diagnostics;
+    /** Made once: an encoder takes longer to make than to check a name. */
+    private final CharsetEncoder nameCheck = ListEncoding.LISTS.newEncoder();
 
     AlbumListFile(String extension, String title, Disk disk, Diagnostics diagnostics) {
         this.extension = extension;
@@ -55,7 +57,7 @@ abstract class AlbumListFile implements Step {
             for (File old : oldLists) {
                 disk.delete(old);
             }
-            File list = new File(directory.getCanonicalPath(), AlbumName.of(context.getText(), extension));
+            File list = new File(context.canonicalPath(directory), AlbumName.of(context.getText(), extension));
             try (Writer out = disk.create(list)) {
                 for (String line : header()) {
                     out.write(line + lineEnd());
@@ -77,7 +79,7 @@ abstract class AlbumListFile implements Step {
             diagnostics.report("Cannot read the track " + track, e);
             return;
         }
-        reportUnwritableName(track, ListEncoding.LISTS, diagnostics);
+        reportUnwritableName(track, nameCheck, diagnostics);
         out.write(line + lineEnd());
     }
 
@@ -85,9 +87,9 @@ abstract class AlbumListFile implements Step {
      * A name that the encoding cannot represent is written with replacement characters and so
      * names no track: that is reported.
      */
-    static void reportUnwritableName(File track, Charset encoding, Diagnostics diagnostics) {
-        if (!encoding.newEncoder().canEncode(track.getName())) {
-            diagnostics.report("The name of " + track + " cannot be written in the " + encoding.name()
+    static void reportUnwritableName(File track, CharsetEncoder encoder, Diagnostics diagnostics) {
+        if (!encoder.canEncode(track.getName())) {
+            diagnostics.report("The name of " + track + " cannot be written in the " + encoder.charset().name()
                     + " encoding of the lists; its line names no file");
         }
     }

@@ -1,16 +1,15 @@
 package app.steps;
 
 import java.util.function.Predicate;
-import java.util.regex.Pattern;
 
 /** The parts of a track's new name, as its tag gives them. */
 public class Mp3FileInfo {
     /**
-     * Characters unwelcome in file names: white space, the control characters, the characters
-     * Windows refuses, and both path separators, so that a tag can never move a track into
-     * another folder.
+     * Characters unwelcome in file names beside white space and the control characters (all of
+     * them up to the space, and DEL): the characters Windows refuses, and both path separators,
+     * so that a tag can never move a track into another folder.
      */
-    private static final Pattern UNWELCOME = Pattern.compile("[\\s\\x00-\\x1F\\x7F%*/\\\\;:\"|<>?]");
+    private static final String UNWELCOME = "%*/\\;:\"|<>?";
 
     private String number;
     private String artist;
@@ -60,7 +59,14 @@ public class Mp3FileInfo {
 
     /** An absent part is written as the four letters null, as joining writes it. */
     private static String tidy(String text) {
-        return UNWELCOME.matcher(String.valueOf(text).toLowerCase()).replaceAll("_");
+        char[] tidied = String.valueOf(text).toLowerCase().toCharArray();
+        for (int i = 0; i < tidied.length; i++) {
+            char c = tidied[i];
+            if (c <= ' ' || c == 0x7F || UNWELCOME.indexOf(c) >= 0) {
+                tidied[i] = '_';
+            }
+        }
+        return new String(tidied);
     }
 
     /** A surrogate pair is one character. */

@@ -31,7 +31,7 @@ public class Mp3FilesRenamer implements Step {
     public void execute(File directory, Context context) {
         List<File> handled = new ArrayList<>();
         Map<File, String> previousNames = new HashMap<>();
-        for (File track : disk.entries(directory, TRACKS)) {
+        for (File track : disk.entriesWithAttributes(directory, TRACKS)) {
             String newName = TrackNameFromTag.of(track, disk.bytesOf(track), diagnostics);
             if (newName == null) {
                 continue;

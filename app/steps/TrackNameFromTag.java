@@ -1,6 +1,7 @@
 package app.steps;
 
 import app.Diagnostics;
+import app.disk.ListedEntry;
 import java.io.File;
 import jid3.ID3Exception;
 import jid3.ID3V2Tag;
@@ -17,11 +18,12 @@ final class TrackNameFromTag {
     /**
      * The new file name, or null when the track has no ID3v2 tag or its tag cannot be read
      * (reported). The tag is read from where the track's bytes are; in a dry run that is not
-     * where the plan has put the track.
+     * where the plan has put the track. The kind and size the listing learnt of the track are
+     * handed on, so the reader does not ask for them again.
      */
     static String of(File track, File bytes, Diagnostics diagnostics) {
         try {
-            ID3V2Tag tag = new MP3File(bytes).getID3V2Tag();
+            ID3V2Tag tag = new MP3File(bytes, ListedEntry.attributesOf(bytes)).getID3V2Tag();
             if (tag == null) {
                 return null;
             }

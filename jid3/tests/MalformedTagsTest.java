@@ -131,12 +131,32 @@ class MalformedTagsTest {
             return track.delivered();
         }
 
+        /** A small tag is read whole, in one read behind its header, padding and all, and never past its end. */
         @Test
-        void readsUpToPaddingNeverPastTheTag() throws Exception {
-            byte[] frame = TagBuilder.version(3).frame("TIT2", title()).build();
+        void readsASmallTagWholeInTwoReadsNeverPastTheTag() throws Exception {
             byte[] tag = TagBuilder.version(3).frame("TIT2", title()).padding(100).build();
+            MemoryChannel track = new MemoryChannel(concat(tag, audio));
+            assertNotNull(TagParser.read(track));
+            assertEquals(tag.length, track.delivered());
+            assertEquals(2, track.reads());
+        }
+
+        @Test
+        void readsALargeTagUpToPaddingNeverPastTheTag() throws Exception {
+            byte[] frame = TagBuilder.version(3).frame("TIT2", title()).build();
+            byte[] tag = TagBuilder.version(3).frame("TIT2", title()).padding(TagParser.WHOLE_TAG_BYTES).build();
             // The header, the frame, and the first bytes of padding where the next frame header would be.
             assertEquals(frame.length + 10, bytesRead(tag));
+        }
+
+        @Test
+        void aSmallTagCutShortIsReadUpToTheFilesEnd() throws Exception {
+            byte[] tag = TagBuilder.version(3).frame("TIT2", title()).frame("TPE1", latin1("Artist")).build();
+            MemoryChannel track = new MemoryChannel(Arrays.copyOf(tag, tag.length - 1));
+            ID3V2Tag read = TagParser.read(track);
+            assertEquals("Ωmega ÿà", read.getTitle());
+            assertNull(read.getArtist());
+            assertEquals(tag.length - 1, track.delivered());
         }
 
         @Test

@@ -9,6 +9,7 @@ final class MemoryChannel implements SeekableByteChannel {
     private final byte[] bytes;
     private int position;
     private long delivered;
+    private int reads;
 
     MemoryChannel(byte[] bytes) {
         this.bytes = bytes;
@@ -18,8 +19,14 @@ final class MemoryChannel implements SeekableByteChannel {
         return delivered;
     }
 
+    /** The read calls made, those that found the end included. */
+    int reads() {
+        return reads;
+    }
+
     @Override
     public int read(ByteBuffer into) {
+        reads++;
         if (position >= bytes.length) {
             return -1;
         }

@@ -145,4 +145,18 @@ TEST_F(OddLibrary, AnAlbumFolderWhoseNameIsNotUtf8IsReported) {
     EXPECT_EQ(consoleLines(result.out)[3], "[" + album.string() + "]");
 }
 
+// The track listing learns each entry's kind from the file system, which knows the name by its bytes:
+// still a name the runtime cannot decode names no entry, and is reported once and left alone.
+TEST_F(OddLibrary, ATrackWhoseNameIsNotUtf8IsReportedOnceAndTheOthersAreRenamed) {
+    writeTrack(album / "Track 1.mp3", "1", "A", "B");
+    writeTrack(album / "Track \xff 2.mp3", "2", "A", "C");
+
+    const ProcessResult result = runPackagedApplication({root.string()});
+    EXPECT_EQ(result.exitStatus, 1);
+    const std::vector<std::string> reported = lines(result.err);
+    ASSERT_EQ(reported.size(), 1u) << result.err;
+    EXPECT_EQ(reported[0].rfind("Cannot reach " + (album / "Track \xef\xbf\xbd 2.mp3").string(), 0), 0u) << reported[0];
+    EXPECT_EQ(trackNames(album), (std::set<std::string>{"01-a-b.mp3", "Track \xff 2.mp3"}));
+}
+
 }  // namespace

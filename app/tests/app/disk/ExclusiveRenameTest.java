@@ -16,6 +16,8 @@ import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
+import java.nio.file.attribute.BasicFileAttributes;
+import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.HashSet;
 import java.util.List;
@@ -341,6 +343,85 @@ class ExclusiveRenameTest {
         assertTrue(rename(file("a.mp3", "x"), new File(dir, "b.mp3"), withoutLinks));
         assertEquals(Set.of("b.mp3"), names());
         assertEquals("x", content("b.mp3"));
+        assertEquals("", err.text());
+    }
+
+    /** An entry as the track listing gives it: with its attributes, links followed. */
+    private static File listed(File entry) throws IOException {
+        return new ListedEntry(entry.getParentFile(), entry.getName(),
+                Files.readAttributes(entry.toPath(), BasicFileAttributes.class));
+    }
+
+    /** Counts the calls that only ask. */
+    private static class AskingCounted extends HookedCalls {
+        final List<String> asked = new ArrayList<>();
+
+        @Override
+        public boolean exists(Path path) {
+            asked.add("exists " + path.getFileName());
+            return super.exists(path);
+        }
+
+        @Override
+        public boolean isRegularFile(Path path) {
+            asked.add("isRegularFile " + path.getFileName());
+            return super.isRegularFile(path);
+        }
+    }
+
+    @Test
+    void aListedFileIsGivenItsNameByALinkWithoutAskingFirst() throws IOException {
+        AskingCounted calls = new AskingCounted();
+        assertTrue(rename(listed(file("a.mp3", "x")), new File(dir, "b.mp3"), calls));
+        assertEquals(Set.of("b.mp3"), names());
+        assertEquals(1, Files.getAttribute(new File(dir, "b.mp3").toPath(), "unix:nlink"));
+        assertEquals(List.of(), calls.asked);
+    }
+
+    @Test
+    void aListedFileNeverReplacesAFileAFolderOrALink() throws IOException {
+        File source = listed(file("a.mp3", "mine"));
+        file("taken.mp3", "theirs");
+        assertTrue(new File(dir, "folder.mp3").mkdir());
+        Files.createSymbolicLink(new File(dir, "dangling.mp3").toPath(), new File(dir, "nothing").toPath());
+        Files.createLink(new File(dir, "second.mp3").toPath(), source.toPath());
+        for (String taken : List.of("taken.mp3", "folder.mp3", "dangling.mp3", "second.mp3")) {
+            assertFalse(rename(source, new File(dir, taken)), taken);
+        }
+        assertEquals(Set.of("a.mp3", "taken.mp3", "folder.mp3", "dangling.mp3", "second.mp3"), names());
+        assertEquals("theirs", content("taken.mp3"));
+        assertTrue(Files.isSymbolicLink(new File(dir, "dangling.mp3").toPath()));
+        assertEquals("", err.text());
+    }
+
+    /** Listed with its target's attributes, a link to a file is still what is renamed, never its target. */
+    @Test
+    void aListedLinkToAFileIsRenamedItselfAndItsTargetKeepsItsName() throws IOException {
+        file("target.mp3", "x");
+        Files.createSymbolicLink(new File(dir, "link.mp3").toPath(), new File(dir, "target.mp3").toPath());
+        assertTrue(rename(listed(new File(dir, "link.mp3")), new File(dir, "renamed.mp3")));
+        assertEquals(Set.of("target.mp3", "renamed.mp3"), names());
+        assertTrue(Files.isSymbolicLink(new File(dir, "renamed.mp3").toPath()));
+        assertEquals("x", content("renamed.mp3"));
+    }
+
+    @Test
+    void whereTheListedFilesLinkIsRefusedTheMoveRenamesAfterOneLook() throws IOException {
+        AskingCounted withoutLinks = new AskingCounted() {
+            @Override
+            void before(String call, Path path) throws IOException {
+                if (call.equals("link")) {
+                    throw new FileSystemException(path.toString(), null, "Operation not permitted");
+                }
+            }
+        };
+        assertTrue(rename(listed(file("a.mp3", "x")), new File(dir, "b.mp3"), withoutLinks));
+        assertEquals(Set.of("b.mp3"), names());
+        assertEquals(List.of("exists b.mp3"), withoutLinks.asked);
+        file("c.mp3", "mine");
+        file("taken.mp3", "theirs");
+        assertFalse(rename(listed(new File(dir, "c.mp3")), new File(dir, "taken.mp3"), withoutLinks));
+        assertEquals("theirs", content("taken.mp3"));
         assertEquals("", err.text());
     }
 

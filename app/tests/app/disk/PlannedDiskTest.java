@@ -143,6 +143,31 @@ class PlannedDiskTest {
         assertEquals("", out.text());
     }
 
+    /** Names no longer than one the system took pass unasked; a longer one is still asked about and refused. */
+    @Test
+    void aNameTooLongIsRefusedAfterShorterOnesWereTaken() throws IOException {
+        File first = tagged(album, "a.mp3", "1", "A", "B");
+        File second = tagged(album, "b.mp3", "1", "A", "B");
+        File third = tagged(album, "c.mp3", "1", "A", "B");
+        assertTrue(disk.rename(first, new File(album, "x".repeat(250) + ".mp3")));
+        assertTrue(disk.rename(second, new File(album, "y".repeat(100) + ".mp3")));
+        assertFalse(disk.rename(third, new File(album, "z".repeat(300) + ".mp3")));
+        assertEquals(1, err.lines().size());
+        assertTrue(err.text().contains("File name too long"), err.text());
+        assertEquals(2, out.lines().size());
+    }
+
+    @Test
+    void aFolderTakesUnaskedOnlyNamesNoLongerThanOnesItTookWhenAsked() {
+        PlannedFolder folder = new PlannedFolder(album, new File[] {new File(album, "a listed name.mp3")}, false);
+        // A listed name may still be refused a look-up (a folder that may be listed, not searched).
+        assertFalse(folder.takesUnasked("a.mp3"));
+        folder.took("abc.mp3");
+        assertTrue(folder.takesUnasked("abc.mp3"));
+        assertTrue(folder.takesUnasked("b.mp3"));
+        assertFalse(folder.takesUnasked("abcd.mp3"));
+    }
+
     @Test
     void tracksAreNotReadForTheirChecksums() throws IOException {
         File track = TestTracks.write(album, "t.mp3", "123456789".getBytes());
