@@ -53,7 +53,7 @@ class MainTest {
     void theUsageLineNamesEveryOptionOfTheFirstArgument() {
         run();
         String usage = out.lines().get(1);
-        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run | --version] <music folder>. "), usage);
+        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run | --undo | --version] <music folder>. "), usage);
     }
 
     // The build passes its one version in, so that this checks what the build set.
