@@ -5,6 +5,7 @@ import app.disk.Journal;
 import app.disk.JournalFolder;
 import app.disk.JournalingDisk;
 import app.disk.PlannedDisk;
+import app.disk.RealDisk;
 import app.disk.Undo;
 import app.steps.AlbumStart;
 import app.steps.ImagesRenamer;
@@ -57,9 +58,12 @@ public class Main {
             return undo(args, out, diagnostics, progress);
         }
         boolean dryRun = args.length > 0 && args[0].equals(DRY_RUN);
-        Journal journal = dryRun || args.length == 0 || "off".equals(System.getProperty(JOURNAL_PROPERTY)) ? Journal.NONE
-                : Journal.of(JournalFolder.location(), new File(args[0]), Version.NAME_AND_NUMBER, diagnostics);
-        Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : JournalingDisk.over(diagnostics, progress, journal);
+        boolean journaled = !dryRun && args.length > 0 && !"off".equals(System.getProperty(JOURNAL_PROPERTY));
+        Journal journal = journaled
+                ? Journal.of(JournalFolder.location(), new File(args[0]), Version.NAME_AND_NUMBER, diagnostics)
+                : Journal.NONE;
+        Disk disk = dryRun ? new PlannedDisk(out, diagnostics)
+                : journaled ? JournalingDisk.over(diagnostics, progress, journal) : new RealDisk(diagnostics, progress);
         disk = progress.watching(disk, !dryRun);
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),

@@ -3,12 +3,12 @@ package app.disk;
 import app.Diagnostics;
 import app.Refusal;
 import java.io.File;
+import java.io.FileOutputStream;
 import java.io.IOException;
-import java.nio.ByteBuffer;
-import java.nio.channels.FileChannel;
-import java.nio.charset.StandardCharsets;
+import java.nio.file.FileAlreadyExistsException;
+import java.nio.file.Files;
 import java.nio.file.StandardOpenOption;
-import java.time.Instant;
+import java.util.Arrays;
 
 /**
  * The journal of one run: every change to the music folder, written before the change is made and
@@ -28,8 +28,11 @@ public final class Journal {
     private final File musicFolder;
     private final String version;
     private final Diagnostics diagnostics;
-    private final StringBuilder pending = new StringBuilder();
-    private FileChannel channel;
+    /** What is to go with the next write. */
+    private byte[] pending = new byte[8192];
+    private int pendingLength;
+    /** A plain stream: each write is one system call, without a out's bookkeeping. */
+    private FileOutputStream out;
     private boolean unusable;
     private long next = 1;
     private File lastFolder;
@@ -49,20 +52,32 @@ public final class Journal {
 
     /**
      * Writes that a change in the folder is about to be made, with what it takes to undo it;
-     * gives its number, or 0 when no journal is kept.
+     * gives its number, or 0 when no journal is kept. The folder is null for a step of a change
+     * announced before, in the same folder.
      */
     long intent(File changedFolder, String kind, String... fields) {
-        if (unusable || channel == null && !open()) {
+        long number = announce(changedFolder, kind, fields);
+        write();
+        return number;
+    }
+
+    /**
+     * Notes what a group of changes is to do, without a change of its own: it goes with the
+     * intent of the first of them.
+     */
+    long announce(File changedFolder, String kind, String... fields) {
+        if (unusable || out == null && !open()) {
             return 0;
         }
-        if (lastFolder != null && !lastFolder.equals(changedFolder)) {
-            write();
-            force();
+        if (changedFolder != null) {
+            if (lastFolder != null && !lastFolder.equals(changedFolder)) {
+                write();
+                force();
+            }
+            lastFolder = changedFolder;
         }
-        lastFolder = changedFolder;
         long number = next++;
         append(kind, number, fields);
-        write();
         return number;
     }
 
@@ -82,30 +97,43 @@ public final class Journal {
 
     /** Writes what is left and forces it to the disk. */
     public void close() {
-        if (channel == null) {
+        if (out == null) {
             return;
         }
         write();
         force();
         try {
-            channel.close();
+            out.close();
         } catch (IOException e) {
             giveUp(e);
         }
-        channel = null;
+        out = null;
         unusable = true;
     }
 
     private boolean open() {
         try {
             String canonical = musicFolder.getCanonicalPath();
-            java.nio.file.Files.createDirectories(folder.toPath());
-            File journal = JournalFolder.fresh(folder, System.currentTimeMillis());
-            channel = FileChannel.open(journal.toPath(), StandardOpenOption.CREATE_NEW, StandardOpenOption.WRITE);
-            pending.append(JournalLine.of("journal", VERSION_1))
-                    .append(JournalLine.of("folder", canonical))
-                    .append(JournalLine.of("time", Instant.now().toString()))
-                    .append(JournalLine.of("version", version));
+            Files.createDirectories(folder.toPath());
+            long begins = System.currentTimeMillis();
+            for (int attempt = 0; out == null; attempt++) {
+                File journal = JournalFolder.fresh(folder, begins + attempt);
+                try {
+                    // Made new here, so that no other run's journal is ever written to.
+                    Files.newOutputStream(journal.toPath(), StandardOpenOption.CREATE_NEW).close();
+                    out = new FileOutputStream(journal, true);
+                } catch (FileAlreadyExistsException e) {
+                    // Another run took the name meanwhile (or a broken link bears it): the next one.
+                    if (attempt == 100) {
+                        throw e;
+                    }
+                }
+            }
+            appendLine(JournalLine.bytesOf("journal", VERSION_1));
+            appendLine(JournalLine.bytesOf("folder", canonical));
+            // In milliseconds since 1970: formatting it would load the runtime's locale data, at a cost.
+            appendLine(JournalLine.bytesOf("time", Long.toString(System.currentTimeMillis())));
+            appendLine(JournalLine.bytesOf("version", version));
             write();
             if (!unusable) {
                 JournalFolder.prune(folder, canonical);
@@ -123,19 +151,25 @@ public final class Journal {
         line[0] = kind;
         line[1] = Long.toString(number);
         System.arraycopy(fields, 0, line, 2, fields.length);
-        pending.append(JournalLine.of(line));
+        appendLine(JournalLine.bytesOf(line));
+    }
+
+    private void appendLine(byte[] line) {
+        if (pendingLength + line.length > pending.length) {
+            pending = Arrays.copyOf(pending, Math.max(2 * pending.length, pendingLength + line.length));
+        }
+        System.arraycopy(line, 0, pending, pendingLength, line.length);
+        pendingLength += line.length;
     }
 
     private void write() {
-        if (pending.length() == 0 || unusable) {
+        if (pendingLength == 0 || unusable) {
             return;
         }
-        ByteBuffer bytes = ByteBuffer.wrap(pending.toString().getBytes(StandardCharsets.UTF_8));
-        pending.setLength(0);
+        int length = pendingLength;
+        pendingLength = 0;
         try {
-            while (bytes.hasRemaining()) {
-                channel.write(bytes);
-            }
+            out.write(pending, 0, length);
         } catch (IOException e) {
             giveUp(e);
         }
@@ -146,7 +180,7 @@ public final class Journal {
             return;
         }
         try {
-            channel.force(false);
+            out.getFD().sync();
         } catch (IOException e) {
             giveUp(e);
         }
@@ -158,7 +192,7 @@ public final class Journal {
         }
         unusable = true;
         try {
-            channel.close();
+            out.close();
         } catch (IOException alsoFailed) {
             // Closed or not, it is written no more.
         }

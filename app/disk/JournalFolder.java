@@ -2,6 +2,7 @@ package app.disk;
 
 import java.io.File;
 import java.io.IOException;
+import java.nio.file.Files;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Collections;
@@ -45,11 +46,21 @@ public final class JournalFolder {
     static File fresh(File folder, long millis) {
         File journal;
         for (long stamp = millis;; stamp++) {
-            journal = new File(folder, String.format("%015d", stamp) + SUFFIX);
+            journal = new File(folder, padded(stamp) + SUFFIX);
             if (!journal.exists()) {
                 return journal;
             }
         }
+    }
+
+    /** Fifteen digits, so that names sort as the numbers do. Not by a formatter, whose locale data take long to load. */
+    private static String padded(long millis) {
+        String digits = Long.toString(millis);
+        StringBuilder name = new StringBuilder();
+        for (int i = digits.length(); i < 15; i++) {
+            name.append('0');
+        }
+        return name.append(digits).toString();
     }
 
     /** The journals of the music folder, the newest first. */
@@ -68,7 +79,7 @@ public final class JournalFolder {
         List<File> journals = of(folder, musicFolder);
         for (File old : journals.subList(Math.min(KEPT_PER_MUSIC_FOLDER, journals.size()), journals.size())) {
             try {
-                java.nio.file.Files.deleteIfExists(old.toPath());
+                Files.deleteIfExists(old.toPath());
             } catch (IOException e) {
                 // Kept a while longer; the next run tries again.
             }

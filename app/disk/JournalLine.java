@@ -2,6 +2,7 @@ package app.disk;
 
 import java.nio.charset.StandardCharsets;
 import java.util.ArrayList;
+import java.util.Arrays;
 import java.util.List;
 import java.util.zip.CRC32;
 
@@ -16,6 +17,11 @@ final class JournalLine {
     }
 
     static String of(String... fields) {
+        return new String(bytesOf(fields), StandardCharsets.UTF_8);
+    }
+
+    /** The line in UTF-8, as it goes into the file. */
+    static byte[] bytesOf(String... fields) {
         StringBuilder line = new StringBuilder();
         for (String field : fields) {
             if (line.length() > 0) {
@@ -23,8 +29,13 @@ final class JournalLine {
             }
             escape(field, line);
         }
-        String text = line.toString();
-        return text + '\t' + Long.toHexString(crc(text)) + '\n';
+        byte[] text = line.toString().getBytes(StandardCharsets.UTF_8);
+        CRC32 crc = new CRC32();
+        crc.update(text);
+        byte[] end = ('\t' + Long.toHexString(crc.getValue()) + '\n').getBytes(StandardCharsets.US_ASCII);
+        byte[] whole = Arrays.copyOf(text, text.length + end.length);
+        System.arraycopy(end, 0, whole, text.length, end.length);
+        return whole;
     }
 
     /** The fields of a whole line without its line feed; null for one that is cut short or damaged. */
@@ -55,16 +66,31 @@ final class JournalLine {
     }
 
     private static void escape(String field, StringBuilder into) {
+        if (isPlain(field)) {
+            into.append(field);
+            return;
+        }
         for (int i = 0; i < field.length(); i++) {
             char c = field.charAt(i);
             if (Character.isHighSurrogate(c) && i + 1 < field.length() && Character.isLowSurrogate(field.charAt(i + 1))) {
                 into.append(c).append(field.charAt(++i));
             } else if (c < 0x20 || c == 0x7F || c == '%' || Character.isSurrogate(c)) {
-                into.append('%').append(String.format("%04x", (int) c));
+                String hex = Integer.toHexString(c);
+                into.append('%').append("0000", hex.length(), 4).append(hex);
             } else {
                 into.append(c);
             }
         }
+    }
+
+    private static boolean isPlain(String field) {
+        for (int i = 0; i < field.length(); i++) {
+            char c = field.charAt(i);
+            if (c < 0x20 || c == 0x7F || c == '%' || Character.isSurrogate(c)) {
+                return false;
+            }
+        }
+        return true;
     }
 
     private static String unescape(String field) {

@@ -8,6 +8,7 @@ import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.util.ArrayList;
+import java.util.Arrays;
 import java.util.HashMap;
 import java.util.List;
 import java.util.Map;
@@ -26,11 +27,6 @@ final class JournalReader {
         Change(String kind, String[] fields) {
             this.kind = kind;
             this.fields = fields;
-        }
-
-        /** Whether it may have been made: not refused, confirmed or not. */
-        boolean mayHaveHappened() {
-            return !failed;
         }
     }
 
@@ -77,14 +73,14 @@ final class JournalReader {
                     Change change = byNumber.get(fields[1]);
                     if (change != null) {
                         change.failed = kind.equals("failed");
-                        change.confirmed = java.util.Arrays.copyOfRange(fields, 2, fields.length);
+                        change.confirmed = Arrays.copyOfRange(fields, 2, fields.length);
                         if (change == openRename) {
                             openRename = null;
                         }
                     }
                 } else if (fields.length >= 3 && !kind.equals("journal") && !kind.equals("time")
                         && !kind.equals("version")) {
-                    Change change = new Change(kind, java.util.Arrays.copyOfRange(fields, 2, fields.length));
+                    Change change = new Change(kind, Arrays.copyOfRange(fields, 2, fields.length));
                     byNumber.put(fields[1], change);
                     boolean step = kind.equals("move") || kind.equals("link") || kind.equals("unlink")
                             || kind.equals("record");

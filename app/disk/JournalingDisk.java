@@ -10,10 +10,12 @@ import java.io.Writer;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
+import java.nio.file.NoSuchFileException;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
 import java.util.Base64;
 import java.util.List;
+import java.util.concurrent.TimeUnit;
 import java.util.zip.CRC32;
 
 /**
@@ -23,9 +25,9 @@ import java.util.zip.CRC32;
  * Journal records, fields apart by tabs:
  * <pre>
  * rename  n  old path  new path  size  modified   an entry is to take the new name
- * move / link  n  path  path     one step of it: a move, or a second name
- * unlink  n  path                one step of it: a name goes
- * record  n  path                one step of it: the record beside a spare name is made
+ * move / link  n  name  name     one step of it, in the entry's folder: a move, or a second name
+ * unlink  n  name                one step of it: a name goes
+ * record  n  name                one step of it: the record beside a spare name is made
  * delete  n  path  kind  modified  bytes         an old list goes; kind file (bytes in base64),
  *                                                folder, symlink (bytes: its target) or large
  * write   n  path                a list is written
@@ -73,11 +75,11 @@ public final class JournalingDisk implements Disk {
             BasicFileAttributes attributes = Files.readAttributes(from.toPath(), BasicFileAttributes.class,
                     LinkOption.NOFOLLOW_LINKS);
             size = Long.toString(attributes.size());
-            modified = attributes.lastModifiedTime().toString();
+            modified = nanos(attributes.lastModifiedTime());
         } catch (IOException | InvalidPathException e) {
             // The rename reports why the entry cannot be reached.
         }
-        long number = journal.intent(from.getAbsoluteFile().getParentFile(), "rename", from.getAbsolutePath(),
+        long number = journal.announce(from.getAbsoluteFile().getParentFile(), "rename", from.getAbsolutePath(),
                 to.getAbsolutePath(), size, modified);
         boolean renamed = disk.rename(from, to);
         journal.confirm(number, renamed ? "renamed" : "kept");
@@ -102,7 +104,7 @@ public final class JournalingDisk implements Disk {
         try {
             BasicFileAttributes attributes = Files.readAttributes(entry.toPath(), BasicFileAttributes.class,
                     LinkOption.NOFOLLOW_LINKS);
-            String modified = attributes.lastModifiedTime().toString();
+            String modified = nanos(attributes.lastModifiedTime());
             if (attributes.isDirectory()) {
                 return new String[] {"folder", modified, ""};
             }
@@ -115,7 +117,7 @@ public final class JournalingDisk implements Disk {
             return new String[] {"large", modified, ""};
         } catch (IOException | InvalidPathException e) {
             // Not there, or not to be read: the deletion tells.
-            return e instanceof java.nio.file.NoSuchFileException ? null : new String[] {"large", "", ""};
+            return e instanceof NoSuchFileException ? null : new String[] {"large", "", ""};
         }
     }
 
@@ -133,10 +135,21 @@ public final class JournalingDisk implements Disk {
             @Override
             public void close() throws IOException {
                 super.close();
-                byte[] written = Files.readAllBytes(file.toPath());
+                byte[] written;
+                try {
+                    written = Files.readAllBytes(file.toPath());
+                } catch (IOException e) {
+                    // Left unconfirmed: an undo deletes the list whatever it holds.
+                    return;
+                }
                 journal.confirm(number, Long.toHexString(crc(written)), Integer.toString(written.length));
             }
         };
+    }
+
+    /** A modification time as the journal keeps it: in nanoseconds, as exact as the system gives it. */
+    static String nanos(FileTime time) {
+        return Long.toString(time.to(TimeUnit.NANOSECONDS));
     }
 
     static long crc(byte[] bytes) {

@@ -35,7 +35,7 @@ final class JournalingRenameCalls implements RenameCalls {
 
     @Override
     public void move(Path from, Path to) throws IOException {
-        long number = journal.intent(folderOf(from), "move", absolute(from), absolute(to));
+        long number = journal.intent(null, "move", name(from), name(to));
         try {
             calls.move(from, to);
         } catch (IOException | RuntimeException e) {
@@ -47,7 +47,7 @@ final class JournalingRenameCalls implements RenameCalls {
 
     @Override
     public void link(Path existing, Path link) throws IOException {
-        long number = journal.intent(folderOf(existing), "link", absolute(existing), absolute(link));
+        long number = journal.intent(null, "link", name(existing), name(link));
         try {
             calls.link(existing, link);
         } catch (IOException | RuntimeException e) {
@@ -59,7 +59,7 @@ final class JournalingRenameCalls implements RenameCalls {
 
     @Override
     public void delete(Path path) throws IOException {
-        long number = journal.intent(folderOf(path), "unlink", absolute(path));
+        long number = journal.intent(null, "unlink", name(path));
         try {
             calls.delete(path);
         } catch (IOException | RuntimeException e) {
@@ -71,7 +71,7 @@ final class JournalingRenameCalls implements RenameCalls {
 
     @Override
     public void writeNew(Path path, byte[] content) throws IOException {
-        long number = journal.intent(folderOf(path), "record", absolute(path));
+        long number = journal.intent(null, "record", name(path));
         try {
             calls.writeNew(path, content);
         } catch (IOException | RuntimeException e) {
@@ -81,11 +81,8 @@ final class JournalingRenameCalls implements RenameCalls {
         journal.confirm(number);
     }
 
-    private static java.io.File folderOf(Path path) {
-        return path.toAbsolutePath().getParent().toFile();
-    }
-
-    private static String absolute(Path path) {
-        return path.toAbsolutePath().toString();
+    /** Every step of a rename is in the folder of the renamed entry, which its own record names. */
+    private static String name(Path path) {
+        return path.getFileName().toString();
     }
 }

@@ -16,13 +16,14 @@ import java.nio.file.Paths;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
-import java.time.Instant;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Base64;
+import java.util.Collections;
 import java.util.LinkedHashSet;
 import java.util.List;
 import java.util.Set;
+import java.util.concurrent.TimeUnit;
 
 /**
  * Takes back the newest run on a music folder that was not undone yet, from its journal, change by
@@ -128,15 +129,15 @@ public final class Undo {
                 continue;
             }
             if ((step.kind.equals("move") || step.kind.equals("link")) && step.fields.length == 2) {
-                made.add(new File(step.fields[1]));
+                made.add(new File(oldName.getParentFile(), step.fields[1]));
                 stepMade |= step.confirmed != null;
             } else if (step.kind.equals("record") && step.fields.length == 1) {
-                record = new File(step.fields[0]);
+                record = new File(oldName.getParentFile(), step.fields[0]);
             }
         }
         made.remove(oldName);
         List<File> madeNewestFirst = new ArrayList<>(made);
-        java.util.Collections.reverse(madeNewestFirst);
+        Collections.reverse(madeNewestFirst);
         PlannedFolder.Entry atOld = exact(oldName);
         if (atOld != null) {
             boolean removed = false;
@@ -279,7 +280,7 @@ public final class Undo {
                     Files.createSymbolicLink(list.toPath(), Paths.get(deletion.fields[3]));
                 } else {
                     Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]), StandardOpenOption.CREATE_NEW);
-                    Files.setLastModifiedTime(list.toPath(), FileTime.from(Instant.parse(deletion.fields[2])));
+                    Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
                 }
             } catch (IOException | RuntimeException e) {
                 diagnostics.report("Cannot restore " + list + ", which the run deleted: "
@@ -320,6 +321,9 @@ public final class Undo {
 
     /** The bytes of a regular file of a list's size; null for anything else. */
     private static byte[] readList(File file) {
+        if (file == null) {
+            return null;
+        }
         try {
             BasicFileAttributes attributes = Files.readAttributes(file.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
             return attributes.isRegularFile() && attributes.size() <= LONGEST_LIST ? Files.readAllBytes(file.toPath()) : null;
@@ -337,7 +341,7 @@ public final class Undo {
             BasicFileAttributes attributes = Files.readAttributes(entry.original().toPath(), BasicFileAttributes.class,
                     LinkOption.NOFOLLOW_LINKS);
             return Long.toString(attributes.size()).equals(rename.fields[2])
-                    && attributes.lastModifiedTime().toString().equals(rename.fields[3]);
+                    && JournalingDisk.nanos(attributes.lastModifiedTime()).equals(rename.fields[3]);
         } catch (IOException | InvalidPathException e) {
             return false;
         }
@@ -405,7 +409,7 @@ public final class Undo {
             if (size > 0 && channel.read(last, size - 1) == 1 && last.get(0) != '\n') {
                 text.append('\n');
             }
-            text.append(JournalLine.of("undone", Instant.now().toString()));
+            text.append(JournalLine.of("undone", Long.toString(System.currentTimeMillis())));
             ByteBuffer bytes = ByteBuffer.wrap(text.toString().getBytes(StandardCharsets.UTF_8));
             long position = size;
             while (bytes.hasRemaining()) {

@@ -65,7 +65,7 @@ class UndoTest {
     private long renameIntent(File from, File to) throws IOException {
         BasicFileAttributes attributes = Files.readAttributes(from.toPath(), BasicFileAttributes.class);
         return journal.intent(album, "rename", from.getPath(), to.getPath(), Long.toString(attributes.size()),
-                attributes.lastModifiedTime().toString());
+                JournalingDisk.nanos(attributes.lastModifiedTime()));
     }
 
     @Test
@@ -73,9 +73,9 @@ class UndoTest {
         File old = file("Track.mp3", "audio");
         File renamed = new File(album, "01-track.mp3");
         renameIntent(old, renamed);
-        journal.confirm(journal.intent(album, "link", old.getPath(), renamed.getPath()));
+        journal.confirm(journal.intent(null, "link", old.getName(), renamed.getName()));
         Files.createLink(renamed.toPath(), old.toPath());
-        journal.intent(album, "unlink", old.getPath());
+        journal.intent(null, "unlink", old.getName());
 
         undo();
         assertEquals("", err.text());
@@ -90,11 +90,11 @@ class UndoTest {
         File target = new File(album, "track.mp3");
         SpareName spare = SpareName.beside(old.toPath());
         renameIntent(old, target);
-        journal.confirm(journal.intent(album, "record", spare.record.toString()));
+        journal.confirm(journal.intent(null, "record", spare.record.getFileName().toString()));
         Files.write(spare.record, SpareName.record(old.getName(), target.getName()));
-        journal.confirm(journal.intent(album, "link", old.getPath(), spare.spare.toString()));
+        journal.confirm(journal.intent(null, "link", old.getName(), spare.spare.getFileName().toString()));
         Files.createLink(spare.spare, old.toPath());
-        journal.confirm(journal.intent(album, "unlink", old.getPath()));
+        journal.confirm(journal.intent(null, "unlink", old.getName()));
         Files.delete(old.toPath());
 
         undo();
@@ -124,7 +124,7 @@ class UndoTest {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
         renameIntent(old, renamed);
-        journal.confirm(journal.intent(album, "move", old.getPath(), renamed.getPath()));
+        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
         Files.move(old.toPath(), renamed.toPath());
         journal.close();
         File written = JournalFolder.location().listFiles()[0];
@@ -145,7 +145,7 @@ class UndoTest {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
         long rename = renameIntent(old, renamed);
-        journal.confirm(journal.intent(album, "move", old.getPath(), renamed.getPath()));
+        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
         Files.move(old.toPath(), renamed.toPath());
         journal.confirm(rename, "renamed");
         Files.write(renamed.toPath(), "another image, larger".getBytes(StandardCharsets.UTF_8));
