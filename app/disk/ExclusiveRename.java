@@ -15,7 +15,7 @@ final class ExclusiveRename {
      * Windows refuses by itself to move onto a name that is taken, and a second name there could
      * not be removed while a player holds the file open.
      */
-    private static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
+    static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
 
     private ExclusiveRename() {
     }

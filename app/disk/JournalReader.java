@@ -83,7 +83,7 @@ final class JournalReader {
                     Change change = new Change(kind, Arrays.copyOfRange(fields, 2, fields.length));
                     byNumber.put(fields[1], change);
                     boolean step = kind.equals("move") || kind.equals("link") || kind.equals("unlink")
-                            || kind.equals("record");
+                            || kind.equals("record") || kind.equals("entry");
                     if (step && openRename != null) {
                         openRename.steps.add(change);
                     } else if (!step) {

@@ -24,7 +24,9 @@ import java.util.zip.CRC32;
  * rename's own steps are journaled by the calls that the real disk makes them through.
  * Journal records, fields apart by tabs:
  * <pre>
- * rename  n  old path  new path  size  modified   an entry is to take the new name
+ * rename  n  old path  new path  size  modified   an entry is to take the new name (size -1:
+ *                                                the entry record below tells them)
+ * entry  n  size  modified        the entry the rename moves, as its first look at it found it
  * move / link  n  name  name     one step of it, in the entry's folder: a move, or a second name
  * unlink  n  name                one step of it: a name goes
  * record  n  name                one step of it: the record beside a spare name is made
@@ -42,16 +44,23 @@ public final class JournalingDisk implements Disk {
 
     private final Disk disk;
     private final Journal journal;
+    /** The calls the disk's renames make; null when they are not journaled. */
+    private final JournalingRenameCalls renameCalls;
 
     JournalingDisk(Disk disk, Journal journal) {
+        this(disk, journal, null);
+    }
+
+    private JournalingDisk(Disk disk, Journal journal, JournalingRenameCalls renameCalls) {
         this.disk = disk;
         this.journal = journal;
+        this.renameCalls = renameCalls;
     }
 
     /** A real disk whose changes, and the steps of its renames, go to the journal first. */
     public static Disk over(Diagnostics diagnostics, Progress progress, Journal journal) {
-        return new JournalingDisk(new RealDisk(diagnostics, progress, new JournalingRenameCalls(RenameCalls.SYSTEM, journal)),
-                journal);
+        JournalingRenameCalls calls = new JournalingRenameCalls(RenameCalls.SYSTEM, journal);
+        return new JournalingDisk(new RealDisk(diagnostics, progress, calls), journal, calls);
     }
 
     @Override
@@ -71,7 +80,10 @@ public final class JournalingDisk implements Disk {
         }
         String size = "-1";
         String modified = "";
-        try {
+        // Where the move may replace, the rename looks at the entry before it moves it, and that look
+        // journals its size and modification time; elsewhere they are taken here.
+        boolean identityFromRename = renameCalls != null && ExclusiveRename.MOVE_MAY_REPLACE;
+        if (!identityFromRename) try {
             BasicFileAttributes attributes = Files.readAttributes(from.toPath(), BasicFileAttributes.class,
                     LinkOption.NOFOLLOW_LINKS);
             size = Long.toString(attributes.size());
@@ -81,7 +93,17 @@ public final class JournalingDisk implements Disk {
         }
         long number = journal.announce(from.getAbsoluteFile().getParentFile(), "rename", from.getAbsolutePath(),
                 to.getAbsolutePath(), size, modified);
-        boolean renamed = disk.rename(from, to);
+        if (identityFromRename) {
+            renameCalls.noteIdentityOfNextEntry(true);
+        }
+        boolean renamed;
+        try {
+            renamed = disk.rename(from, to);
+        } finally {
+            if (identityFromRename) {
+                renameCalls.noteIdentityOfNextEntry(false);
+            }
+        }
         journal.confirm(number, renamed ? "renamed" : "kept");
         return renamed;
     }

@@ -1,7 +1,10 @@
 package app.disk;
 
 import java.io.IOException;
+import java.nio.file.Files;
+import java.nio.file.LinkOption;
 import java.nio.file.Path;
+import java.nio.file.attribute.BasicFileAttributes;
 import java.util.Set;
 
 /**
@@ -12,6 +15,8 @@ import java.util.Set;
 final class JournalingRenameCalls implements RenameCalls {
     private final RenameCalls calls;
     private final Journal journal;
+    /** Whether the next entry asked about is the one a rename is about to move. */
+    private boolean identityWanted;
 
     JournalingRenameCalls(RenameCalls calls, Journal journal) {
         this.calls = calls;
@@ -28,9 +33,28 @@ final class JournalingRenameCalls implements RenameCalls {
         return calls.names(folder);
     }
 
+    /**
+     * A rename asks this of the entry before it moves it (where the move may replace): the one
+     * look at the entry then also gives its size and modification time for the journal.
+     */
+    void noteIdentityOfNextEntry(boolean wanted) {
+        identityWanted = wanted;
+    }
+
     @Override
     public boolean isRegularFile(Path path) {
-        return calls.isRegularFile(path);
+        if (!identityWanted) {
+            return calls.isRegularFile(path);
+        }
+        identityWanted = false;
+        BasicFileAttributes attributes;
+        try {
+            attributes = Files.readAttributes(path, BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
+        } catch (IOException | RuntimeException e) {
+            return false;
+        }
+        journal.announce(null, "entry", Long.toString(attributes.size()), JournalingDisk.nanos(attributes.lastModifiedTime()));
+        return attributes.isRegularFile();
     }
 
     @Override

@@ -337,11 +337,20 @@ public final class Undo {
         if (entry.original() == null) {
             return false;
         }
+        String size = rename.fields[2];
+        String modified = rename.fields[3];
+        for (JournalReader.Change step : rename.steps) {
+            if (step.kind.equals("entry") && step.fields.length == 2) {
+                size = step.fields[0];
+                modified = step.fields[1];
+                break;
+            }
+        }
         try {
             BasicFileAttributes attributes = Files.readAttributes(entry.original().toPath(), BasicFileAttributes.class,
                     LinkOption.NOFOLLOW_LINKS);
-            return Long.toString(attributes.size()).equals(rename.fields[2])
-                    && JournalingDisk.nanos(attributes.lastModifiedTime()).equals(rename.fields[3]);
+            return Long.toString(attributes.size()).equals(size)
+                    && JournalingDisk.nanos(attributes.lastModifiedTime()).equals(modified);
         } catch (IOException | InvalidPathException e) {
             return false;
         }
