@@ -1,8 +1,12 @@
 package app;
 
 import app.disk.Disk;
+import app.disk.Journal;
+import app.disk.JournalFolder;
+import app.disk.JournalingDisk;
 import app.disk.PlannedDisk;
 import app.disk.RealDisk;
+import app.disk.Undo;
 import app.steps.AlbumStart;
 import app.steps.ImagesRenamer;
 import app.steps.M3UCreator;
@@ -22,10 +26,17 @@ public class Main {
     static final int NO_ARGUMENT = 2;
     /** As the first argument: show every change the run would make, and make none. */
     static final String DRY_RUN = "--dry-run";
+    /**
+     * As the first argument: take back the newest run on the folder that was not undone yet;
+     * followed by --dry-run, only show what that would change.
+     */
+    static final String UNDO = "--undo";
     /** As the first argument: print the product's name and version, and nothing else. */
     static final String VERSION = "--version";
     /** What the first argument may be, as the usage line names them. */
-    static final List<String> OPTIONS = Arrays.asList(DRY_RUN, VERSION);
+    static final List<String> OPTIONS = Arrays.asList(DRY_RUN, UNDO, VERSION);
+    /** Set to "off", runs keep no journal: only for measuring what the journal costs. */
+    static final String JOURNAL_PROPERTY = "dovatrik.journal";
 
     public static void main(String[] args) {
         // First: on a terminal it replaces the standard streams.
@@ -43,8 +54,16 @@ public class Main {
             return OK;
         }
         Diagnostics diagnostics = new Diagnostics(err);
+        if (args.length > 0 && args[0].equals(UNDO)) {
+            return undo(args, out, diagnostics, progress);
+        }
         boolean dryRun = args.length > 0 && args[0].equals(DRY_RUN);
-        Disk disk = dryRun ? new PlannedDisk(out, diagnostics) : new RealDisk(diagnostics, progress);
+        boolean journaled = !dryRun && args.length > 0 && !"off".equals(System.getProperty(JOURNAL_PROPERTY));
+        Journal journal = journaled
+                ? Journal.of(JournalFolder.location(), new File(args[0]), Version.NAME_AND_NUMBER, diagnostics)
+                : Journal.NONE;
+        Disk disk = dryRun ? new PlannedDisk(out, diagnostics)
+                : journaled ? JournalingDisk.over(diagnostics, progress, journal) : new RealDisk(diagnostics, progress);
         disk = progress.watching(disk, !dryRun);
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),
@@ -54,11 +73,27 @@ public class Main {
                 new ImagesRenamer(out, disk),
                 new NFORenamer(out, disk));
         String[] folderArguments = dryRun ? Arrays.copyOfRange(args, 1, args.length) : args;
-        return run(folderArguments, out, diagnostics, disk, chain, progress);
+        try {
+            return run(folderArguments, out, diagnostics, disk, chain, progress);
+        } finally {
+            journal.close();
+        }
     }
 
-    static int run(String[] args, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain,
-            Progress progress) {
+    /** The undo of the newest run on the folder: --undo [--dry-run] <music folder>. */
+    private static int undo(String[] args, PrintStream out, Diagnostics diagnostics, Progress progress) {
+        boolean dryRun = args.length > 1 && args[1].equals(DRY_RUN);
+        String[] folderArguments = Arrays.copyOfRange(args, dryRun ? 2 : 1, args.length);
+        int status = checkFolder(folderArguments, out);
+        if (status != OK) {
+            return status;
+        }
+        new Undo(out, diagnostics, dryRun, progress).undo(new File(folderArguments[0]));
+        return diagnostics.count() == 0 ? OK : PROBLEMS_REPORTED;
+    }
+
+    /** The banner, the usage line and the folder: OK when it is one, else the status to end with. */
+    private static int checkFolder(String[] args, PrintStream out) {
         out.println("Quom's files renamer");
         out.println("Usage: dovatrik [" + String.join(" | ", OPTIONS) + "] <music folder>. Tidies every album folder"
                 + " in it: tracks, playlist, checksums, covers, info; " + DRY_RUN + " only shows what would change.");
@@ -72,6 +107,16 @@ public class Main {
             out.println("Don't fool me - this is not a directory");
             return NOT_A_DIRECTORY;
         }
+        return OK;
+    }
+
+    static int run(String[] args, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain,
+            Progress progress) {
+        int status = checkFolder(args, out);
+        if (status != OK) {
+            return status;
+        }
+        File directory = new File(args[0]);
         List<File> albums = AlbumFolders.of(directory, disk, diagnostics);
         out.println(albums);
         AlbumStart start = new AlbumStart(disk, diagnostics);

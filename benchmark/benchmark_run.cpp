@@ -37,8 +37,10 @@ constexpr std::size_t kPictureBytes = 20 << 20;
 
 void progress(const std::string& step) { std::cerr << "benchmark: " << step << "\n"; }
 
-double applicationRun(const fs::path& folder) {
+double applicationRun(const fs::path& folder, bool keepsJournal = true) {
     std::vector<std::string> command = kApplication;
+    // Only the benchmark runs without the journal, to tell what it costs.
+    if (!keepsJournal) command.insert(command.begin() + 1, "-Ddovatrik.journal=off");
     command.push_back(folder.string());
     return timedRun(command);
 }
@@ -119,10 +121,16 @@ std::vector<OptionTrial> measureOptionTrials(const Library& large, const Library
 
 LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs) {
     LibraryFigures figures;
-    figures.application = medianOf(runs, [&] {
+    std::vector<double> withJournal;
+    std::vector<double> journalOverNone;
+    for (int i = 0; i < runs; ++i) {
         freshCopy(library, copy);
-        return applicationRun(copy);
-    });
+        withJournal.push_back(applicationRun(copy));
+        freshCopy(library, copy);
+        journalOverNone.push_back(withJournal.back() / applicationRun(copy, false));
+    }
+    figures.application = median(withJournal);
+    figures.journalOverNone = median(journalOverNone);
     measureTerminalCost(figures, library, copy, runs);
     fs::remove_all(copy);
     figures.rhash = medianOf(runs, [&] { return toolRun("rhash", {"--crc32"}, library); });

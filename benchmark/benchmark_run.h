@@ -25,6 +25,9 @@ struct LibraryFigures {
     // The same for a run on a terminal against one on a terminal that shows no line: the line's own.
     double lineOverNoLine = 0;
     std::size_t statusLines = 0;  // how often the last run on a terminal wrote its status line
+    // The median over pairs of runs over a fresh copy, one keeping its journal and one keeping none, of
+    // the first one's seconds over the second one's: what the journal costs.
+    double journalOverNone = 0;
 };
 
 // Runs over tidied copies with a set of runtime options, in turn with runs without any, medians.

@@ -58,6 +58,8 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
         format("%.3f", small.lineOverNoLine));
     row(out, "  status lines written on the terminal", std::to_string(large.statusLines),
         std::to_string(small.statusLines));
+    row(out, "run with its journal / without", format("%.3f", large.journalOverNone),
+        format("%.3f", small.journalOverNone));
     row(out, "application / read in 64 KiB pieces", format("%.2f", large.application / large.readInPieces),
         format("%.2f", small.application / small.readInPieces));
 }
@@ -112,6 +114,12 @@ void printScaled(std::ostream& out, const BenchmarkFigures& figures) {
          large <= 1.2 * small);
 }
 
+// Runs that keep their journal against runs that keep none, in pairs.
+void journalGoal(std::ostream& out, const std::string& library, const LibraryFigures& runs) {
+    const double cost = runs.journalOverNone - 1;
+    goal(out, "journal's cost, " + library + " library", format("%+.1f %%", 100 * cost), "<= 5 %", cost <= 0.05);
+}
+
 void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
     const LibraryFigures& large = figures.largeRuns;
     const LibraryFigures& small = figures.smallRuns;
@@ -126,6 +134,8 @@ void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
          small.application <= 3 * small.rhash);
     statusLineGoal(out, "large", large);
     statusLineGoal(out, "small", figures.smallRuns);
+    journalGoal(out, "large", large);
+    journalGoal(out, "small", figures.smallRuns);
     row(out, "JVM start-up and end (empty folder)", seconds(figures.emptyRun));
     row(out, "its share of the small library's run",
         format("%.0f %%", 100 * figures.emptyRun / figures.smallRuns.application));

@@ -16,7 +16,7 @@ final class ExclusiveRename {
      * Windows refuses by itself to move onto a name that is taken, and a second name there could
      * not be removed while a player holds the file open.
      */
-    private static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
+    static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
     /**
      * Linux's link(2) gives a symbolic link itself the second name, never its target, so an entry
      * that a listing found to be a regular file, links followed, may be linked without asking

@@ -218,22 +218,7 @@ public final class PlannedDisk implements Disk {
     }
 
     private void show(String... fields) {
-        StringBuilder line = new StringBuilder();
-        for (String field : fields) {
-            if (line.length() > 0) {
-                line.append('\t');
-            }
-            for (char c : field.toCharArray()) {
-                if (c < 0x20 || c == 0x7F) {
-                    line.append('^').append((char) (c ^ 0x40));
-                } else if (c == '^') {
-                    line.append("^^");
-                } else {
-                    line.append(c);
-                }
-            }
-        }
-        out.println(line);
+        out.println(PlanLine.of(fields));
     }
 
     /** Takes a list's text, counts its lines and shows them when the list is closed. */

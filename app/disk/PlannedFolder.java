@@ -36,6 +36,11 @@ final class PlannedFolder {
             this.reachable = reachable;
         }
 
+        /** The name the entry bears in the plan. */
+        String name() {
+            return name;
+        }
+
         /** Where the entry is on the disk; null for a file that only the plan makes. */
         File original() {
             return original;

@@ -33,6 +33,7 @@ public final class RealDisk implements Disk {
 
     private final Diagnostics diagnostics;
     private final TrackChecksum checksum;
+    private final RenameCalls renameCalls;
 
     public RealDisk(Diagnostics diagnostics) {
         this(diagnostics, Progress.NONE);
@@ -40,8 +41,14 @@ public final class RealDisk implements Disk {
 
     /** The bytes of the tracks it reads count as the run's progress. */
     public RealDisk(Diagnostics diagnostics, Progress progress) {
+        this(diagnostics, progress, RenameCalls.SYSTEM);
+    }
+
+    /** Its renames make their file-system calls through `renameCalls`. */
+    RealDisk(Diagnostics diagnostics, Progress progress, RenameCalls renameCalls) {
         this.diagnostics = diagnostics;
         checksum = new TrackChecksum(progress);
+        this.renameCalls = renameCalls;
     }
 
     @Override
@@ -60,7 +67,7 @@ public final class RealDisk implements Disk {
 
     @Override
     public boolean rename(File from, File to) {
-        return ExclusiveRename.rename(from, to, diagnostics);
+        return ExclusiveRename.rename(from, to, renameCalls, diagnostics);
     }
 
     @Override

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "application_install.h"
 #include "library_outcome.h"
@@ -75,6 +76,27 @@ TEST_F(ShippedRuntime, ADryRunShowsThePlanAndChangesNothing) {
         renames += static_cast<std::ptrdiff_t>(album.tracks.size() + album.images.size() + album.infoFiles.size());
     EXPECT_EQ(startsWith("write\t"), static_cast<std::ptrdiff_t>(2 * sampleAlbums().size())) << result.out;
     EXPECT_EQ(startsWith("rename\t"), renames) << result.out;
+}
+
+// Through the launcher and the runtime, a run and then --undo give back the sample library; the
+// journal in between is kept in the state folder that the environment names.
+TEST_F(ShippedRuntime, ARunThenAnUndoGiveBackTheSampleLibrary) {
+    generateSampleLibrary(root);
+    const TreeSnapshot before = snapshotTree(root);
+
+    const ProcessResult run = runInstalled(exe, {windowsPath(root)}, appDir);
+    ASSERT_EQ(run.exitStatus, 0) << run.out << run.err;
+    const fs::path journals = fs::path(std::getenv("XDG_STATE_HOME")) / "dovatrik" / "journal";
+    EXPECT_FALSE(fs::is_empty(journals));
+    const ProcessResult undo = runInstalled(exe, {"--undo", windowsPath(root)}, appDir);
+
+    EXPECT_EQ(undo.exitStatus, 0) << undo.out << undo.err;
+    EXPECT_EQ(undo.err, "");
+    EXPECT_EQ(describeDifferences(before, snapshotTree(root)), "");
+    const std::vector<std::string> lines = consoleLines(undo.out);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("restore\t", 0) == 0;
+    })) << undo.out;
 }
 
 TEST_F(ShippedRuntime, WithoutArgumentAsksForADirectoryAndEndsWithStatus2) {

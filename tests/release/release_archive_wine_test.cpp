@@ -58,7 +58,7 @@ TEST_F(ReleaseArchive, HoldsOneFolderWithTheProgramTheLibraryTheGuideAndTheLicen
         EXPECT_GT(lineFeeds, 10u);
     }
     const std::string guide = readFileBytes(folder / "README.txt");
-    for (const char* topic : {"--dry-run", "--version", "Exit status", "Cannot find Java", "Known limits"}) {
+    for (const char* topic : {"--dry-run", "--undo", "--version", "Exit status", "Cannot find Java", "Known limits"}) {
         EXPECT_NE(guide.find(topic), std::string::npos) << topic;
     }
 }

@@ -15,6 +15,8 @@ import java.util.List;
 import java.util.Set;
 import java.util.jar.JarFile;
 import java.util.jar.Manifest;
+import org.junit.jupiter.api.AfterEach;
+import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
@@ -25,9 +27,22 @@ class MainTest {
 
     @TempDir
     File root;
+    @TempDir
+    File state;
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
     private final Diagnostics diagnostics = new Diagnostics(err.stream);
+
+    /** The runs' journals go to a state folder of the test's own. */
+    @BeforeEach
+    void keepJournalsInTheTestsOwnFolder() {
+        System.setProperty("XDG_STATE_HOME", state.getPath());
+    }
+
+    @AfterEach
+    void forgetTheStateFolder() {
+        System.clearProperty("XDG_STATE_HOME");
+    }
 
     private int run(String... args) {
         return Main.run(args, out.stream, err.stream);
@@ -53,7 +68,7 @@ class MainTest {
     void theUsageLineNamesEveryOptionOfTheFirstArgument() {
         run();
         String usage = out.lines().get(1);
-        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run | --version] <music folder>. "), usage);
+        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run | --undo | --version] <music folder>. "), usage);
     }
 
     // The build passes its one version in, so that this checks what the build set.

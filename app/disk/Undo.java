@@ -1,0 +1,443 @@
+package app.disk;
+
+import app.Diagnostics;
+import app.Progress;
+import app.Refusal;
+import java.io.File;
+import java.io.IOException;
+import java.io.PrintStream;
+import java.nio.ByteBuffer;
+import java.nio.channels.FileChannel;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.LinkOption;
+import java.nio.file.Path;
+import java.nio.file.Paths;
+import java.nio.file.StandardOpenOption;
+import java.nio.file.attribute.BasicFileAttributes;
+import java.nio.file.attribute.FileTime;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.Base64;
+import java.util.Collections;
+import java.util.LinkedHashSet;
+import java.util.List;
+import java.util.Set;
+import java.util.concurrent.TimeUnit;
+
+/**
+ * Takes back the newest run on a music folder that was not undone yet, from its journal, change by
+ * change in reverse order, and marks the journal undone. Only what the run made is changed: a
+ * name goes back only to the entry that took it, still as the run left it (same size and
+ * modification time), and only where the old name is free; a list the run wrote goes only while
+ * it holds what the run wrote. What cannot be undone is reported with its reason. Each change
+ * is shown as a line in the plan's form: rename (new path, old name), delete (path) and restore
+ * (path). Planned only, nothing changes and the journal stays as it is; each album folder is
+ * then followed as the undo would leave it.
+ */
+public final class Undo {
+    private static final long LONGEST_LIST = 16L << 20;
+
+    private final PrintStream out;
+    private final Diagnostics diagnostics;
+    private final boolean planned;
+    private final Progress progress;
+    private File currentPath;
+    private PlannedFolder current;
+
+    public Undo(PrintStream out, Diagnostics diagnostics, boolean planned, Progress progress) {
+        this.out = out;
+        this.diagnostics = diagnostics;
+        this.planned = planned;
+        this.progress = progress;
+    }
+
+    /** Undoes the newest run on the music folder, or says there is none to undo. */
+    public void undo(File musicFolder) {
+        String canonical;
+        try {
+            canonical = musicFolder.getCanonicalPath();
+        } catch (IOException e) {
+            diagnostics.report("Cannot resolve the path of " + musicFolder + ": " + Refusal.reason(e));
+            return;
+        }
+        for (File journal : JournalFolder.of(JournalFolder.location(), canonical)) {
+            JournalReader.Run run;
+            try {
+                run = JournalReader.read(journal);
+            } catch (IOException e) {
+                diagnostics.report("Cannot read the journal " + journal + ", so its run is passed over: "
+                        + Refusal.reason(e));
+                continue;
+            }
+            if (!run.undone) {
+                undo(run);
+                if (!planned) {
+                    markUndone(journal);
+                }
+                return;
+            }
+        }
+        out.println("Nothing to undo in " + musicFolder.getPath());
+    }
+
+    private void undo(JournalReader.Run run) {
+        List<String> folders = new ArrayList<>();
+        for (JournalReader.Change change : run.changes) {
+            String folder = new File(change.fields[0]).getParent();
+            if (folders.isEmpty() || !folders.get(folders.size() - 1).equals(folder)) {
+                folders.add(folder);
+            }
+        }
+        int folderNumber = 0;
+        String lastFolder = null;
+        for (int i = run.changes.size() - 1; i >= 0; i--) {
+            JournalReader.Change change = run.changes.get(i);
+            String folder = new File(change.fields[0]).getParent();
+            if (!folder.equals(lastFolder)) {
+                lastFolder = folder;
+                progress.album(++folderNumber, folders.size(), new File(folder).getName());
+            }
+            if (change.failed) {
+                continue;
+            }
+            if (change.kind.equals("rename") && change.fields.length == 4) {
+                undoRename(change);
+            } else if (change.kind.equals("delete") && change.fields.length == 4) {
+                undoDeletion(change);
+            } else if (change.kind.equals("write") && change.fields.length == 1) {
+                undoWrite(change);
+            }
+        }
+        progress.end();
+    }
+
+    /**
+     * Where a renamed entry is now: under its new name, under a spare name, or under its old
+     * name still, maybe with a second name that the run gave it and had not taken away again.
+     */
+    private void undoRename(JournalReader.Change rename) {
+        File oldName = new File(rename.fields[0]);
+        File newName = new File(rename.fields[1]);
+        boolean renamed = rename.confirmed != null && rename.confirmed.length == 1
+                && rename.confirmed[0].equals("renamed");
+        Set<File> made = new LinkedHashSet<>();
+        File record = null;
+        boolean stepMade = false;
+        for (JournalReader.Change step : rename.steps) {
+            if (step.failed) {
+                continue;
+            }
+            if ((step.kind.equals("move") || step.kind.equals("link")) && step.fields.length == 2) {
+                made.add(new File(oldName.getParentFile(), step.fields[1]));
+                stepMade |= step.confirmed != null;
+            } else if (step.kind.equals("record") && step.fields.length == 1) {
+                record = new File(oldName.getParentFile(), step.fields[0]);
+            }
+        }
+        made.remove(oldName);
+        List<File> madeNewestFirst = new ArrayList<>(made);
+        Collections.reverse(madeNewestFirst);
+        PlannedFolder.Entry atOld = exact(oldName);
+        if (atOld != null) {
+            boolean removed = false;
+            for (File name : madeNewestFirst) {
+                PlannedFolder.Entry second = exact(name);
+                if (second != null && second != atOld && sameFile(atOld, second) && removeName(name, second)) {
+                    removed = true;
+                    if (name.equals(newName)) {
+                        show("rename", newName.getPath(), oldName.getName());
+                    }
+                }
+            }
+            if (!removed && renamed && !made.isEmpty()) {
+                PlannedFolder.Entry atNew = exact(newName);
+                cannotRename(newName, oldName, atNew == null ? "it is gone"
+                        : isAsRenamed(atNew, rename) ? "another entry holds that name"
+                        : "it has changed since the run (size or modification time)");
+            }
+        } else {
+            File at = null;
+            PlannedFolder.Entry entry = null;
+            for (File name : madeNewestFirst) {
+                PlannedFolder.Entry candidate = exact(name);
+                if (candidate == null || !isAsRenamed(candidate, rename)) {
+                    continue;
+                }
+                if (entry == null) {
+                    at = name;
+                    entry = candidate;
+                } else if (sameFile(entry, candidate)) {
+                    // Killed between the two names of a step through a spare name: the spare goes.
+                    boolean candidateIsSpare = SpareName.isSpare(name.getName());
+                    if (removeName(candidateIsSpare ? name : at, candidateIsSpare ? candidate : entry) && !candidateIsSpare) {
+                        at = name;
+                        entry = candidate;
+                    }
+                }
+            }
+            if (entry != null) {
+                PlannedFolder.Entry holder = folder(oldName.getParentFile()).find(oldName.getName());
+                // Compared by name: a real undo reads the folder afresh after each change.
+                if (holder != null && !holder.name().equals(at.getName())) {
+                    cannotRename(at, oldName, "another entry holds that name");
+                } else {
+                    moveBack(at, entry, oldName);
+                }
+            } else if (renamed || stepMade) {
+                PlannedFolder.Entry atNew = exact(newName);
+                cannotRename(newName, oldName, atNew == null ? "it is gone"
+                        : "it has changed since the run (size or modification time)");
+            }
+        }
+        if (record != null) {
+            removeRecordOfSpare(record, oldName, newName);
+        }
+    }
+
+    /** The record beside a spare name goes once no entry bears the spare name any more. */
+    private void removeRecordOfSpare(File record, File oldName, File newName) {
+        PlannedFolder.Entry entry = exact(record);
+        File spare = new File(record.getParentFile(), SpareName.spareOf(record.getName()));
+        if (entry == null || entry.original() == null || exact(spare) != null) {
+            return;
+        }
+        try {
+            if (Arrays.equals(RealDisk.readSmall(entry.original()), SpareName.record(oldName.getName(), newName.getName()))) {
+                removeName(record, entry);
+            }
+        } catch (IOException | InvalidPathException e) {
+            // Not the run's record as it left it: it stays.
+        }
+    }
+
+    private void cannotRename(File at, File oldName, String reason) {
+        diagnostics.report("Cannot give " + at + " back its name " + oldName.getName() + ": " + reason);
+    }
+
+    private void moveBack(File at, PlannedFolder.Entry entry, File oldName) {
+        if (planned) {
+            folder(at.getParentFile()).rename(entry, oldName.getName());
+        } else {
+            int reported = diagnostics.count();
+            boolean renamed = ExclusiveRename.rename(at, oldName, diagnostics);
+            forget();
+            if (!renamed) {
+                if (diagnostics.count() == reported) {
+                    cannotRename(at, oldName, "another entry holds that name");
+                }
+                return;
+            }
+        }
+        show("rename", at.getPath(), oldName.getName());
+    }
+
+    /** A list the run wrote goes while it holds what the run wrote; one not confirmed goes as well. */
+    private void undoWrite(JournalReader.Change write) {
+        File list = new File(write.fields[0]);
+        PlannedFolder.Entry entry = exact(list);
+        if (entry == null) {
+            return;
+        }
+        if (write.confirmed != null && write.confirmed.length == 2 && !holdsWhatWasWritten(entry, write.confirmed)) {
+            diagnostics.report("Cannot delete " + list + ", the list the run wrote: it has changed since the run,"
+                    + " so it stays");
+            return;
+        }
+        if (removeName(list, entry)) {
+            show("delete", list.getPath());
+        }
+    }
+
+    private static boolean holdsWhatWasWritten(PlannedFolder.Entry entry, String[] written) {
+        byte[] bytes = readList(entry.original());
+        return bytes != null && Long.toHexString(JournalingDisk.crc(bytes)).equals(written[0])
+                && Integer.toString(bytes.length).equals(written[1]);
+    }
+
+    /** A list the run deleted comes back where its name is free. */
+    private void undoDeletion(JournalReader.Change deletion) {
+        File list = new File(deletion.fields[0]);
+        String kind = deletion.fields[1];
+        PlannedFolder.Entry holder = folder(list.getParentFile()).find(list.getName());
+        if (holder != null) {
+            if (!isAsDeleted(holder, deletion)) {
+                diagnostics.report("Cannot restore " + list + ", which the run deleted: another entry holds its name");
+            }
+            return;
+        }
+        if (!kind.equals("file") && !kind.equals("folder") && !kind.equals("symlink")) {
+            diagnostics.report("Cannot restore " + list + ", which the run deleted: it was larger than "
+                    + (JournalingDisk.LARGEST_KEPT_LIST >> 20) + " MiB or could not be read, so the journal kept"
+                    + " not its bytes");
+            return;
+        }
+        if (!planned) {
+            try {
+                if (kind.equals("folder")) {
+                    Files.createDirectory(list.toPath());
+                } else if (kind.equals("symlink")) {
+                    Files.createSymbolicLink(list.toPath(), Paths.get(deletion.fields[3]));
+                } else {
+                    Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]), StandardOpenOption.CREATE_NEW);
+                    Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
+                }
+            } catch (IOException | RuntimeException e) {
+                diagnostics.report("Cannot restore " + list + ", which the run deleted: "
+                        + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
+                forget();
+                return;
+            }
+            forget();
+        } else {
+            folder(list.getParentFile()).create(list.getName());
+        }
+        show("restore", list.getPath());
+    }
+
+    /** The entry is what the run deleted: it never went, or it is back. */
+    private static boolean isAsDeleted(PlannedFolder.Entry holder, JournalReader.Change deletion) {
+        File entry = holder.original();
+        if (entry == null) {
+            return false;
+        }
+        try {
+            switch (deletion.fields[1]) {
+                case "folder":
+                    return Files.isDirectory(entry.toPath(), LinkOption.NOFOLLOW_LINKS);
+                case "symlink":
+                    return Files.isSymbolicLink(entry.toPath())
+                            && Files.readSymbolicLink(entry.toPath()).toString().equals(deletion.fields[3]);
+                case "file":
+                    byte[] bytes = readList(entry);
+                    return bytes != null && Arrays.equals(bytes, Base64.getDecoder().decode(deletion.fields[3]));
+                default:
+                    return false;
+            }
+        } catch (IOException | RuntimeException e) {
+            return false;
+        }
+    }
+
+    /** The bytes of a regular file of a list's size; null for anything else. */
+    private static byte[] readList(File file) {
+        if (file == null) {
+            return null;
+        }
+        try {
+            BasicFileAttributes attributes = Files.readAttributes(file.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
+            return attributes.isRegularFile() && attributes.size() <= LONGEST_LIST ? Files.readAllBytes(file.toPath()) : null;
+        } catch (IOException | InvalidPathException e) {
+            return null;
+        }
+    }
+
+    /** Still the entry the run renamed: the same size and modification time as before the rename. */
+    private static boolean isAsRenamed(PlannedFolder.Entry entry, JournalReader.Change rename) {
+        if (entry.original() == null) {
+            return false;
+        }
+        String size = rename.fields[2];
+        String modified = rename.fields[3];
+        for (JournalReader.Change step : rename.steps) {
+            if (step.kind.equals("entry") && step.fields.length == 2) {
+                size = step.fields[0];
+                modified = step.fields[1];
+                break;
+            }
+        }
+        try {
+            Path path = entry.original().toPath();
+            BasicFileAttributes attributes = Files.readAttributes(path, BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
+            if (hasSizeAndTime(attributes, size, modified)) {
+                return true;
+            }
+            // A listing gives a symbolic link its target's size and time, and the run journals those.
+            return attributes.isSymbolicLink()
+                    && hasSizeAndTime(Files.readAttributes(path, BasicFileAttributes.class), size, modified);
+        } catch (IOException | InvalidPathException e) {
+            return false;
+        }
+    }
+
+    private static boolean hasSizeAndTime(BasicFileAttributes attributes, String size, String modified) {
+        return Long.toString(attributes.size()).equals(size)
+                && JournalingDisk.nanos(attributes.lastModifiedTime()).equals(modified);
+    }
+
+    private static boolean sameFile(PlannedFolder.Entry one, PlannedFolder.Entry other) {
+        return one.original() != null && other.original() != null && RealDisk.isSameEntry(one.original(), other.original());
+    }
+
+    /** Takes a name from the disk (or the plan); true when it went. */
+    private boolean removeName(File name, PlannedFolder.Entry entry) {
+        if (planned) {
+            folder(name.getParentFile()).remove(entry);
+            return true;
+        }
+        try {
+            Files.delete(name.toPath());
+            return true;
+        } catch (IOException | InvalidPathException e) {
+            Refusal.reportDeletion(name, e, diagnostics);
+            return false;
+        } finally {
+            forget();
+        }
+    }
+
+    /** The entry that bears exactly this name, letter case and all; null when none does. */
+    private PlannedFolder.Entry exact(File path) {
+        PlannedFolder.Entry entry = folder(path.getParentFile()).find(path.getName());
+        return entry != null && entry.name().equals(path.getName()) ? entry : null;
+    }
+
+    /**
+     * The folder as the undo has left it so far. A real undo reads it afresh after each change it
+     * made; a planned one follows its plan in the folder as first read.
+     */
+    private PlannedFolder folder(File directory) {
+        File canonical;
+        try {
+            canonical = directory.getCanonicalFile();
+        } catch (IOException e) {
+            canonical = directory.getAbsoluteFile();
+        }
+        if (current == null || !canonical.equals(currentPath)) {
+            current = PlannedFolder.read(canonical);
+            currentPath = canonical;
+        }
+        return current;
+    }
+
+    private void forget() {
+        current = null;
+    }
+
+    private void show(String... fields) {
+        out.println(PlanLine.of(fields));
+    }
+
+    /** So that the next undo takes the run before. A line a killed run cut short is ended first. */
+    private void markUndone(File journal) {
+        try (FileChannel channel = FileChannel.open(journal.toPath(), StandardOpenOption.READ, StandardOpenOption.WRITE)) {
+            StringBuilder text = new StringBuilder();
+            long size = channel.size();
+            ByteBuffer last = ByteBuffer.allocate(1);
+            if (size > 0 && channel.read(last, size - 1) == 1 && last.get(0) != '\n') {
+                text.append('\n');
+            }
+            text.append(JournalLine.of("undone", Long.toString(System.currentTimeMillis())));
+            ByteBuffer bytes = ByteBuffer.wrap(text.toString().getBytes(StandardCharsets.UTF_8));
+            long position = size;
+            while (bytes.hasRemaining()) {
+                position += channel.write(bytes, position);
+            }
+            channel.force(false);
+        } catch (IOException e) {
+            diagnostics.report("Cannot mark the journal " + journal + " as undone, so the next undo takes this run"
+                    + " again: " + Refusal.reason(e));
+        }
+    }
+}

@@ -1,0 +1,169 @@
+package app.disk;
+
+import static org.junit.jupiter.api.Assertions.assertArrayEquals;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import app.CapturedStream;
+import app.Diagnostics;
+import app.Progress;
+import java.io.File;
+import java.io.IOException;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.StandardOpenOption;
+import java.nio.file.attribute.BasicFileAttributes;
+import java.util.List;
+import org.junit.jupiter.api.AfterEach;
+import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+/** Journals that runs killed at awkward moments leave, made by hand, and what the undo makes of them. */
+class UndoTest {
+    @TempDir
+    File music;
+    @TempDir
+    File state;
+    private final CapturedStream out = new CapturedStream();
+    private final CapturedStream err = new CapturedStream();
+    private final Diagnostics diagnostics = new Diagnostics(err.stream);
+    private String stateBefore;
+    private File album;
+    private Journal journal;
+
+    @BeforeEach
+    void setUp() {
+        stateBefore = System.setProperty("XDG_STATE_HOME", state.getPath());
+        album = new File(music, "Album");
+        assertTrue(album.mkdir());
+        journal = Journal.of(JournalFolder.location(), music, "test", diagnostics);
+    }
+
+    @AfterEach
+    void putTheStateFolderBack() {
+        if (stateBefore == null) {
+            System.clearProperty("XDG_STATE_HOME");
+        } else {
+            System.setProperty("XDG_STATE_HOME", stateBefore);
+        }
+    }
+
+    private void undo() {
+        journal.close();
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+    }
+
+    private File file(String name, String content) throws IOException {
+        File file = new File(album, name);
+        Files.write(file.toPath(), content.getBytes(StandardCharsets.UTF_8));
+        return file;
+    }
+
+    private long renameIntent(File from, File to) throws IOException {
+        BasicFileAttributes attributes = Files.readAttributes(from.toPath(), BasicFileAttributes.class);
+        return journal.intent(album, "rename", from.getPath(), to.getPath(), Long.toString(attributes.size()),
+                JournalingDisk.nanos(attributes.lastModifiedTime()));
+    }
+
+    @Test
+    void aSecondNameLeftByARunKilledBetweenLinkAndRemovalGoes() throws IOException {
+        File old = file("Track.mp3", "audio");
+        File renamed = new File(album, "01-track.mp3");
+        renameIntent(old, renamed);
+        journal.confirm(journal.intent(null, "link", old.getName(), renamed.getName()));
+        Files.createLink(renamed.toPath(), old.toPath());
+        journal.intent(null, "unlink", old.getName());
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of("rename\t" + renamed + "\tTrack.mp3"), out.lines());
+        assertFalse(renamed.exists());
+        assertEquals("audio", new String(Files.readAllBytes(old.toPath()), StandardCharsets.UTF_8));
+    }
+
+    @Test
+    void anEntryLeftUnderASpareNameGetsItsOldNameAndTheRecordGoes() throws IOException {
+        File old = file("Track.mp3", "audio");
+        File target = new File(album, "track.mp3");
+        SpareName spare = SpareName.beside(old.toPath());
+        renameIntent(old, target);
+        journal.confirm(journal.intent(null, "record", spare.record.getFileName().toString()));
+        Files.write(spare.record, SpareName.record(old.getName(), target.getName()));
+        journal.confirm(journal.intent(null, "link", old.getName(), spare.spare.getFileName().toString()));
+        Files.createLink(spare.spare, old.toPath());
+        journal.confirm(journal.intent(null, "unlink", old.getName()));
+        Files.delete(old.toPath());
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of("rename\t" + spare.spare + "\tTrack.mp3"), out.lines());
+        assertEquals(List.of("Track.mp3"), List.of(album.list()));
+    }
+
+    @Test
+    void aListWhoseWriteWasNotConfirmedGoesAndTheDeletedOneComesBackWithItsTime() throws IOException {
+        File list = file("00-album.m3u", "old list\n");
+        Files.setLastModifiedTime(list.toPath(), java.nio.file.attribute.FileTime.fromMillis(1_000_000_000_000L));
+        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        disk.delete(list);
+        journal.intent(album, "write", list.getPath());
+        file("00-album.m3u", "half a li");
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of("delete\t" + list, "restore\t" + list), out.lines());
+        assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
+        assertEquals(1_000_000_000_000L, Files.getLastModifiedTime(list.toPath()).toMillis());
+    }
+
+    @Test
+    void aJournalCutShortIsUndoneAsFarAsItGoesAndThenMarkedUndone() throws IOException {
+        File old = file("a.jpg", "image");
+        File renamed = new File(album, "00-album-a.jpg");
+        renameIntent(old, renamed);
+        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
+        Files.move(old.toPath(), renamed.toPath());
+        journal.close();
+        File written = JournalFolder.location().listFiles()[0];
+        String cut = JournalLine.of("rename", "9", "/x", "/y", "1", "");
+        Files.write(written.toPath(), cut.substring(0, cut.length() / 2).getBytes(StandardCharsets.UTF_8),
+                StandardOpenOption.APPEND);
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of("rename\t" + renamed + "\ta.jpg"), out.lines());
+        assertTrue(old.isFile());
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("Nothing to undo in " + music, out.lines().get(1));
+    }
+
+    @Test
+    void aRenamedEntryThatChangedSinceKeepsItsNameAndIsReported() throws IOException {
+        File old = file("a.jpg", "image");
+        File renamed = new File(album, "00-album-a.jpg");
+        long rename = renameIntent(old, renamed);
+        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
+        Files.move(old.toPath(), renamed.toPath());
+        journal.confirm(rename, "renamed");
+        Files.write(renamed.toPath(), "another image, larger".getBytes(StandardCharsets.UTF_8));
+
+        undo();
+        assertEquals(List.of("Cannot give " + renamed + " back its name a.jpg: it has changed since the run"
+                + " (size or modification time)"), err.lines());
+        assertTrue(renamed.isFile());
+        assertFalse(old.exists());
+    }
+
+    @Test
+    void linesKeepEveryCharacterAndACutOrDamagedOneIsKnown() {
+        String[] fields = {"rename", "a\tb\nc%d\re", "\ud800 lone", "東京 \ud83c\udfb5"};
+        String line = JournalLine.of(fields);
+        assertEquals(1, line.chars().filter(c -> c == '\n').count());
+        assertArrayEquals(fields, JournalLine.fields(line.substring(0, line.length() - 1)));
+        assertNull(JournalLine.fields(line.substring(0, line.length() - 3)));
+        assertNull(JournalLine.fields(line.replace("rename", "renamf").substring(0, line.length() - 1)));
+    }
+}
