@@ -3,8 +3,10 @@ package app.disk;
 import app.Diagnostics;
 import app.Refusal;
 import java.io.File;
-import java.io.FileOutputStream;
 import java.io.IOException;
+import java.nio.ByteBuffer;
+import java.nio.MappedByteBuffer;
+import java.nio.channels.FileChannel;
 import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.Files;
 import java.nio.file.StandardOpenOption;
@@ -13,9 +15,13 @@ import java.util.Arrays;
 /**
  * The journal of one run: every change to the music folder, written before the change is made and
  * confirmed after it, so that a run killed at any moment leaves a journal that tells all it did.
- * Each intent goes to the system in one write, which carries the confirmation of the change
- * before it as well, so that a killed process loses none of it; the file is forced to the disk
- * when the run moves on to another folder and at the end. It is made with the first change: a run
+ * The file is mapped into memory, so each intent, with the confirmation of the change before it,
+ * is in the system's hands as soon as it is copied there, without a call of its own: a killed
+ * process loses none of it. The file is forced to the disk when the run moves on to another folder
+ * and at the end. Each stretch of it is written with zeros before it is mapped, so that a full
+ * disk refuses that write rather than a copy into the mapping; the zeros past the last line are
+ * cut off at the end. Those that a killed run, or a system that cannot cut a mapped file
+ * (Windows), leaves have no line feed: readers take them for a line cut short. It is made with the first change: a run
  * that changes nothing leaves none. When it cannot be written, the run goes on without it and
  * says so once.
  */
@@ -28,11 +34,16 @@ public final class Journal {
     private final File musicFolder;
     private final String version;
     private final Diagnostics diagnostics;
+    /** How much of the file is written with zeros and mapped at a time. */
+    static final int STRETCH = 256 << 10;
+
     /** What is to go with the next write. */
     private byte[] pending = new byte[8192];
     private int pendingLength;
-    /** A plain stream: each write is one system call, without a out's bookkeeping. */
-    private FileOutputStream out;
+    private FileChannel out;
+    /** The stretch of the file being written, and where in the file it begins. */
+    private MappedByteBuffer stretch;
+    private long stretchStart;
     private boolean unusable;
     private long next = 1;
     private File lastFolder;
@@ -102,6 +113,13 @@ public final class Journal {
         }
         write();
         force();
+        if (!unusable) {
+            try {
+                out.truncate(stretchStart + stretch.position());
+            } catch (IOException e) {
+                // Windows keeps a mapped file's length; the zeros stay, and readers pass over them.
+            }
+        }
         try {
             out.close();
         } catch (IOException e) {
@@ -120,8 +138,8 @@ public final class Journal {
                 File journal = JournalFolder.fresh(folder, begins + attempt);
                 try {
                     // Made new here, so that no other run's journal is ever written to.
-                    Files.newOutputStream(journal.toPath(), StandardOpenOption.CREATE_NEW).close();
-                    out = new FileOutputStream(journal, true);
+                    out = FileChannel.open(journal.toPath(), StandardOpenOption.CREATE_NEW, StandardOpenOption.READ,
+                            StandardOpenOption.WRITE);
                 } catch (FileAlreadyExistsException e) {
                     // Another run took the name meanwhile (or a broken link bears it): the next one.
                     if (attempt == 100) {
@@ -134,6 +152,7 @@ public final class Journal {
             // In milliseconds since 1970: formatting it would load the runtime's locale data, at a cost.
             appendLine(JournalLine.bytesOf("time", Long.toString(System.currentTimeMillis())));
             appendLine(JournalLine.bytesOf("version", version));
+            mapStretch(0);
             write();
             if (!unusable) {
                 JournalFolder.prune(folder, canonical);
@@ -166,13 +185,35 @@ public final class Journal {
         if (pendingLength == 0 || unusable) {
             return;
         }
-        int length = pendingLength;
-        pendingLength = 0;
+        int written = 0;
         try {
-            out.write(pending, 0, length);
+            while (written < pendingLength) {
+                if (!stretch.hasRemaining()) {
+                    // What the stretch holds is forced before the next one takes the lines.
+                    stretch.force();
+                    mapStretch(stretchStart + STRETCH);
+                }
+                int length = Math.min(pendingLength - written, stretch.remaining());
+                stretch.put(pending, written, length);
+                written += length;
+            }
         } catch (IOException e) {
             giveUp(e);
+        } catch (InternalError e) {
+            // The runtime's word for a fault of the mapped memory: the system could not write the file.
+            giveUp(new IOException(e.getMessage(), e));
         }
+        pendingLength = 0;
+    }
+
+    /** Writes zeros over the stretch that begins there, then maps it. */
+    private void mapStretch(long start) throws IOException {
+        ByteBuffer zeros = ByteBuffer.allocate(STRETCH);
+        for (long position = start; zeros.hasRemaining(); ) {
+            position += out.write(zeros, position);
+        }
+        stretch = out.map(FileChannel.MapMode.READ_WRITE, start, STRETCH);
+        stretchStart = start;
     }
 
     private void force() {
@@ -180,10 +221,9 @@ public final class Journal {
             return;
         }
         try {
-            // The data and the size: the times can wait.
-            out.getChannel().force(false);
-        } catch (IOException e) {
-            giveUp(e);
+            stretch.force();
+        } catch (RuntimeException | InternalError e) {
+            giveUp(new IOException(e.getMessage(), e));
         }
     }
 

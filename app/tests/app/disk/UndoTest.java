@@ -141,6 +141,34 @@ class UndoTest {
     }
 
     @Test
+    void aJournalLeftOpenByAKilledRunEndsInZerosThatTheUndoPassesOver() throws IOException {
+        File old = file("a.jpg", "image");
+        File renamed = new File(album, "00-album-a.jpg");
+        renameIntent(old, renamed);
+        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
+        Files.move(old.toPath(), renamed.toPath());
+        // Never closed, as by a killed run: the rest of the mapped stretch holds zeros.
+        File written = JournalFolder.location().listFiles()[0];
+        assertEquals(Journal.STRETCH, written.length());
+
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("", err.text());
+        assertEquals(List.of("rename\t" + renamed + "\ta.jpg"), out.lines());
+        assertTrue(old.isFile());
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("Nothing to undo in " + music, out.lines().get(1));
+    }
+
+    @Test
+    void aClosedJournalEndsWithItsLastLine() throws IOException {
+        journal.confirm(journal.intent(album, "write", new File(album, "00-album.m3u").getPath()), "0", "0");
+        journal.close();
+        byte[] written = Files.readAllBytes(JournalFolder.location().listFiles()[0].toPath());
+        assertEquals('\n', written[written.length - 1]);
+        assertTrue(written.length < Journal.STRETCH);
+    }
+
+    @Test
     void aRenamedEntryThatChangedSinceKeepsItsNameAndIsReported() throws IOException {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
