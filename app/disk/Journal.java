@@ -10,7 +10,6 @@ import java.nio.channels.FileChannel;
 import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.Files;
 import java.nio.file.StandardOpenOption;
-import java.util.Arrays;
 
 /**
  * The journal of one run: every change to the music folder, written before the change is made and
@@ -38,8 +37,7 @@ public final class Journal {
     static final int STRETCH = 256 << 10;
 
     /** What is to go with the next write. */
-    private byte[] pending = new byte[8192];
-    private int pendingLength;
+    private final JournalLine.Lines pending = new JournalLine.Lines();
     private FileChannel out;
     /** The stretch of the file being written, and where in the file it begins. */
     private MappedByteBuffer stretch;
@@ -147,11 +145,11 @@ public final class Journal {
                     }
                 }
             }
-            appendLine(JournalLine.bytesOf("journal", VERSION_1));
-            appendLine(JournalLine.bytesOf("folder", canonical));
+            pending.add("journal", VERSION_1);
+            pending.add("folder", canonical);
             // In milliseconds since 1970: formatting it would load the runtime's locale data, at a cost.
-            appendLine(JournalLine.bytesOf("time", Long.toString(System.currentTimeMillis())));
-            appendLine(JournalLine.bytesOf("version", version));
+            pending.add("time", Long.toString(System.currentTimeMillis()));
+            pending.add("version", version);
             mapStretch(0);
             write();
             if (!unusable) {
@@ -166,35 +164,28 @@ public final class Journal {
     }
 
     private void append(String kind, long number, String... fields) {
-        String[] line = new String[fields.length + 2];
-        line[0] = kind;
-        line[1] = Long.toString(number);
-        System.arraycopy(fields, 0, line, 2, fields.length);
-        appendLine(JournalLine.bytesOf(line));
-    }
-
-    private void appendLine(byte[] line) {
-        if (pendingLength + line.length > pending.length) {
-            pending = Arrays.copyOf(pending, Math.max(2 * pending.length, pendingLength + line.length));
+        pending.field(kind);
+        pending.field(Long.toString(number));
+        for (String field : fields) {
+            pending.field(field);
         }
-        System.arraycopy(line, 0, pending, pendingLength, line.length);
-        pendingLength += line.length;
+        pending.end();
     }
 
     private void write() {
-        if (pendingLength == 0 || unusable) {
+        if (pending.length == 0 || unusable) {
             return;
         }
         int written = 0;
         try {
-            while (written < pendingLength) {
+            while (written < pending.length) {
                 if (!stretch.hasRemaining()) {
                     // What the stretch holds is forced before the next one takes the lines.
                     stretch.force();
                     mapStretch(stretchStart + STRETCH);
                 }
-                int length = Math.min(pendingLength - written, stretch.remaining());
-                stretch.put(pending, written, length);
+                int length = Math.min(pending.length - written, stretch.remaining());
+                stretch.put(pending.bytes, written, length);
                 written += length;
             }
         } catch (IOException e) {
@@ -203,7 +194,7 @@ public final class Journal {
             // The runtime's word for a fault of the mapped memory: the system could not write the file.
             giveUp(new IOException(e.getMessage(), e));
         }
-        pendingLength = 0;
+        pending.length = 0;
     }
 
     /** Writes zeros over the stretch that begins there, then maps it. */

@@ -22,20 +22,74 @@ final class JournalLine {
 
     /** The line in UTF-8, as it goes into the file. */
     static byte[] bytesOf(String... fields) {
-        StringBuilder line = new StringBuilder();
-        for (String field : fields) {
-            if (line.length() > 0) {
-                line.append('\t');
+        Lines lines = new Lines();
+        lines.add(fields);
+        return Arrays.copyOf(lines.bytes, lines.length);
+    }
+
+    /**
+     * Lines in UTF-8 one after another, as they go into the file, made straight into one array: a
+     * run writes several for every track.
+     */
+    static final class Lines {
+        byte[] bytes = new byte[8192];
+        int length;
+        private final CRC32 crc = new CRC32();
+        private int lineStart = -1;
+
+        void add(String... fields) {
+            for (String field : fields) {
+                field(field);
             }
-            escape(field, line);
+            end();
         }
-        byte[] text = line.toString().getBytes(StandardCharsets.UTF_8);
-        CRC32 crc = new CRC32();
-        crc.update(text);
-        byte[] end = ('\t' + Long.toHexString(crc.getValue()) + '\n').getBytes(StandardCharsets.US_ASCII);
-        byte[] whole = Arrays.copyOf(text, text.length + end.length);
-        System.arraycopy(end, 0, whole, text.length, end.length);
-        return whole;
+
+        /** The next field of the line begun by the first field since the last end. */
+        void field(String field) {
+            if (lineStart < 0) {
+                lineStart = length;
+            } else {
+                put((byte) '\t');
+            }
+            if (isPlainAscii(field)) {
+                room(field.length());
+                for (int i = 0; i < field.length(); i++) {
+                    bytes[length++] = (byte) field.charAt(i);
+                }
+            } else {
+                StringBuilder escaped = new StringBuilder();
+                escape(field, escaped);
+                byte[] text = escaped.toString().getBytes(StandardCharsets.UTF_8);
+                room(text.length);
+                System.arraycopy(text, 0, bytes, length, text.length);
+                length += text.length;
+            }
+        }
+
+        /** Ends the line with the CRC-32 of its fields. */
+        void end() {
+            crc.reset();
+            crc.update(bytes, lineStart, length - lineStart);
+            put((byte) '\t');
+            String check = Long.toHexString(crc.getValue());
+            room(check.length() + 1);
+            for (int i = 0; i < check.length(); i++) {
+                bytes[length++] = (byte) check.charAt(i);
+            }
+            bytes[length++] = '\n';
+            lineStart = -1;
+        }
+
+        private void put(byte b) {
+            room(1);
+            bytes[length++] = b;
+        }
+
+        private void room(int more) {
+            if (length + more > bytes.length) {
+                bytes = Arrays.copyOf(bytes, Math.max(2 * bytes.length, length + more));
+            }
+        }
     }
 
     /** The fields of a whole line without its line feed; null for one that is cut short or damaged. */
@@ -81,6 +135,16 @@ final class JournalLine {
                 into.append(c);
             }
         }
+    }
+
+    private static boolean isPlainAscii(String field) {
+        for (int i = 0; i < field.length(); i++) {
+            char c = field.charAt(i);
+            if (c < 0x20 || c >= 0x7F || c == '%') {
+                return false;
+            }
+        }
+        return true;
     }
 
     private static boolean isPlain(String field) {
