@@ -1,57 +1,17 @@
 package app;
 
 import app.disk.Disk;
-import app.disk.ListedChecksums;
+import app.disk.ForwardingDisk;
 import java.io.File;
-import java.io.FileFilter;
 import java.io.IOException;
-import java.io.Writer;
-import java.nio.file.attribute.FileTime;
-import java.util.List;
 
 /** A disk whose track checksums count on the status line; everything else passes straight through. */
-final class ProgressDisk implements Disk {
-    private final Disk disk;
+final class ProgressDisk extends ForwardingDisk {
     private final StatusLine statusLine;
 
     ProgressDisk(Disk disk, StatusLine statusLine) {
-        this.disk = disk;
+        super(disk);
         this.statusLine = statusLine;
-    }
-
-    @Override
-    public List<File> entries(File directory, FileFilter nameFilter) {
-        return disk.entries(directory, nameFilter);
-    }
-
-    @Override
-    public List<File> entriesWithAttributes(File directory, FileFilter nameFilter) {
-        return disk.entriesWithAttributes(directory, nameFilter);
-    }
-
-    @Override
-    public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
-        return disk.listing(directory, nameFilter);
-    }
-
-    @Override
-    public boolean rename(File from, File to) {
-        return disk.rename(from, to);
-    }
-
-    @Override
-    public void delete(File entry) {
-        disk.delete(entry);
-    }
-
-    @Override
-    public Writer create(File file) throws IOException {
-        return disk.create(file);
-    }
-
-    @Override
-    public File bytesOf(File entry) {
-        return disk.bytesOf(entry);
     }
 
     @Override
@@ -59,25 +19,5 @@ final class ProgressDisk implements Disk {
         long checksum = disk.checksum(track);
         statusLine.track();
         return checksum;
-    }
-
-    @Override
-    public void readChecksumList(File list, ListedChecksums into) {
-        disk.readChecksumList(list, into);
-    }
-
-    @Override
-    public FileTime lastModified(File file) throws IOException {
-        return disk.lastModified(file);
-    }
-
-    @Override
-    public byte[] readSmallFile(File file) throws IOException {
-        return disk.readSmallFile(file);
-    }
-
-    @Override
-    public boolean sameEntry(File one, File other) {
-        return disk.sameEntry(one, other);
     }
 }

@@ -3,7 +3,6 @@ package app.disk;
 import app.Diagnostics;
 import app.Progress;
 import java.io.File;
-import java.io.FileFilter;
 import java.io.FilterWriter;
 import java.io.IOException;
 import java.io.Writer;
@@ -14,7 +13,6 @@ import java.nio.file.NoSuchFileException;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
 import java.util.Base64;
-import java.util.List;
 import java.util.concurrent.TimeUnit;
 import java.util.zip.CRC32;
 
@@ -38,11 +36,10 @@ import java.util.zip.CRC32;
  * failed  n                      the system refused the change n
  * </pre>
  */
-public final class JournalingDisk implements Disk {
+public final class JournalingDisk extends ForwardingDisk {
     /** The largest list whose bytes are kept, to restore it. */
     static final long LARGEST_KEPT_LIST = 1 << 20;
 
-    private final Disk disk;
     private final Journal journal;
     /** The calls the disk's renames make; null when they are not journaled. */
     private final JournalingRenameCalls renameCalls;
@@ -52,7 +49,7 @@ public final class JournalingDisk implements Disk {
     }
 
     private JournalingDisk(Disk disk, Journal journal, JournalingRenameCalls renameCalls) {
-        this.disk = disk;
+        super(disk);
         this.journal = journal;
         this.renameCalls = renameCalls;
     }
@@ -61,21 +58,6 @@ public final class JournalingDisk implements Disk {
     public static Disk over(Diagnostics diagnostics, Progress progress, Journal journal) {
         JournalingRenameCalls calls = new JournalingRenameCalls(RenameCalls.SYSTEM, journal);
         return new JournalingDisk(new RealDisk(diagnostics, progress, calls), journal, calls);
-    }
-
-    @Override
-    public List<File> entries(File directory, FileFilter nameFilter) {
-        return disk.entries(directory, nameFilter);
-    }
-
-    @Override
-    public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
-        return disk.listing(directory, nameFilter);
-    }
-
-    @Override
-    public List<File> entriesWithAttributes(File directory, FileFilter nameFilter) {
-        return disk.entriesWithAttributes(directory, nameFilter);
     }
 
     @Override
@@ -188,35 +170,5 @@ public final class JournalingDisk implements Disk {
         CRC32 crc = new CRC32();
         crc.update(bytes);
         return crc.getValue();
-    }
-
-    @Override
-    public File bytesOf(File entry) {
-        return disk.bytesOf(entry);
-    }
-
-    @Override
-    public long checksum(File track) throws IOException {
-        return disk.checksum(track);
-    }
-
-    @Override
-    public void readChecksumList(File list, ListedChecksums into) {
-        disk.readChecksumList(list, into);
-    }
-
-    @Override
-    public FileTime lastModified(File file) throws IOException {
-        return disk.lastModified(file);
-    }
-
-    @Override
-    public byte[] readSmallFile(File file) throws IOException {
-        return disk.readSmallFile(file);
-    }
-
-    @Override
-    public boolean sameEntry(File one, File other) {
-        return disk.sameEntry(one, other);
     }
 }

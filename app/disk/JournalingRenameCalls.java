@@ -59,45 +59,34 @@ final class JournalingRenameCalls implements RenameCalls {
 
     @Override
     public void move(Path from, Path to) throws IOException {
-        long number = journal.intent(null, "move", name(from), name(to));
-        try {
-            calls.move(from, to);
-        } catch (IOException | RuntimeException e) {
-            journal.failed(number);
-            throw e;
-        }
-        journal.confirm(number);
+        journaled(() -> calls.move(from, to), "move", name(from), name(to));
     }
 
     @Override
     public void link(Path existing, Path link) throws IOException {
-        long number = journal.intent(null, "link", name(existing), name(link));
-        try {
-            calls.link(existing, link);
-        } catch (IOException | RuntimeException e) {
-            journal.failed(number);
-            throw e;
-        }
-        journal.confirm(number);
+        journaled(() -> calls.link(existing, link), "link", name(existing), name(link));
     }
 
     @Override
     public void delete(Path path) throws IOException {
-        long number = journal.intent(null, "unlink", name(path));
-        try {
-            calls.delete(path);
-        } catch (IOException | RuntimeException e) {
-            journal.failed(number);
-            throw e;
-        }
-        journal.confirm(number);
+        journaled(() -> calls.delete(path), "unlink", name(path));
     }
 
     @Override
     public void writeNew(Path path, byte[] content) throws IOException {
-        long number = journal.intent(null, "record", name(path));
+        journaled(() -> calls.writeNew(path, content), "record", name(path));
+    }
+
+    /** One step of a rename. */
+    private interface Step {
+        void make() throws IOException;
+    }
+
+    /** Journals the step, makes it, then confirms it or notes that the system refused it. */
+    private void journaled(Step step, String kind, String... names) throws IOException {
+        long number = journal.intent(null, kind, names);
         try {
-            calls.writeNew(path, content);
+            step.make();
         } catch (IOException | RuntimeException e) {
             journal.failed(number);
             throw e;

@@ -119,44 +119,43 @@ class UndoTest {
         assertEquals(1_000_000_000_000L, Files.getLastModifiedTime(list.toPath()).toMillis());
     }
 
-    @Test
-    void aJournalCutShortIsUndoneAsFarAsItGoesAndThenMarkedUndone() throws IOException {
+    /** A cover moved to its new name, the move journaled and confirmed; gives the new name. */
+    private File coverMovedByTheRun() throws IOException {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
         renameIntent(old, renamed);
         journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
         Files.move(old.toPath(), renamed.toPath());
-        journal.close();
-        File written = JournalFolder.location().listFiles()[0];
-        String cut = JournalLine.of("rename", "9", "/x", "/y", "1", "");
-        Files.write(written.toPath(), cut.substring(0, cut.length() / 2).getBytes(StandardCharsets.UTF_8),
-                StandardOpenOption.APPEND);
+        return renamed;
+    }
 
-        undo();
+    /** The undo gives the cover its name back and marks the journal, so a second finds nothing. */
+    private void expectTheCoverBackAndNothingMoreToUndo(File renamed) {
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
         assertEquals("", err.text());
         assertEquals(List.of("rename\t" + renamed + "\ta.jpg"), out.lines());
-        assertTrue(old.isFile());
+        assertTrue(new File(album, "a.jpg").isFile());
         new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
         assertEquals("Nothing to undo in " + music, out.lines().get(1));
     }
 
     @Test
-    void aJournalLeftOpenByAKilledRunEndsInZerosThatTheUndoPassesOver() throws IOException {
-        File old = file("a.jpg", "image");
-        File renamed = new File(album, "00-album-a.jpg");
-        renameIntent(old, renamed);
-        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
-        Files.move(old.toPath(), renamed.toPath());
-        // Never closed, as by a killed run: the rest of the mapped stretch holds zeros.
+    void aJournalCutShortIsUndoneAsFarAsItGoesAndThenMarkedUndone() throws IOException {
+        File renamed = coverMovedByTheRun();
+        journal.close();
         File written = JournalFolder.location().listFiles()[0];
-        assertEquals(Journal.STRETCH, written.length());
+        String cut = JournalLine.of("rename", "9", "/x", "/y", "1", "");
+        Files.write(written.toPath(), cut.substring(0, cut.length() / 2).getBytes(StandardCharsets.UTF_8),
+                StandardOpenOption.APPEND);
+        expectTheCoverBackAndNothingMoreToUndo(renamed);
+    }
 
-        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
-        assertEquals("", err.text());
-        assertEquals(List.of("rename\t" + renamed + "\ta.jpg"), out.lines());
-        assertTrue(old.isFile());
-        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
-        assertEquals("Nothing to undo in " + music, out.lines().get(1));
+    @Test
+    void aJournalLeftOpenByAKilledRunEndsInZerosThatTheUndoPassesOver() throws IOException {
+        File renamed = coverMovedByTheRun();
+        // Never closed, as by a killed run: the rest of the mapped stretch holds zeros.
+        assertEquals(Journal.STRETCH, JournalFolder.location().listFiles()[0].length());
+        expectTheCoverBackAndNothingMoreToUndo(renamed);
     }
 
     @Test

@@ -1,0 +1,80 @@
+package app.disk;
+
+import java.io.File;
+import java.io.FileFilter;
+import java.io.IOException;
+import java.io.Writer;
+import java.nio.file.attribute.FileTime;
+import java.util.List;
+
+/**
+ * A disk that hands every operation on to another: the base of disks that add something to a few
+ * of them, so that an operation added to the seam passes through each of those as well.
+ */
+public abstract class ForwardingDisk implements Disk {
+    protected final Disk disk;
+
+    protected ForwardingDisk(Disk disk) {
+        this.disk = disk;
+    }
+
+    @Override
+    public List<File> entries(File directory, FileFilter nameFilter) {
+        return disk.entries(directory, nameFilter);
+    }
+
+    @Override
+    public List<File> entriesWithAttributes(File directory, FileFilter nameFilter) {
+        return disk.entriesWithAttributes(directory, nameFilter);
+    }
+
+    @Override
+    public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
+        return disk.listing(directory, nameFilter);
+    }
+
+    @Override
+    public boolean rename(File from, File to) {
+        return disk.rename(from, to);
+    }
+
+    @Override
+    public void delete(File entry) {
+        disk.delete(entry);
+    }
+
+    @Override
+    public Writer create(File file) throws IOException {
+        return disk.create(file);
+    }
+
+    @Override
+    public File bytesOf(File entry) {
+        return disk.bytesOf(entry);
+    }
+
+    @Override
+    public long checksum(File track) throws IOException {
+        return disk.checksum(track);
+    }
+
+    @Override
+    public void readChecksumList(File list, ListedChecksums into) {
+        disk.readChecksumList(list, into);
+    }
+
+    @Override
+    public FileTime lastModified(File file) throws IOException {
+        return disk.lastModified(file);
+    }
+
+    @Override
+    public byte[] readSmallFile(File file) throws IOException {
+        return disk.readSmallFile(file);
+    }
+
+    @Override
+    public boolean sameEntry(File one, File other) {
+        return disk.sameEntry(one, other);
+    }
+}
