@@ -17,6 +17,26 @@ final class ErasingPrintStream extends PrintStream {
         this.statusLine = statusLine;
     }
 
+    /*
+     * PrintStream writes a subclass's line and its line end apart, and each write reaches the
+     * stream beneath and the system on its own: a line goes as one piece here, as it would
+     * through the plain stream.
+     */
+    @Override
+    public void println(String line) {
+        print(line + System.lineSeparator());
+    }
+
+    @Override
+    public void println(Object line) {
+        println(String.valueOf(line));
+    }
+
+    @Override
+    public void println() {
+        print(System.lineSeparator());
+    }
+
     @Override
     public void write(int b) {
         statusLine.erase();

@@ -16,6 +16,9 @@ import java.io.UncheckedIOException;
 import java.nio.charset.Charset;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
 import java.util.concurrent.CompletableFuture;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -119,6 +122,24 @@ class StatusLineTest {
     void nothingShowsNothingAndLeavesTheDiskAsItIs() {
         Disk disk = new RealDisk(diagnostics);
         assertSame(disk, Progress.NONE.watching(disk, true));
+    }
+
+    /** Each line reaches the stream beneath in one write, as through the plain stream: one system call. */
+    @Test
+    void aLineGoesOnInOneWrite() throws IOException {
+        List<String> writes = new ArrayList<>();
+        PrintStream beneath = new PrintStream(new ByteArrayOutputStream(), true, "UTF-8") {
+            @Override
+            public void write(byte[] bytes, int offset, int length) {
+                writes.add(new String(bytes, offset, length, StandardCharsets.UTF_8));
+            }
+        };
+        PrintStream out = new ErasingPrintStream(beneath, StandardCharsets.UTF_8, statusLine);
+        String end = System.lineSeparator();
+        out.println("Directory: music");
+        out.println(Arrays.asList("A", "B"));
+        out.println();
+        assertEquals(Arrays.asList("Directory: music" + end, "[A, B]" + end, end), writes);
     }
 
     /** Both streams erase the line before they write, and write their text as the plain stream would. */
