@@ -15,9 +15,9 @@ import java.util.List;
 import java.util.Set;
 import java.util.jar.JarFile;
 import java.util.jar.Manifest;
-import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.extension.RegisterExtension;
 import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.ValueSource;
@@ -33,15 +33,13 @@ class MainTest {
     private final CapturedStream err = new CapturedStream();
     private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
+    @RegisterExtension
+    final StateFolderProperty stateFolder = new StateFolderProperty();
+
     /** The runs' journals go to a state folder of the test's own. */
     @BeforeEach
     void keepJournalsInTheTestsOwnFolder() {
-        System.setProperty("XDG_STATE_HOME", state.getPath());
-    }
-
-    @AfterEach
-    void forgetTheStateFolder() {
-        System.clearProperty("XDG_STATE_HOME");
+        stateFolder.set(state);
     }
 
     private int run(String... args) {

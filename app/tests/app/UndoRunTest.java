@@ -16,9 +16,9 @@ import java.util.Map;
 import java.util.TreeMap;
 import java.util.stream.Collectors;
 import java.util.stream.Stream;
-import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.extension.RegisterExtension;
 import org.junit.jupiter.api.io.TempDir;
 
 /** Real runs and their undo, in one JVM: each test keeps its journals in a state folder of its own. */
@@ -29,13 +29,14 @@ class UndoRunTest {
     File state;
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
-    private String stateBefore;
+    @RegisterExtension
+    final StateFolderProperty stateFolder = new StateFolderProperty();
     private File music;
     private File album;
 
     @BeforeEach
     void keepJournalsInTheTestsOwnFolder() throws IOException {
-        stateBefore = System.setProperty("XDG_STATE_HOME", state.getPath());
+        stateFolder.set(state);
         music = new File(root, "music");
         album = new File(music, "Album");
         assertTrue(album.mkdirs());
@@ -46,15 +47,6 @@ class UndoRunTest {
         TestTracks.write(album, "readme.txt", "notes".getBytes(StandardCharsets.UTF_8));
         TestTracks.write(album, "Old.M3U", "Track 1.mp3\n".getBytes(StandardCharsets.UTF_8));
         TestTracks.write(album, "00-album.sfv", "; old\n".getBytes(StandardCharsets.UTF_8));
-    }
-
-    @AfterEach
-    void putTheStateFolderBack() {
-        if (stateBefore == null) {
-            System.clearProperty("XDG_STATE_HOME");
-        } else {
-            System.setProperty("XDG_STATE_HOME", stateBefore);
-        }
     }
 
     private int run(String... args) {
@@ -195,7 +187,7 @@ class UndoRunTest {
         String twinOut = out.text().replace(twin.getPath(), music.getPath());
         File blocked = new File(root, "a file");
         assertTrue(blocked.createNewFile());
-        System.setProperty("XDG_STATE_HOME", blocked.getPath());
+        stateFolder.set(blocked);
 
         CapturedStream runOut = new CapturedStream();
         assertEquals(1, Main.run(new String[] {music.getPath()}, runOut.stream, err.stream));

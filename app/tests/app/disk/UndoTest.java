@@ -9,6 +9,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 import app.CapturedStream;
 import app.Diagnostics;
 import app.Progress;
+import app.StateFolderProperty;
 import java.io.File;
 import java.io.IOException;
 import java.nio.charset.StandardCharsets;
@@ -16,9 +17,9 @@ import java.nio.file.Files;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.util.List;
-import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.extension.RegisterExtension;
 import org.junit.jupiter.api.io.TempDir;
 
 /** Journals that runs killed at awkward moments leave, made by hand, and what the undo makes of them. */
@@ -30,25 +31,17 @@ class UndoTest {
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
     private final Diagnostics diagnostics = new Diagnostics(err.stream);
-    private String stateBefore;
+    @RegisterExtension
+    final StateFolderProperty stateFolder = new StateFolderProperty();
     private File album;
     private Journal journal;
 
     @BeforeEach
     void setUp() {
-        stateBefore = System.setProperty("XDG_STATE_HOME", state.getPath());
+        stateFolder.set(state);
         album = new File(music, "Album");
         assertTrue(album.mkdir());
         journal = Journal.of(JournalFolder.location(), music, "test", diagnostics);
-    }
-
-    @AfterEach
-    void putTheStateFolderBack() {
-        if (stateBefore == null) {
-            System.clearProperty("XDG_STATE_HOME");
-        } else {
-            System.setProperty("XDG_STATE_HOME", stateBefore);
-        }
     }
 
     private void undo() {
