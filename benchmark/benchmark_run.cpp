@@ -1,11 +1,16 @@
 #include "benchmark_run.h"
 
+#include <linux/magic.h>
+#include <sys/vfs.h>
+
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
+#include "temp_dir.h"
 #include "timed_run.h"
 
 namespace fs = std::filesystem;
@@ -37,12 +42,27 @@ constexpr std::size_t kPictureBytes = 20 << 20;
 
 void progress(const std::string& step) { std::cerr << "benchmark: " << step << "\n"; }
 
-double applicationRun(const fs::path& folder, bool keepsJournal = true) {
+// Where the journal goes: the state folder of the process (on the disk), a folder in memory, or nowhere.
+struct JournalPlace {
+    bool kept = true;
+    fs::path stateFolder;  // empty for the process's own
+};
+
+double applicationRun(const fs::path& folder, const JournalPlace& journal = {}) {
     std::vector<std::string> command = kApplication;
     // Only the benchmark runs without the journal, to tell what it costs.
-    if (!keepsJournal) command.insert(command.begin() + 1, "-Ddovatrik.journal=off");
+    if (!journal.kept) command.insert(command.begin() + 1, "-Ddovatrik.journal=off");
+    if (!journal.stateFolder.empty())
+        command.insert(command.begin() + 1, "-DXDG_STATE_HOME=" + journal.stateFolder.string());
     command.push_back(folder.string());
     return timedRun(command);
+}
+
+// A folder on a file system in memory (/dev/shm, where it is one), for journals whose forcing costs nothing.
+std::unique_ptr<TempDir> memoryStateFolder() {
+    struct statfs about {};
+    if (::statfs("/dev/shm", &about) != 0 || about.f_type != TMPFS_MAGIC) return nullptr;
+    return std::make_unique<TempDir>("benchmark-state", "/dev/shm");
 }
 
 // Redirected, on a terminal, and on a terminal without the line, in turn, so that a drift of the
@@ -119,18 +139,36 @@ std::vector<OptionTrial> measureOptionTrials(const Library& large, const Library
     return trials;
 }
 
-LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs) {
-    LibraryFigures figures;
-    std::vector<double> withJournal;
-    std::vector<double> journalOverNone;
-    for (int i = 0; i < runs; ++i) {
-        freshCopy(library, copy);
-        withJournal.push_back(applicationRun(copy));
-        freshCopy(library, copy);
-        journalOverNone.push_back(withJournal.back() / applicationRun(copy, false));
+// Runs keeping their journal on the disk, keeping it in memory and keeping none, each over a fresh
+// copy; three rounds for each run asked for, since the journal's cost is small beside the machine's
+// noise, and in turn each kind first, so that a drift of the machine's speed falls on all.
+void measureJournalCost(LibraryFigures& figures, const Library& library, const fs::path& copy, int runs,
+                        const TempDir* memory) {
+    std::vector<JournalPlace> places{{true, {}}, {false, {}}};
+    if (memory) places.push_back({true, memory->path()});
+    std::vector<double> onDisk;
+    std::vector<double> overNone;
+    std::vector<double> inMemoryOverNone;
+    for (int round = 0; round < 3 * runs; ++round) {
+        std::vector<double> seconds(places.size());
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const std::size_t place = (round + i) % places.size();
+            freshCopy(library, copy);
+            seconds[place] = applicationRun(copy, places[place]);
+        }
+        onDisk.push_back(seconds[0]);
+        overNone.push_back(seconds[0] / seconds[1]);
+        if (memory) inMemoryOverNone.push_back(seconds[2] / seconds[1]);
     }
-    figures.application = median(withJournal);
-    figures.journalOverNone = median(journalOverNone);
+    figures.application = median(onDisk);
+    figures.journalOverNone = median(overNone);
+    if (memory) figures.journalInMemoryOverNone = median(inMemoryOverNone);
+}
+
+LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs,
+                              const TempDir* memory) {
+    LibraryFigures figures;
+    measureJournalCost(figures, library, copy, runs, memory);
     measureTerminalCost(figures, library, copy, runs);
     fs::remove_all(copy);
     figures.rhash = medianOf(runs, [&] { return toolRun("rhash", {"--crc32"}, library); });
@@ -157,9 +195,10 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
     applicationRun(empty);
 
     progress("timing the large library");
-    figures.largeRuns = measureLibrary(figures.large, copy, options.runs);
+    const std::unique_ptr<TempDir> memory = memoryStateFolder();
+    figures.largeRuns = measureLibrary(figures.large, copy, options.runs, memory.get());
     progress("timing the small library");
-    figures.smallRuns = measureLibrary(figures.small, copy, options.runs);
+    figures.smallRuns = measureLibrary(figures.small, copy, options.runs, memory.get());
     figures.emptyRun = medianOf(options.runs, [&] { return applicationRun(empty); });
 
     progress("timing runtime options");

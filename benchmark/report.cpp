@@ -60,6 +60,9 @@ void printLibraryTimes(std::ostream& out, const BenchmarkFigures& figures) {
         std::to_string(small.statusLines));
     row(out, "run with its journal / without", format("%.3f", large.journalOverNone),
         format("%.3f", small.journalOverNone));
+    if (large.journalInMemoryOverNone > 0)
+        row(out, "  with its journal in memory (tmpfs) / without", format("%.3f", large.journalInMemoryOverNone),
+            format("%.3f", small.journalInMemoryOverNone));
     row(out, "application / read in 64 KiB pieces", format("%.2f", large.application / large.readInPieces),
         format("%.2f", small.application / small.readInPieces));
 }
