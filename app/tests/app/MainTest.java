@@ -15,7 +15,6 @@ import java.util.List;
 import java.util.Set;
 import java.util.jar.JarFile;
 import java.util.jar.Manifest;
-import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.extension.RegisterExtension;
 import org.junit.jupiter.api.io.TempDir;
@@ -27,20 +26,12 @@ class MainTest {
 
     @TempDir
     File root;
-    @TempDir
-    File state;
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
     private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     @RegisterExtension
     final StateFolderProperty stateFolder = new StateFolderProperty();
-
-    /** The runs' journals go to a state folder of the test's own. */
-    @BeforeEach
-    void keepJournalsInTheTestsOwnFolder() {
-        stateFolder.set(state);
-    }
 
     private int run(String... args) {
         return Main.run(args, out.stream, err.stream);

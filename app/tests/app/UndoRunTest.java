@@ -25,8 +25,6 @@ import org.junit.jupiter.api.io.TempDir;
 class UndoRunTest {
     @TempDir
     File root;
-    @TempDir
-    File state;
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
     @RegisterExtension
@@ -35,8 +33,7 @@ class UndoRunTest {
     private File album;
 
     @BeforeEach
-    void keepJournalsInTheTestsOwnFolder() throws IOException {
-        stateFolder.set(state);
+    void makeTheLibrary() throws IOException {
         music = new File(root, "music");
         album = new File(music, "Album");
         assertTrue(album.mkdirs());
@@ -70,7 +67,7 @@ class UndoRunTest {
     }
 
     private File journals() {
-        return new File(state, "dovatrik" + File.separator + "journal");
+        return new File(stateFolder.folder(), "dovatrik" + File.separator + "journal");
     }
 
     @Test

@@ -26,8 +26,6 @@ import org.junit.jupiter.api.io.TempDir;
 class UndoTest {
     @TempDir
     File music;
-    @TempDir
-    File state;
     private final CapturedStream out = new CapturedStream();
     private final CapturedStream err = new CapturedStream();
     private final Diagnostics diagnostics = new Diagnostics(err.stream);
@@ -38,7 +36,6 @@ class UndoTest {
 
     @BeforeEach
     void setUp() {
-        stateFolder.set(state);
         album = new File(music, "Album");
         assertTrue(album.mkdir());
         journal = Journal.of(JournalFolder.location(), music, "test", diagnostics);
