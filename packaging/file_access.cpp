@@ -1,12 +1,18 @@
 #include "file_access.h"
 
 #include <fstream>
-#include <iterator>
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    // read() turns a failed read (a folder gives EISDIR only then) into badbit, where
+    // istreambuf_iterator lets libstdc++'s exception out.
+    bytes.clear();
+    char chunk[1 << 16];
+    do {
+        file.read(chunk, sizeof chunk);
+        bytes.append(chunk, static_cast<size_t>(file.gcount()));
+    } while (file);
     return !file.bad();
 }
 

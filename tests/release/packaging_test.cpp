@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "file_access.h"
 #include "file_bytes.h"
 #include "release_zip.h"
 #include "run_process.h"
@@ -282,6 +283,26 @@ TEST(ReleaseZip, NamesThatLeaveTheFolderOrRepeatAreRefused) {
     EXPECT_FALSE(writeReleaseZip((temp.path() / "out.zip").string(), temp.path().string(), {"a", "a"}, error));
     EXPECT_FALSE(writeReleaseZip((temp.path() / "out.zip").string(), temp.path().string(), {"missing"}, error));
     EXPECT_NE(error.find("cannot read"), std::string::npos) << error;
+}
+
+// A folder where a file is expected is refused: libstdc++ reports its EISDIR only when read, as
+// an exception that used to end the packager with abort().
+TEST(FileAccess, AFolderIsRefusedAndFilesAreReadWholeWhateverTheirSize) {
+    TempDir temp("packaging");
+    fs::create_directories(temp.path() / "folder");
+    std::string bytes = "left";
+    EXPECT_FALSE(readWholeFile((temp.path() / "folder").string(), bytes));
+    std::string error;
+    EXPECT_FALSE(writeReleaseZip((temp.path() / "out.zip").string(), temp.path().string(), {"folder"}, error));
+    EXPECT_NE(error.find("cannot read"), std::string::npos) << error;
+
+    for (const size_t size : {size_t{0}, size_t{65536}, size_t{200001}}) {
+        std::string content(size, '\0');
+        for (size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 251);
+        writeFileBytes(temp.path() / "file", content);
+        ASSERT_TRUE(readWholeFile((temp.path() / "file").string(), bytes)) << size;
+        EXPECT_EQ(bytes, content) << size;
+    }
 }
 
 VersionInfo deliveredInfo() {
