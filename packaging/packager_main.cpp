@@ -1,6 +1,6 @@
 // packager resources <folder> [--allow-overlong] [<version option> <text>...] <Name=text>...
 // packager append <launcher image> <archive> <output>
-// packager sign <input.exe> <output.exe> <osslsigncode sign options>...
+// packager sign <input.exe> <output.exe> [-CAfile <PEM file>]... <osslsigncode sign options>...
 // packager zip <output.zip> <folder> <file inside the folder>...
 
 #include <cstdio>
@@ -20,7 +20,7 @@ int usage() {
         "                          --file-description <text> --original-filename <name> --internal-name <name>\n"
         "                          --copyright <text>] <Name=text>...\n"
         "       packager append <launcher image> <archive> <output>\n"
-        "       packager sign <input.exe> <output.exe> <osslsigncode sign options>...\n"
+        "       packager sign <input.exe> <output.exe> [-CAfile <PEM file>]... <osslsigncode sign options>...\n"
         "       packager zip <output.zip> <folder> <file inside the folder>...\n",
         stderr);
     return 2;

@@ -21,6 +21,35 @@ constexpr int kMostSignings = 5;
 // Debian's bundle of the root certificates the system trusts.
 const char kSystemRootCertificates[] = "/etc/ssl/certs/ca-certificates.crt";
 
+// Takes each -CAfile <file> out of the options, which osslsigncode sign does not take, and gives
+// the certificates in the files: the signer's chain up to a root the system need not know, such
+// as a company's private root or the intermediate that a commercial certificate comes without.
+bool takeCaFiles(std::vector<std::string>& options, std::string& certificates, std::string& error) {
+    for (auto option = options.begin(); option != options.end();) {
+        if (*option != "-CAfile") {
+            ++option;
+            continue;
+        }
+        if (option + 1 == options.end()) {
+            error = "-CAfile needs a file of CA certificates";
+            return false;
+        }
+        const std::string& path = *(option + 1);
+        std::string pem;
+        if (!readWholeFile(path, pem)) {
+            error = "cannot read the CA file " + path;
+            return false;
+        }
+        if (pem.find("-----BEGIN CERTIFICATE-----") == std::string::npos) {
+            error = "the CA file " + path + " holds no PEM certificate";
+            return false;
+        }
+        certificates += pem + "\n";
+        option = options.erase(option, option + 2);
+    }
+    return true;
+}
+
 bool acceptableOptions(const std::vector<std::string>& options, std::string& error) {
     for (const std::string& option : options) {
         if (option == "-in" || option == "-out") {
@@ -69,11 +98,12 @@ std::string logTail(const std::string& logPath) {
     return log.size() > keep ? "..." + log.substr(log.size() - keep) : log;
 }
 
-// Verifies the signature of `path` against the certificates that the signature itself carries
-// and the system's root certificates, which complete a chain whose root the signature leaves
-// out. This catches a broken signature, not an untrusted signer: trust is the user's system's
-// decision.
-bool verifySignature(const WorkFolder& work, const std::string& path, std::string& error) {
+// Verifies the signature of `path` against the certificates that the signature itself carries,
+// the given CA certificates and the system's root certificates, which complete a chain whose
+// root the signature leaves out. This catches a broken signature, not an untrusted signer: trust
+// is the user's system's decision.
+bool verifySignature(const WorkFolder& work, const std::string& path, const std::string& caCertificates,
+                     std::string& error) {
     const std::string log = work.file("verify.log");
     const std::string signature = work.file("signature.pem");
     const std::string carried = work.file("carried.pem");
@@ -84,7 +114,7 @@ bool verifySignature(const WorkFolder& work, const std::string& path, std::strin
     std::string roots;
     verified = verified && readWholeFile(carried, certificates);
     readWholeFile(kSystemRootCertificates, roots);  // absent on some systems: the chain must then be whole
-    verified = verified && writeWholeFile(chain, certificates + roots) &&
+    verified = verified && writeWholeFile(chain, certificates + caCertificates + roots) &&
                runLogged({"osslsigncode", "verify", "-in", path, "-CAfile", chain}, log);
     if (!verified) error = "the signed file does not verify:\n" + logTail(log);
     return verified;
@@ -92,9 +122,10 @@ bool verifySignature(const WorkFolder& work, const std::string& path, std::strin
 
 }  // namespace
 
-bool signExecutable(const std::string& input, const std::string& output, const std::vector<std::string>& options,
+bool signExecutable(const std::string& input, const std::string& output, std::vector<std::string> options,
                     std::string& error) {
-    if (!acceptableOptions(options, error)) return false;
+    std::string caCertificates;
+    if (!takeCaFiles(options, caCertificates, error) || !acceptableOptions(options, error)) return false;
     std::string bytes;
     if (!readWholeFile(input, bytes)) {
         error = "cannot read " + input;
@@ -144,7 +175,7 @@ bool signExecutable(const std::string& input, const std::string& output, const s
             return false;
         }
         if (!archiveHasManifest(signedBytes, base.size() - kEndRecordSize, error)) return false;
-        if (!verifySignature(work, signedPath, error)) return false;
+        if (!verifySignature(work, signedPath, caCertificates, error)) return false;
         const std::string finished = work.file("finished.exe");
         if (!writeWholeFile(finished, signedBytes) || std::rename(finished.c_str(), output.c_str()) != 0) {
             error = "cannot write " + output;

@@ -1,6 +1,7 @@
-// packager sign on the real packaged executable of the tested architecture, with a certificate
+// packager sign on the real packaged executable of the tested architecture, with certificates
 // made for the test: osslsigncode accepts the signature, the JVM still finds the archive, and the
-// launcher under Wine starts the application from the signed file.
+// launcher under Wine starts the application from the signed file; a certificate issued by a
+// private root verifies against the root given with -CAfile.
 
 #include <gtest/gtest.h>
 
@@ -25,23 +26,30 @@ protected:
     static void SetUpTestSuite() {
         certificateDir = new TempDir("signing-certificate");
         certificate = makeTestCertificate(certificateDir->path());
+        issued = makeIssuedTestCertificate(certificateDir->path());
     }
     static void TearDownTestSuite() { delete certificateDir; }
 
     // The executable with the shipped runtime "runtime", as built.
     static fs::path unsignedExecutable() { return fs::path(SIGNING_PACKAGES) / testedArchitecture() / "dovatrik.exe"; }
 
-    ProcessResult sign(const fs::path& input, const fs::path& output, std::vector<std::string> extra = {}) {
-        std::vector<std::string> command = {PACKAGER,       "sign",
-                                            input.string(), output.string(),
-                                            "-certs",       certificate.certificate.string(),
-                                            "-key",         certificate.key.string()};
-        command.insert(command.end(), extra.begin(), extra.end());
+    static ProcessResult signWith(const fs::path& input, const fs::path& output,
+                                  const std::vector<std::string>& options) {
+        std::vector<std::string> command = {PACKAGER, "sign", input.string(), output.string()};
+        command.insert(command.end(), options.begin(), options.end());
         return runProcess(command);
     }
 
-    static ProcessResult verify(const fs::path& exe) {
-        return runProcess({"osslsigncode", "verify", "-in", exe.string(), "-CAfile", certificate.certificate.string()});
+    // Signed with the self-signed certificate, and the extra options.
+    ProcessResult sign(const fs::path& input, const fs::path& output, std::vector<std::string> extra = {}) {
+        std::vector<std::string> options = {"-certs", certificate.certificate.string(), "-key",
+                                            certificate.key.string()};
+        options.insert(options.end(), extra.begin(), extra.end());
+        return signWith(input, output, options);
+    }
+
+    static ProcessResult verify(const fs::path& exe, const fs::path& caFile = certificate.certificate) {
+        return runProcess({"osslsigncode", "verify", "-in", exe.string(), "-CAfile", caFile.string()});
     }
 
     static ProcessResult javaJar(const fs::path& exe, const std::vector<std::string>& arguments) {
@@ -61,11 +69,13 @@ protected:
 
     static TempDir* certificateDir;
     static TestCertificate certificate;
+    static IssuedTestCertificate issued;
     TempDir temp{"signing"};
 };
 
 TempDir* Signing::certificateDir = nullptr;
 TestCertificate Signing::certificate;
+IssuedTestCertificate Signing::issued;
 
 // The signed file's end record's comment reaches exactly to its end, and the signature covers
 // the archive: one byte changed inside it, verification fails.
@@ -174,6 +184,57 @@ TEST_F(Signing, AFailedSigningNeverLeavesABrokenOutput) {
     EXPECT_NE(failed.err.find("osslsigncode sign failed"), std::string::npos) << failed.err;
     EXPECT_EQ(readFileBytes(output), "earlier output");
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
+}
+
+// The signature carries the issued certificate only, so the packager's own verification needs
+// the private root: without it the signing is refused with the verifier's reason and leaves no
+// output; with the root given with -CAfile, anywhere among the options, it is signed and runs.
+TEST_F(Signing, ACertificateFromAPrivateRootVerifiesAgainstTheCAFileGiven) {
+    const fs::path output = temp.path() / "signed.exe";
+    const ProcessResult refused =
+        signWith(unsignedExecutable(), output, {"-certs", issued.certificate.string(), "-key", issued.key.string()});
+    EXPECT_EQ(refused.exitStatus, 1);
+    EXPECT_NE(refused.err.find("does not verify"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("unable to get local issuer certificate"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(output));
+
+    const ProcessResult signing = signWith(unsignedExecutable(), output,
+                                           {"-certs", issued.certificate.string(), "-CAfile", issued.root.string(),
+                                            "-key", issued.key.string(), "-n", "Dovatrik"});
+    ASSERT_EQ(signing.exitStatus, 0) << signing.err;
+    EXPECT_EQ(signing.err, "");
+    const ProcessResult verified = verify(output, issued.root);
+    EXPECT_EQ(verified.exitStatus, 0) << verified.out << verified.err;
+    EXPECT_NE(verified.out.find("Signature verification: ok"), std::string::npos) << verified.out;
+    const ProcessResult run = javaJar(output, {"--version"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, kVersionLine);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
+}
+
+// A CA file that cannot be read, or that holds no certificate, is refused in one line before
+// anything is signed, and an earlier output stays as it was.
+TEST_F(Signing, ACAFileThatCannotBeReadIsRefusedInOneLine) {
+    const fs::path output = temp.path() / "signed.exe";
+    writeFileBytes(output, "earlier output");
+    const fs::path missing = temp.path() / "missing.pem";
+    const fs::path folder = temp.path() / "certificates";
+    fs::create_directories(folder);
+    const std::pair<fs::path, std::string> refusals[] = {
+        {missing, "cannot read the CA file " + missing.string()},
+        {folder, "cannot read the CA file " + folder.string()},
+        {certificate.key, "the CA file " + certificate.key.string() + " holds no PEM certificate"},
+    };
+    for (const auto& [caFile, reason] : refusals) {
+        const ProcessResult refused = sign(unsignedExecutable(), output, {"-CAfile", caFile.string()});
+        EXPECT_EQ(refused.exitStatus, 1) << caFile;
+        EXPECT_EQ(refused.err, "packager: " + reason + "\n");
+    }
+    const ProcessResult noFile = sign(unsignedExecutable(), output, {"-CAfile"});
+    EXPECT_EQ(noFile.exitStatus, 1);
+    EXPECT_EQ(noFile.err, "packager: -CAfile needs a file of CA certificates\n");
+    EXPECT_EQ(readFileBytes(output), "earlier output");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 2);
 }
 
 }  // namespace
