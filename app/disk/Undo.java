@@ -242,7 +242,7 @@ public final class Undo {
     private void undoWrite(JournalReader.Change write, List<JournalReader.Change> changes) {
         File list = new File(write.fields[0]);
         PlannedFolder.Entry entry = exact(list);
-        if (entry == null || isBroughtBack(entry, write.fields[0], changes)) {
+        if (entry == null || isOldList(entry, write.fields[0], changes)) {
             return;
         }
         if (write.confirmed != null && write.confirmed.length == 2 && !holdsWhatWasWritten(entry, write.confirmed)) {
@@ -256,13 +256,14 @@ public final class Undo {
     }
 
     /**
-     * The entry is the old list of that name that the run deleted, as an undo killed before it
-     * marked the journal brought it back: bytes and modification time, which the run's own list
-     * cannot have both.
+     * The entry is the old list of that name, bytes and modification time, which the run's own
+     * list cannot have both: one that would not go, so that the run could not write its own
+     * (its refusal may be lost with a kill), or one that an undo killed before it marked the
+     * journal brought back.
      */
-    private static boolean isBroughtBack(PlannedFolder.Entry entry, String path, List<JournalReader.Change> changes) {
+    private static boolean isOldList(PlannedFolder.Entry entry, String path, List<JournalReader.Change> changes) {
         for (JournalReader.Change change : changes) {
-            if (change.kind.equals("delete") && change.fields.length == 4 && !change.failed
+            if (change.kind.equals("delete") && change.fields.length == 4
                     && change.fields[0].equals(path) && isAsDeleted(entry, change)
                     && (!change.fields[1].equals("file") || hasTime(entry, change.fields[2]))) {
                 return true;

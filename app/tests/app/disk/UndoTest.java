@@ -18,6 +18,7 @@ import java.nio.file.Files;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
+import java.util.Base64;
 import java.util.List;
 import java.util.Set;
 import org.junit.jupiter.api.BeforeEach;
@@ -138,6 +139,28 @@ class UndoTest {
         assertEquals(Set.of("a.jpg", "00-album.m3u"), Set.of(album.list()));
         new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
         assertEquals(List.of("Nothing to undo in " + music), out.lines());
+    }
+
+    @Test
+    void anOldListThatWouldNotGoStaysThoughTheRefusalOfTheWriteAfterItWasLost() throws IOException {
+        File list = file("00-album.m3u", "old list\n");
+        File folder = new File(album, "00-album.sfv");
+        assertTrue(new File(folder, "inside").mkdirs());
+        for (File old : List.of(list, folder)) {
+            BasicFileAttributes attributes = Files.readAttributes(old.toPath(), BasicFileAttributes.class);
+            boolean isFolder = attributes.isDirectory();
+            journal.failed(journal.intent(album, "delete", old.getPath(), isFolder ? "folder" : "file",
+                    JournalingDisk.nanos(attributes.lastModifiedTime()),
+                    isFolder ? "" : Base64.getEncoder().encodeToString(Files.readAllBytes(old.toPath()))));
+            // Killed before the refusal of the write was in the journal.
+            journal.intent(album, "write", old.getPath());
+        }
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of(), out.lines());
+        assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
+        assertTrue(new File(folder, "inside").isDirectory());
     }
 
     /** A cover moved to its new name, the move journaled and confirmed; gives the new name. */
