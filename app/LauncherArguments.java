@@ -48,14 +48,19 @@ final class LauncherArguments {
         return arguments;
     }
 
+    /** The value of an ASCII hex digit, or -1: Character.digit would take other scripts' digits too. */
+    private static int hexDigit(char c) {
+        return c < 128 ? Character.digit(c, 16) : -1;
+    }
+
     /** One percent-encoded argument, or null when it is not well formed. */
     private static String decode(String text) {
         ByteBuffer bytes = ByteBuffer.allocate(text.length());
         for (int i = 0; i < text.length(); i++) {
             char c = text.charAt(i);
             if (c == '%') {
-                int high = i + 2 < text.length() ? Character.digit(text.charAt(i + 1), 16) : -1;
-                int low = high >= 0 ? Character.digit(text.charAt(i + 2), 16) : -1;
+                int high = i + 2 < text.length() ? hexDigit(text.charAt(i + 1)) : -1;
+                int low = high >= 0 ? hexDigit(text.charAt(i + 2)) : -1;
                 if (low < 0) {
                     return null;
                 }

@@ -46,12 +46,16 @@ public interface Disk {
     boolean rename(File from, File to);
 
     /**
-     * Deletes a file or an empty folder. One that will not go is reported with the system's
-     * reason; one that has gone already is not.
+     * Deletes a file or an empty folder; true when it is gone. One that will not go is reported
+     * with the system's reason; one that has gone already is not.
      */
-    void delete(File entry);
+    boolean delete(File entry);
 
-    /** Creates or truncates a text file in the encoding of the lists, the system's code page. */
+    /**
+     * Creates a text file in the encoding of the lists, the system's code page. An entry of that
+     * name is never written over: the file system refuses, as it does when the old list of that
+     * name would not go.
+     */
     Writer create(File file) throws IOException;
 
     /** Where the bytes of the entry are on the disk now: the entry itself unless it is planned elsewhere. */

@@ -39,8 +39,8 @@ public abstract class ForwardingDisk implements Disk {
     }
 
     @Override
-    public void delete(File entry) {
-        disk.delete(entry);
+    public boolean delete(File entry) {
+        return disk.delete(entry);
     }
 
     @Override

@@ -101,16 +101,19 @@ public final class JournalingDisk extends ForwardingDisk {
     }
 
     @Override
-    public void delete(File entry) {
+    public boolean delete(File entry) {
         String[] kept = keptForUndo(entry);
         if (kept == null) {
-            disk.delete(entry);
-            return;
+            return disk.delete(entry);
         }
         long number = journal.intent(entry.getAbsoluteFile().getParentFile(), "delete", entry.getAbsolutePath(),
                 kept[0], kept[1], kept[2]);
-        disk.delete(entry);
+        if (!disk.delete(entry)) {
+            journal.failed(number);
+            return false;
+        }
         journal.confirm(number);
+        return true;
     }
 
     /** Kind, modification time and bytes of an entry about to go; null for one that is not there. */

@@ -9,7 +9,7 @@ import java.io.PrintStream;
 import java.io.Writer;
 import java.nio.file.AccessDeniedException;
 import java.nio.file.DirectoryNotEmptyException;
-import java.nio.file.FileSystemException;
+import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -90,38 +90,37 @@ public final class PlannedDisk implements Disk {
     }
 
     @Override
-    public void delete(File entry) {
+    public boolean delete(File entry) {
         PlannedFolder folder = folder(entry.getParentFile());
         PlannedFolder.Entry planned = folder.find(entry.getName());
         if (planned == null) {
-            return;
+            return true;
         }
         if (!folder.isWritable()) {
             Refusal.reportDeletion(entry, new AccessDeniedException(entry.getPath()), diagnostics);
-        } else if (planned.isFolderWithEntries()) {
-            Refusal.reportDeletion(entry, new DirectoryNotEmptyException(entry.getPath()), diagnostics);
-        } else {
-            folder.remove(planned);
-            show("delete", entry.getPath());
+            return false;
         }
+        if (planned.isFolderWithEntries()) {
+            Refusal.reportDeletion(entry, new DirectoryNotEmptyException(entry.getPath()), diagnostics);
+            return false;
+        }
+        folder.remove(planned);
+        show("delete", entry.getPath());
+        return true;
     }
 
     @Override
     public Writer create(File file) throws IOException {
         PlannedFolder folder = folder(file.getParentFile());
         PlannedFolder.Entry existing = folder.find(file.getName());
-        if (existing != null && existing.isFolder()) {
-            throw new FileSystemException(file.getPath(), null, "Is a directory");
+        if (existing != null) {
+            throw new FileAlreadyExistsException(file.getPath());
         }
-        if (existing == null) {
-            refuseNameTheSystemRefuses(file);
-        }
-        if (existing == null ? !folder.isWritable() : !existing.isWritable()) {
+        refuseNameTheSystemRefuses(file);
+        if (!folder.isWritable()) {
             throw new AccessDeniedException(file.getPath());
         }
-        if (existing == null) {
-            folder.create(file.getName());
-        }
+        folder.create(file.getName());
         return new LineCount(file);
     }
 

@@ -10,6 +10,7 @@ import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.InputStreamReader;
+import java.io.OutputStream;
 import java.io.OutputStreamWriter;
 import java.io.Writer;
 import java.nio.charset.CharsetDecoder;
@@ -19,6 +20,7 @@ import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
+import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
 import java.util.ArrayList;
@@ -71,19 +73,22 @@ public final class RealDisk implements Disk {
     }
 
     @Override
-    public void delete(File entry) {
+    public boolean delete(File entry) {
         try {
             Files.delete(entry.toPath());
         } catch (NoSuchFileException e) {
             // Gone already, as it was to be.
         } catch (IOException | InvalidPathException e) {
             Refusal.reportDeletion(entry, e, diagnostics);
+            return false;
         }
+        return true;
     }
 
     @Override
     public Writer create(File file) throws IOException {
-        return new BufferedWriter(new OutputStreamWriter(Files.newOutputStream(file.toPath()), ListEncoding.LISTS));
+        OutputStream out = Files.newOutputStream(file.toPath(), StandardOpenOption.CREATE_NEW, StandardOpenOption.WRITE);
+        return new BufferedWriter(new OutputStreamWriter(out, ListEncoding.LISTS));
     }
 
     @Override

@@ -1,5 +1,6 @@
 package app.disk;
 
+import java.io.File;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Path;
 import java.util.UUID;
@@ -52,9 +53,18 @@ public final class SpareName {
         return (oldName + SEPARATOR + newName).getBytes(StandardCharsets.UTF_8);
     }
 
-    /** The old name and the new one; null for a record that is not one. */
+    /**
+     * The old name and the new one; null for a record that is not one. Each must be a name of
+     * an entry in the spare's folder: a record is found in the music folder, where anyone who
+     * hands over an album may have written one that leads elsewhere.
+     */
     public static String[] names(byte[] record) {
         String[] names = new String(record, StandardCharsets.UTF_8).split(SEPARATOR, -1);
-        return names.length == 2 && !names[0].isEmpty() && !names[1].isEmpty() ? names : null;
+        return names.length == 2 && isEntryName(names[0]) && isEntryName(names[1]) ? names : null;
+    }
+
+    /** One name, no path: not empty, no folder in it, not the folder itself or its parent. */
+    private static boolean isEntryName(String name) {
+        return !name.isEmpty() && !name.equals(".") && !name.equals("..") && new File(name).getName().equals(name);
     }
 }

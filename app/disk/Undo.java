@@ -34,7 +34,8 @@ import java.util.concurrent.TimeUnit;
  * it holds what the run wrote. What cannot be undone is reported with its reason. Each change
  * is shown as a line in the plan's form: rename (new path, old name), delete (path) and restore
  * (path). Planned only, nothing changes and the journal stays as it is; each album folder is
- * then followed as the undo would leave it.
+ * then followed as the undo would leave it. An undo killed before it marked the journal is
+ * finished by the next one, which passes over what the first gave back without a word.
  */
 public final class Undo {
     private static final long LONGEST_LIST = 16L << 20;
@@ -107,7 +108,7 @@ public final class Undo {
             } else if (change.kind.equals("delete") && change.fields.length == 4) {
                 undoDeletion(change);
             } else if (change.kind.equals("write") && change.fields.length == 1) {
-                undoWrite(change);
+                undoWrite(change, run.changes);
             }
         }
         progress.end();
@@ -153,9 +154,13 @@ public final class Undo {
             }
             if (!removed && renamed && !made.isEmpty()) {
                 PlannedFolder.Entry atNew = exact(newName);
-                cannotRename(newName, oldName, atNew == null ? "it is gone"
-                        : isAsRenamed(atNew, rename) ? "another entry holds that name"
-                        : "it has changed since the run (size or modification time)");
+                boolean atNewAsRenamed = atNew != null && isAsRenamed(atNew, rename);
+                // Unless an undo killed before it marked the journal gave the name back already.
+                if (atNewAsRenamed || !isAsRenamed(atOld, rename)) {
+                    cannotRename(newName, oldName, atNew == null ? "it is gone"
+                            : atNewAsRenamed ? "another entry holds that name"
+                            : "it has changed since the run (size or modification time)");
+                }
             }
         } else {
             File at = null;
@@ -234,10 +239,10 @@ public final class Undo {
     }
 
     /** A list the run wrote goes while it holds what the run wrote; one not confirmed goes as well. */
-    private void undoWrite(JournalReader.Change write) {
+    private void undoWrite(JournalReader.Change write, List<JournalReader.Change> changes) {
         File list = new File(write.fields[0]);
         PlannedFolder.Entry entry = exact(list);
-        if (entry == null) {
+        if (entry == null || isOldList(entry, write.fields[0], changes)) {
             return;
         }
         if (write.confirmed != null && write.confirmed.length == 2 && !holdsWhatWasWritten(entry, write.confirmed)) {
@@ -247,6 +252,32 @@ public final class Undo {
         }
         if (removeName(list, entry)) {
             show("delete", list.getPath());
+        }
+    }
+
+    /**
+     * The entry is the old list of that name, bytes and modification time, which the run's own
+     * list cannot have both: one that would not go, so that the run could not write its own
+     * (its refusal may be lost with a kill), or one that an undo killed before it marked the
+     * journal brought back.
+     */
+    private static boolean isOldList(PlannedFolder.Entry entry, String path, List<JournalReader.Change> changes) {
+        for (JournalReader.Change change : changes) {
+            if (change.kind.equals("delete") && change.fields.length == 4
+                    && change.fields[0].equals(path) && isAsDeleted(entry, change)
+                    && (!change.fields[1].equals("file") || hasTime(entry, change.fields[2]))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    private static boolean hasTime(PlannedFolder.Entry entry, String modified) {
+        try {
+            return JournalingDisk.nanos(Files.getLastModifiedTime(entry.original().toPath(), LinkOption.NOFOLLOW_LINKS))
+                    .equals(modified);
+        } catch (IOException | InvalidPathException e) {
+            return false;
         }
     }
 

@@ -67,7 +67,7 @@ public final class AlbumStart {
         }
         if (names == null) {
             diagnostics.report("Cannot give " + spare + " back its old name: its record " + record.getName()
-                    + " cannot be read, so it keeps the spare name");
+                    + " cannot be read or names no entry of its folder, so it keeps the spare name");
             return;
         }
         File oldName = new File(spare.getParentFile(), names[0]);

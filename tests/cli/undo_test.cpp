@@ -1,7 +1,7 @@
 // Runs and their undo through java -jar: over the sample library and seeded random libraries full
 // of collisions, one run or two and as many undos give back the tree as it was, names and bytes;
-// so does the undo of a run killed at a random moment. A journal that cannot be written changes
-// nothing in what the run does, but is said once.
+// so does the undo of a run killed at a random moment, and an undo killed so is finished by the
+// next. A journal that cannot be written changes nothing in what the run does, but is said once.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -142,10 +142,10 @@ TEST_P(TwoUndosOverARandomLibrary, TakeBackTwoRunsNewestFirst) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TwoUndosOverARandomLibrary, ::testing::Range(1u, 7u));
 
-// Starts the application over the library with its output to /dev/null, kills it with SIGKILL
+// Starts the application with these arguments and its output to /dev/null, kills it with SIGKILL
 // after `delay` unless it ended before; true when the kill ended it.
-bool killedAfter(const fs::path& library, std::chrono::milliseconds delay) {
-    std::vector<std::string> command = packagedApplicationCommand({library.string()});
+bool killedAfter(const std::vector<std::string>& arguments, std::chrono::milliseconds delay) {
+    std::vector<std::string> command = packagedApplicationCommand(arguments);
     std::vector<std::string> environment = environmentWith({kApplicationLocale});
     std::vector<char*> argv = pointerArray(command);
     std::vector<char*> envp = pointerArray(environment);
@@ -190,7 +190,7 @@ TEST(UndoOfAKilledRun, GivesBackTheTreeAsItWas) {
         fs::copy(pristine, library, fs::copy_options::recursive);
         const std::chrono::milliseconds delay(whole.count() / 3 + random() % (whole.count() * 2 / 3));
         // A run that ended before the kill is undone as well, so that no later undo finds it.
-        const bool wasKilled = killedAfter(library, delay);
+        const bool wasKilled = killedAfter({library.string()}, delay);
         killed += wasKilled;
         // The timed run was slower than the runs since (a busy machine): the kills come sooner.
         if (!wasKilled) whole = whole * 2 / 3;
@@ -200,6 +200,42 @@ TEST(UndoOfAKilledRun, GivesBackTheTreeAsItWas) {
     EXPECT_EQ(killed, 20) << "a whole run took " << whole.count() << " ms";
     // Most kills fall amid the changes, not in the runtime's start.
     EXPECT_GE(killedAfterAChange, 10) << "a whole run took " << whole.count() << " ms";
+}
+
+// Undos killed at moments spread at random over the time a whole undo takes, each of a fresh run:
+// the next undo finishes the work without a word on what the first gave back already (renames,
+// and lists deleted and brought back under one name), and the tree is as it was before the run.
+TEST(UndoOfAKilledUndo, IsFinishedByTheNextWithoutAWord) {
+    TempDir dir("cli-undo");
+    const fs::path pristine = dir.path() / "pristine";
+    const fs::path library = dir.path() / "music";
+    writeSyntheticLibrary(pristine, {30, 8, 4096}, false);
+    writeCollidingLibrary(pristine, 11);
+    const TreeSnapshot before = snapshotTree(pristine);
+    const fs::path timed = dir.path() / "timed";
+    fs::copy(pristine, timed, fs::copy_options::recursive);
+    runPackagedApplication({timed.string()});
+    const auto start = std::chrono::steady_clock::now();
+    expectCleanUndo(timed);
+    auto whole = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+
+    std::mt19937 random(23);
+    int killed = 0;
+    int killedAmidTheUndo = 0;
+    for (int attempt = 0; attempt < 30 && killed < 10; ++attempt) {
+        fs::remove_all(library);
+        fs::copy(pristine, library, fs::copy_options::recursive);
+        ASSERT_EQ(runPackagedApplication({library.string()}).exitStatus, 0);
+        const std::chrono::milliseconds delay(whole.count() / 3 + random() % (whole.count() * 2 / 3));
+        const bool wasKilled = killedAfter({"--undo", library.string()}, delay);
+        killed += wasKilled;
+        if (!wasKilled) whole = whole * 2 / 3;
+        // An undo that ended before the kill leaves the next one nothing to undo.
+        killedAmidTheUndo += expectCleanUndo(library) && wasKilled;
+        ASSERT_EQ(describeDifferences(before, snapshotTree(library)), "") << "killed after " << delay.count() << " ms";
+    }
+    EXPECT_EQ(killed, 10) << "a whole undo took " << whole.count() << " ms";
+    EXPECT_GE(killedAmidTheUndo, 5) << "a whole undo took " << whole.count() << " ms";
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class LauncherArgumentsTest {
     @ParameterizedTest
     @ValueSource(strings = {
         "%", "%4", "%G1", "a%2", "a b", "a+b", "Ж", "%C4", "%FF", "%C0%AF", "%ED%A0%80", "%80",
-        "one,two,three,four,five"
+        "%\u0663\u0663", "%\uFF14\uFF11", "one,two,three,four,five"
     })
     void aPropertyThatIsNotWellFormedLeavesTheCommandLineAsItIs(String property) {
         assertSame(COMMAND_LINE, LauncherArguments.apply(property, COMMAND_LINE));

@@ -12,11 +12,15 @@ import app.Progress;
 import app.StateFolderProperty;
 import java.io.File;
 import java.io.IOException;
+import java.io.Writer;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
+import java.nio.file.attribute.FileTime;
+import java.util.Base64;
 import java.util.List;
+import java.util.Set;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.extension.RegisterExtension;
@@ -107,6 +111,56 @@ class UndoTest {
         assertEquals(List.of("delete\t" + list, "restore\t" + list), out.lines());
         assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
         assertEquals(1_000_000_000_000L, Files.getLastModifiedTime(list.toPath()).toMillis());
+    }
+
+    @Test
+    void whatAnUndoKilledBeforeItsMarkGaveBackIsPassedOverByTheNextWithoutAWord() throws IOException {
+        File list = file("00-album.m3u", "old list\n");
+        FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
+        Files.setLastModifiedTime(list.toPath(), oldTime);
+        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        disk.delete(list);
+        try (Writer writer = disk.create(list)) {
+            writer.write("new list\n");
+        }
+        File renamed = coverMovedByTheRun();
+        journal.close();
+        // What the killed undo gave back: the cover's name, and the old list in place of the new.
+        Files.move(renamed.toPath(), new File(album, "a.jpg").toPath());
+        Files.delete(list.toPath());
+        file("00-album.m3u", "old list\n");
+        Files.setLastModifiedTime(list.toPath(), oldTime);
+
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("", err.text());
+        assertEquals(List.of(), out.lines());
+        assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
+        assertEquals(oldTime, Files.getLastModifiedTime(list.toPath()));
+        assertEquals(Set.of("a.jpg", "00-album.m3u"), Set.of(album.list()));
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals(List.of("Nothing to undo in " + music), out.lines());
+    }
+
+    @Test
+    void anOldListThatWouldNotGoStaysThoughTheRefusalOfTheWriteAfterItWasLost() throws IOException {
+        File list = file("00-album.m3u", "old list\n");
+        File folder = new File(album, "00-album.sfv");
+        assertTrue(new File(folder, "inside").mkdirs());
+        for (File old : List.of(list, folder)) {
+            BasicFileAttributes attributes = Files.readAttributes(old.toPath(), BasicFileAttributes.class);
+            boolean isFolder = attributes.isDirectory();
+            journal.failed(journal.intent(album, "delete", old.getPath(), isFolder ? "folder" : "file",
+                    JournalingDisk.nanos(attributes.lastModifiedTime()),
+                    isFolder ? "" : Base64.getEncoder().encodeToString(Files.readAllBytes(old.toPath()))));
+            // Killed before the refusal of the write was in the journal.
+            journal.intent(album, "write", old.getPath());
+        }
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of(), out.lines());
+        assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
+        assertTrue(new File(folder, "inside").isDirectory());
     }
 
     /** A cover moved to its new name, the move journaled and confirmed; gives the new name. */

@@ -15,6 +15,8 @@ import java.util.List;
 import java.util.Set;
 import java.util.TreeSet;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.params.ParameterizedTest;
+import org.junit.jupiter.params.provider.ValueSource;
 import org.junit.jupiter.api.io.TempDir;
 
 class AlbumStartTest {
@@ -83,6 +85,22 @@ class AlbumStartTest {
         }
         assertEquals(Set.of(SPARE, SPARE + ".name", "Track One.mp3", unknown.getName()), names());
         assertEquals("another", new String(Files.readAllBytes(new File(album, "Track One.mp3").toPath())));
+    }
+
+    @ParameterizedTest
+    @ValueSource(strings = {"../escaped.mp3", "..", ".", "sub/track.mp3", ""})
+    void aRecordThatNamesAnythingButAnEntryOfItsFolderIsReportedAndTheSpareStays(String oldName)
+            throws IOException {
+        // A record that came with the album: it must not move the entry out of the album's folder.
+        File nested = new File(album, "Album");
+        assertTrue(nested.mkdir());
+        TestTracks.write(nested, SPARE, "x".getBytes());
+        TestTracks.write(nested, SPARE + ".name", SpareName.record(oldName, "track one.mp3"));
+        assertTrue(new AlbumStart(new RealDisk(diagnostics), diagnostics).open(nested));
+        assertEquals(Set.of(SPARE, SPARE + ".name"), new TreeSet<>(Arrays.asList(nested.list())));
+        assertEquals(Set.of("Album"), names());
+        assertEquals(List.of("Cannot give " + new File(nested, SPARE) + " back its old name: its record " + SPARE
+                + ".name cannot be read or names no entry of its folder, so it keeps the spare name"), err.lines());
     }
 
     @Test

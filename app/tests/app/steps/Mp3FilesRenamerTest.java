@@ -19,6 +19,7 @@ import java.util.List;
 import java.util.Map;
 import java.util.Set;
 import java.util.TreeSet;
+import org.junit.jupiter.api.Tag;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
@@ -170,6 +171,7 @@ class Mp3FilesRenamerTest {
 
     /** A rename the system refuses is reported, and the track is listed under its old name. */
     @Test
+    @Tag("immutable-files")
     void renameTheSystemRefusesIsReportedAndTheTrackKeepsItsName() throws Exception {
         File locked = tagged(album, "locked.mp3", "1", "A", "B");
         tagged(album, "short.mp3", "2", "A", "C");
