@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     std::vector<WideText> wideArguments;
     for (int i = 1; i < argc; ++i) wideArguments.push_back(wideFromCodePage(argv[i]));
     std::vector<WCHAR*> wideWords;
-    for (WideText& argument : wideArguments) wideWords.push_back(argument.data());
+    for (WideText& argument : wideArguments) wideWords.push_back(wcharsOf(argument));
     std::vector<std::string> arguments = hostWords(static_cast<int>(wideWords.size()), wideWords.data());
     arguments.insert(arguments.begin(), kHostJavaExecutable);
     std::string error;
