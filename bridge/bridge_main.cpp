@@ -1,7 +1,7 @@
 // Stands in for a Windows runtime's bin\java.exe under Wine. A Winelib program can start host
 // programs, which a Windows program cannot: it hands its command line to the host's JVM, with
-// Windows paths turned into host paths, in the same working directory, and ends with the JVM's
-// exit status. Like a real java.exe since Java 7, it imports jli.dll from its own folder and
+// the application's wildcards expanded and Windows paths turned into host paths, in the same
+// working directory, and ends with the JVM's exit status. Like a real java.exe since Java 7, it imports jli.dll from its own folder and
 // needs lib\jvm.cfg in its home, the parent of that folder; so a copy of it under another name
 // starts from any folder below the home, provided that the home's bin is on PATH.
 
@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "bridge_config.h"
+#include "command_words.h"
 #include "host_process.h"
 #include "host_words.h"
 #include "standin_jli.h"
+#include "wildcard_words.h"
 #include "wine_text.h"
 
 namespace {
@@ -24,16 +26,18 @@ const int kCannotRun = 127;
 
 }  // namespace
 
-// The 8-bit entry, as a real java.exe has: the C run-time splits the command line that
-// GetCommandLineA gives, in the system's code page, so that whatever the code page lacks
-// arrives here as a real runtime receives it.
-int main(int argc, char** argv) {
+// Like a real java.exe, it splits the command line that GetCommandLineA gives, in the system's
+// code page, by the C run-time's rules itself, so that whatever the code page lacks arrives as
+// a real runtime receives it, and it knows which application arguments held wildcards outside
+// double quotes, to expand them as a real runtime does.
+int main() {
     char home[MAX_PATH];
     if (!findRuntimeHome(home, MAX_PATH)) return 1;
-    std::vector<WideText> wideArguments;
-    for (int i = 1; i < argc; ++i) wideArguments.push_back(wideFromCodePage(argv[i]));
+    std::vector<CommandWord> words = commandWords(GetCommandLineA());
+    words.erase(words.begin());  // the program's name
+    std::vector<WideText> wideArguments = expandedWords(words);
     std::vector<WCHAR*> wideWords;
-    for (WideText& argument : wideArguments) wideWords.push_back(argument.data());
+    for (WideText& argument : wideArguments) wideWords.push_back(wcharsOf(argument));
     std::vector<std::string> arguments = hostWords(static_cast<int>(wideWords.size()), wideWords.data());
     arguments.insert(arguments.begin(), kHostJavaExecutable);
     std::string error;

@@ -16,7 +16,7 @@ bool isAbsoluteWindowsPath(const std::string& word) {
 // The host path of an absolute Windows path in UTF-8; any other text as it is.
 std::string hostPathIfAbsolute(const std::string& text) {
     if (!isAbsoluteWindowsPath(text)) return text;
-    const std::string hostPath = hostPathOf(wideFromUtf8(text).c_str());
+    const std::string hostPath = hostPathOf(wcharsOf(wideFromUtf8(text)));
     return hostPath.empty() ? text : hostPath;
 }
 

@@ -15,7 +15,7 @@ static WideText wideFrom(UINT codePage, DWORD flags, const char* text) {
     const int size = MultiByteToWideChar(codePage, flags, text, -1, nullptr, 0);
     if (size <= 1) return WideText();
     WideText wide(static_cast<size_t>(size), 0);
-    MultiByteToWideChar(codePage, flags, text, -1, wide.data(), size);
+    MultiByteToWideChar(codePage, flags, text, -1, wcharsOf(wide), size);
     wide.pop_back();  // the terminator
     return wide;
 }

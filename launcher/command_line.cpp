@@ -4,10 +4,15 @@
 #include "launch_state.h"
 #include "system_text.h"
 
+// Wildcards are quoted as well: a real java.exe replaces an application
+// argument that holds '*' or '?' outside double quotes by the names of the
+// files it matches, which changes it and can add words before those that the
+// property stands in for. No Windows name holds either character, so quoting
+// changes no path's meaning.
 static bool needsQuotes(const char* argument) {
     if (isEmpty(argument)) return true;
     for (const char* c = argument; *c != '\0'; ++c) {
-        if (*c == ' ' || *c == '\t' || *c == '\n' || *c == '\v' || *c == '"') return true;
+        if (*c == ' ' || *c == '\t' || *c == '\n' || *c == '\v' || *c == '"' || *c == '*' || *c == '?') return true;
     }
     return false;
 }

@@ -6,9 +6,10 @@
 #include "platform/platform.h"
 
 // Appends one argument so that the C run-time's command-line splitting gives
-// it back exactly: an argument that is empty or holds a blank, tab or double
-// quote is put between double quotes, with each double quote and the
-// backslashes before it escaped.
+// it back exactly: an argument that is empty or holds a blank, tab, double
+// quote, '*' or '?' is put between double quotes, with each double quote and
+// the backslashes before it escaped. A real java.exe takes a wildcard outside
+// double quotes as a pattern and passes on the names it matches instead.
 bool appendQuotedArgument(char* destination, size_t capacity, const char* argument);
 
 // Joins the arguments, each taken into the code page (system_text.h) and

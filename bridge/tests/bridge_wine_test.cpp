@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "temp_dir.h"
 #include "wine_run.h"
 
@@ -65,6 +66,8 @@ protected:
     void SetUp() override { fs::create_directories(workDir); }
 };
 
+// Of these only "*.mp3" holds a wildcard outside quotes, and it matches nothing in the empty
+// working directory.
 TEST_F(BridgeUnderWine, PassesEveryOtherWordUnchangedAndInUtf8) {
     const std::vector<std::string> words = {"a b",    "say \"hi\"", "end\\",          "",     "*.mp3",
                                             "tab\tx", "rel\\dir",   "-Dp=C:\\inside", "Ölçü", "D:"};
@@ -103,6 +106,43 @@ TEST_F(BridgeUnderWine, TurnsTheAbsoluteWindowsPathsInTheLaunchersArgumentsPrope
 
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.argumentsProperty, "--dry-run," + percentEncoded(music.string()) + ",rel%5Cdir,%C4%83");
+}
+
+// Runs a batch file of one line under Wine's command processor, which hands the bridge that
+// command line exactly as written, as a console does with a line typed into it.
+ProcessResult runCommandLine(const std::string& line, const fs::path& from) {
+    writeFileBytes(from / "run.bat", "@" + line + "\r\n");
+    return runUnderWine("cmd", {"/c", "run.bat"}, from, {kUtf8Locale});
+}
+
+std::string quotedWindowsPath(const fs::path& path) { return "\"" + windowsPath(path) + "\""; }
+
+// Like a real java.exe, it takes an application argument with '*' or '?' outside double quotes
+// for a pattern and passes on the entries of the folder that match it; quoted, or matching
+// nothing, it arrives as typed.
+TEST_F(BridgeUnderWine, ExpandsTheApplicationsArgumentsThatHoldWildcardsOutsideQuotes) {
+    for (const char* name : {"b.mp3", "A.mp3", "c d.mp3", "notes.txt"}) writeFileBytes(workDir / name, "");
+    fs::create_directories(workDir / "Музыка");
+    const std::string line = quotedWindowsPath(kBridgeJava) + " -jar " + quotedWindowsPath(PROBE_JAR) +
+                             " *.mp3 \"*.mp3\" x\"*\" *.flac " + quotedWindowsPath(workDir) + "\\?.MP3 ??????";
+
+    const ProbeRun run = parseProbe(runCommandLine(line, workDir));
+
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    const std::string folder = workDir.string() + "/";
+    EXPECT_EQ(run.arguments, (std::vector<std::string>{"A.mp3", "b.mp3", "c d.mp3", "*.mp3", "x*", "*.flac",
+                                                       folder + "A.mp3", folder + "b.mp3", "Музыка"}))
+        << "in the order of their names, case aside; an absolute pattern gives host paths";
+}
+
+TEST_F(BridgeUnderWine, LeavesTheWordsUpToTheArchiveAsTheyAre) {
+    fs::create_directories(workDir / "jars");
+    fs::copy_file(PROBE_JAR, workDir / "jars" / "probe.jar");
+
+    const ProcessResult result = runCommandLine(quotedWindowsPath(kBridgeJava) + " -jar jars\\probe.ja?", workDir);
+
+    EXPECT_EQ(result.exitStatus, 1) << result.out;
+    EXPECT_NE(result.err.find("probe.ja?"), std::string::npos) << result.err;
 }
 
 TEST_F(BridgeUnderWine, RunsTheJvmUnderAUtf8LocaleWhateverWinesLocale) {

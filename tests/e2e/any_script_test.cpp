@@ -10,6 +10,7 @@
 #include "runtime_registration.h"
 #include "sample_run.h"
 #include "temp_dir.h"
+#include "tree_snapshot.h"
 #include "wine_run.h"
 
 namespace fs = std::filesystem;
@@ -60,6 +61,34 @@ TEST_F(AnyScript, StartsARuntimeRegisteredForOneUserWhoseFolderIsNamedInAnyScrip
 
     expectTidied(exe, temp.path() / "Музыка", temp.path());
     EXPECT_TRUE(runtimeCopyIsIntact(home));
+}
+
+// A folder named outside the code page that does not exist has no short name, so it reaches the
+// runtime as question marks, which a real java.exe takes for a pattern where they stand outside
+// double quotes: expanded, the folders whose names have as many letters would come before the
+// words that the property stands in for, and the first of them would be tidied.
+TEST_F(AnyScript, AMissingFolderNamedOutsideTheCodePageIsNotTakenForAPattern) {
+    const fs::path appDir = temp.path() / "app";
+    const fs::path exe = installApplication(shippedPackage(), appDir);
+    installBridgeRuntime(appDir / "runtime");
+    // Six letters each, as "Музыка" has: "??????" matches both.
+    const std::vector<fs::path> neighbours = {temp.path() / "Albums", temp.path() / "Tracks"};
+    std::vector<TreeSnapshot> before;
+    for (const fs::path& neighbour : neighbours) {
+        generateSampleLibrary(neighbour);
+        before.push_back(snapshotTree(neighbour));
+    }
+    const fs::path music = temp.path() / "Музыка";
+
+    const ProcessResult result = runInstalled(exe, {windowsPath(music)}, appDir);
+
+    EXPECT_EQ(result.exitStatus, 1) << result.out << result.err;
+    EXPECT_EQ(consoleLines(result.out),
+              (std::vector<std::string>{"Quom's files renamer", "", "Directory: " + music.string(),
+                                        "Don't fool me - this is not a directory"}));
+    for (size_t i = 0; i < neighbours.size(); ++i) {
+        EXPECT_EQ(describeDifferences(before[i], snapshotTree(neighbours[i])), "") << neighbours[i];
+    }
 }
 
 }  // namespace

@@ -92,11 +92,22 @@ TEST_F(AnyScriptTest, AnArgumentOutsideTheCodePageGoesAsItsShortNameAndExactlyIn
 
 TEST_F(AnyScriptTest, BestFitDoesNotCountAsArriving) {
     run({"ă", ""});
-    EXPECT_EQ(startedCommandLine(), std::string(kJava) + "-Dtarvello.args=%C4%83, -jar \"C:\\apps\\tool.exe\" ? \"\"");
+    EXPECT_EQ(startedCommandLine(),
+              std::string(kJava) + "-Dtarvello.args=%C4%83, -jar \"C:\\apps\\tool.exe\" \"?\" \"\"");
+}
+
+// The application takes the property's arguments for the last words of its command line: a
+// real java.exe that expanded a '?' or '*' there would add words in front of them, and the
+// folder named first would be tidied in place of the one typed.
+TEST_F(AnyScriptTest, ArgumentsHoldingWildcardsReachTheRuntimeQuoted) {
+    world().shortNamesNotKept.insert(kMusic);
+    EXPECT_EQ(run({"*.mp3", kMusic}), 0);
+    EXPECT_EQ(startedCommandLine(), std::string(kJava) + "-Dtarvello.args=%2A.mp3," + kMusicEncoded +
+                                        " -jar \"C:\\apps\\tool.exe\" \"*.mp3\" \"D:\\music\\??????\"");
 }
 
 TEST_F(AnyScriptTest, APropertyThatDoesNotFitEndsTheLaunchLikeAnOverlongCommandLine) {
-    // 340 characters fit the joined arguments as '?', not the property at six bytes each.
+    // 340 characters fit the joined arguments as quoted '?', not the property at six bytes each.
     EXPECT_EQ(run({std::string(340 * 2, '\0')
                        .replace(0, std::string::npos,
                                 [] {

@@ -18,7 +18,6 @@ std::string quoted(const char* argument) {
 
 TEST(QuotingTest, PlainArgumentsStayAsTheyAre) {
     EXPECT_EQ(quoted("D:\\music"), "D:\\music");
-    EXPECT_EQ(quoted("*.mp3"), "*.mp3");
     EXPECT_EQ(quoted("a\\\\b\\"), "a\\\\b\\");  // backslashes are literal outside quotes
 }
 
@@ -26,6 +25,15 @@ TEST(QuotingTest, BlanksTabsAndEmptyArgumentsAreQuoted) {
     EXPECT_EQ(quoted("D:\\my music"), "\"D:\\my music\"");
     EXPECT_EQ(quoted("a\tb"), "\"a\tb\"");
     EXPECT_EQ(quoted(""), "\"\"");
+}
+
+// A real java.exe would replace an unquoted one by the names of the files it matches.
+TEST(QuotingTest, WildcardsAreQuoted) {
+    EXPECT_EQ(quoted("*.mp3"), "\"*.mp3\"");
+    EXPECT_EQ(quoted("D:\\??????"), "\"D:\\??????\"");
+    EXPECT_EQ(quoted("?"), "\"?\"");
+    EXPECT_EQ(quoted("D:\\a*\\"), "\"D:\\a*\\\\\"") << "the trailing backslash is doubled inside quotes";
+    EXPECT_EQ(quoted("*\"x"), "\"*\\\"x\"");
 }
 
 TEST(QuotingTest, QuotesAndTheBackslashesBeforeThemAreEscaped) {

@@ -66,7 +66,7 @@ TEST_F(LauncherUnderWine, StartsTheShippedRuntimeWithTheExactCommandLine) {
     const std::string program = windowsPath(appDir / "runtime" / "bin" / "java.exe");
     EXPECT_EQ(lower(records[0].program), lower(program));
     EXPECT_EQ(records[0].commandLine, "\"" + program + "\" -jar \"" + windowsPath(exe) +
-                                          "\" \"D:\\my music\" \"say \\\"hi\\\"\" end\\ \"\" *.mp3 \"tab\there\"");
+                                          "\" \"D:\\my music\" \"say \\\"hi\\\"\" end\\ \"\" \"*.mp3\" \"tab\there\"");
     std::vector<std::string> expected = {"-jar", windowsPath(exe)};
     expected.insert(expected.end(), arguments.begin(), arguments.end());
     EXPECT_EQ(records[0].arguments, expected) << "every argument arrives exactly as typed";
