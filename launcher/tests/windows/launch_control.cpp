@@ -5,7 +5,8 @@
 //
 //   launch_control end <started> <program>
 //     ends the program with TerminateProcess and prints "runtime=ended" when
-//     the runtime it started has ended within a second after it, or else
+//     the runtime it started has ended within ten seconds after it (a busy
+//     wineserver may take more than one), or else
 //     "runtime=running" (and then ends the runtime itself);
 //   launch_control break <started> <program>
 //     (the program started as a console process group of its own) sends
@@ -62,7 +63,7 @@ int endAndWatchRuntime(const PROCESS_INFORMATION& launcher) {
     }
     if (!TerminateProcess(launcher.hProcess, 1)) return fail("the launcher cannot be ended");
     WaitForSingleObject(launcher.hProcess, INFINITE);
-    const bool ended = WaitForSingleObject(runtime, 1000) == WAIT_OBJECT_0;
+    const bool ended = WaitForSingleObject(runtime, 10000) == WAIT_OBJECT_0;
     std::printf("runtime=%s\n", ended ? "ended" : "running");
     if (!ended) TerminateProcess(runtime, 1);
     CloseHandle(runtime);
