@@ -7,6 +7,17 @@
 
 namespace platform {
 
+// Compared unit by unit: lstrcmpW compares as the user's language sorts, and
+// Wine 8 sorts a lone surrogate from U+D880 to U+DB7F equal to the U+FFFD
+// that replaces it.
+static bool sameUnits(const wchar_t* first, const wchar_t* second) {
+    while (*first != 0 && *first == *second) {
+        ++first;
+        ++second;
+    }
+    return *first == *second;
+}
+
 Conversion toCodePage(unsigned codePage, const WideChar* text, char* destination, size_t capacity) {
     const wchar_t* wideText = reinterpret_cast<const wchar_t*>(text);
     // Windows refuses the best-fit flag and the question for a default
@@ -22,8 +33,7 @@ Conversion toCodePage(unsigned codePage, const WideChar* text, char* destination
     // The UTF-8 form has at least as many bytes as the text has units, so it
     // comes back whole.
     static wchar_t back[kMaxConvertedLength];
-    return MultiByteToWideChar(CP_UTF8, 0, destination, -1, back, kMaxConvertedLength) != 0 &&
-                   lstrcmpW(back, wideText) == 0
+    return MultiByteToWideChar(CP_UTF8, 0, destination, -1, back, kMaxConvertedLength) != 0 && sameUnits(back, wideText)
                ? Conversion::exact
                : Conversion::lossy;
 }
