@@ -19,7 +19,7 @@ using WideChar = char16_t;
 enum class Conversion { exact, lossy, tooLong };
 // Converts a UTF-16 text into the system's 8-bit code page without best-fit
 // mapping: a character that the code page lacks becomes '?' (not a look-alike
-// such as 'a' for 'ă') and the answer is lossy.
+// such as 'a' for 'ă') and the answer is lossy. The capacity is at most 1024.
 Conversion toCodePage(const WideChar* text, char* destination, size_t capacity);
 // The short (8.3) form of an existing file's or folder's path. On a volume
 // that keeps no short names it is the path itself; false when the path does

@@ -10,9 +10,6 @@
 
 namespace platform {
 
-// The longest text that toCodePage is asked to convert, terminator included.
-const int kMaxConvertedLength = 1024;
-
 static bool fitsResult(DWORD length, size_t capacity) { return length != 0 && length < capacity; }
 
 static wchar_t* wide(WideChar* text) { return reinterpret_cast<wchar_t*>(text); }
@@ -28,24 +25,6 @@ static void widenName(const char* name, wchar_t (&destination)[32]) {
 // An 8-bit text of the code page in UTF-16; false when it does not fit.
 static bool widenText(const char* text, wchar_t* destination, size_t capacity) {
     return MultiByteToWideChar(CP_ACP, 0, text, -1, destination, static_cast<int>(capacity)) != 0;
-}
-
-Conversion toCodePage(const WideChar* text, char* destination, size_t capacity) {
-    // Windows refuses the best-fit flag and the question for a default
-    // character when the code page is UTF-8 (65001), where only a text that
-    // is not valid UTF-16 loses anything: converting back tells.
-    const bool utf8 = GetACP() == CP_UTF8;
-    BOOL usedDefault = FALSE;
-    if (WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide(text), -1, destination,
-                            static_cast<int>(capacity), nullptr, utf8 ? nullptr : &usedDefault) == 0) {
-        return Conversion::tooLong;
-    }
-    if (!utf8) return usedDefault ? Conversion::lossy : Conversion::exact;
-    static wchar_t back[kMaxConvertedLength];
-    return MultiByteToWideChar(CP_UTF8, 0, destination, -1, back, kMaxConvertedLength) != 0 &&
-                   lstrcmpW(back, wide(text)) == 0
-               ? Conversion::exact
-               : Conversion::lossy;
 }
 
 bool shortPath(const WideChar* path, WideChar* destination, size_t capacity) {
