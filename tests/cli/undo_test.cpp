@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -166,76 +167,79 @@ bool killedAfter(const std::vector<std::string>& arguments, std::chrono::millise
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-// Twenty runs killed at moments spread at random over the time a whole run takes: each undo gives
-// back the library as it was before that run.
-TEST(UndoOfAKilledRun, GivesBackTheTreeAsItWas) {
-    TempDir dir("cli-undo");
-    const fs::path pristine = dir.path() / "pristine";
-    const fs::path library = dir.path() / "music";
-    writeSyntheticLibrary(pristine, {30, 8, 4096}, false);
-    writeCollidingLibrary(pristine, 7);
-    const TreeSnapshot before = snapshotTree(pristine);
-    // Timed on a copy of its own, so that no undo below finds this run.
-    const fs::path timed = dir.path() / "timed";
-    fs::copy(pristine, timed, fs::copy_options::recursive);
-    const auto start = std::chrono::steady_clock::now();
-    runPackagedApplication({timed.string()});
-    auto whole = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+// A library of collisions over synthetic albums, and the time a whole `command` takes on a copy
+// of its own, made by `prepare` (whose own changes no undo below finds).
+struct KillTarget {
+    TempDir dir{"cli-undo"};
+    fs::path pristine = dir.path() / "pristine";
+    fs::path library = dir.path() / "music";
+    TreeSnapshot before;
+    std::chrono::milliseconds whole{};
 
-    std::mt19937 random(21);
-    int killed = 0;
-    int killedAfterAChange = 0;
-    for (int attempt = 0; attempt < 60 && killed < 20; ++attempt) {
-        fs::remove_all(library);
-        fs::copy(pristine, library, fs::copy_options::recursive);
-        const std::chrono::milliseconds delay(whole.count() / 3 + random() % (whole.count() * 2 / 3));
-        // A run that ended before the kill is undone as well, so that no later undo finds it.
-        const bool wasKilled = killedAfter({library.string()}, delay);
-        killed += wasKilled;
-        // The timed run was slower than the runs since (a busy machine): the kills come sooner.
-        if (!wasKilled) whole = whole * 2 / 3;
-        killedAfterAChange += expectCleanUndo(library) && wasKilled;
-        ASSERT_EQ(describeDifferences(before, snapshotTree(library)), "") << "killed after " << delay.count() << " ms";
+    KillTarget(unsigned seed, const std::vector<std::string>& command,
+               const std::function<void(const fs::path&)>& prepare) {
+        writeSyntheticLibrary(pristine, {30, 8, 4096}, false);
+        writeCollidingLibrary(pristine, seed);
+        before = snapshotTree(pristine);
+        const fs::path timed = dir.path() / "timed";
+        fs::copy(pristine, timed, fs::copy_options::recursive);
+        prepare(timed);
+        std::vector<std::string> arguments = command;
+        arguments.push_back(timed.string());
+        const auto start = std::chrono::steady_clock::now();
+        runPackagedApplication(arguments);
+        whole = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        expectCleanUndo(timed);
     }
-    EXPECT_EQ(killed, 20) << "a whole run took " << whole.count() << " ms";
-    // Most kills fall amid the changes, not in the runtime's start.
-    EXPECT_GE(killedAfterAChange, 10) << "a whole run took " << whole.count() << " ms";
+
+    // On fresh copies made by `prepare`, `command` killed `kills` times at moments spread at random
+    // over the time it takes, each followed by an undo that must go without a word and give back
+    // the tree as it was; gives how many of those undos had work left by the kill.
+    int killAtRandom(unsigned seed, const std::vector<std::string>& command, int kills,
+                     const std::function<void(const fs::path&)>& prepare) {
+        std::mt19937 random(seed);
+        int killed = 0;
+        int workLeft = 0;
+        std::vector<std::string> arguments = command;
+        arguments.push_back(library.string());
+        for (int attempt = 0; attempt < 3 * kills && killed < kills; ++attempt) {
+            fs::remove_all(library);
+            fs::copy(pristine, library, fs::copy_options::recursive);
+            prepare(library);
+            const std::chrono::milliseconds delay(whole.count() / 3 + random() % (whole.count() * 2 / 3));
+            const bool wasKilled = killedAfter(arguments, delay);
+            killed += wasKilled;
+            // The timed one was slower than those since (a busy machine): the kills come sooner.
+            if (!wasKilled) whole = whole * 2 / 3;
+            // One that ended before the kill is undone as well, so that no later undo finds it.
+            workLeft += expectCleanUndo(library) && wasKilled;
+            EXPECT_EQ(describeDifferences(before, snapshotTree(library)), "")
+                << "killed after " << delay.count() << " ms";
+            if (::testing::Test::HasFailure()) break;
+        }
+        EXPECT_EQ(killed, kills) << "a whole one took " << whole.count() << " ms";
+        return workLeft;
+    }
+};
+
+void nothingToPrepare(const fs::path&) {}
+
+void runOver(const fs::path& library) { ASSERT_EQ(runPackagedApplication({library.string()}).exitStatus, 0); }
+
+// Twenty runs killed at moments spread at random over the time a whole run takes: each undo gives
+// back the library as it was before that run. Most kills fall amid the changes, not in the
+// runtime's start.
+TEST(UndoOfAKilledRun, GivesBackTheTreeAsItWas) {
+    KillTarget target(7, {}, nothingToPrepare);
+    EXPECT_GE(target.killAtRandom(21, {}, 20, nothingToPrepare), 10);
 }
 
-// Undos killed at moments spread at random over the time a whole undo takes, each of a fresh run:
-// the next undo finishes the work without a word on what the first gave back already (renames,
-// and lists deleted and brought back under one name), and the tree is as it was before the run.
+// Undos killed so, each of a fresh run: the next undo finishes the work without a word on what the
+// first gave back already (renames, and lists deleted and brought back under one name), and the
+// tree is as it was before the run.
 TEST(UndoOfAKilledUndo, IsFinishedByTheNextWithoutAWord) {
-    TempDir dir("cli-undo");
-    const fs::path pristine = dir.path() / "pristine";
-    const fs::path library = dir.path() / "music";
-    writeSyntheticLibrary(pristine, {30, 8, 4096}, false);
-    writeCollidingLibrary(pristine, 11);
-    const TreeSnapshot before = snapshotTree(pristine);
-    const fs::path timed = dir.path() / "timed";
-    fs::copy(pristine, timed, fs::copy_options::recursive);
-    runPackagedApplication({timed.string()});
-    const auto start = std::chrono::steady_clock::now();
-    expectCleanUndo(timed);
-    auto whole = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-
-    std::mt19937 random(23);
-    int killed = 0;
-    int killedAmidTheUndo = 0;
-    for (int attempt = 0; attempt < 30 && killed < 10; ++attempt) {
-        fs::remove_all(library);
-        fs::copy(pristine, library, fs::copy_options::recursive);
-        ASSERT_EQ(runPackagedApplication({library.string()}).exitStatus, 0);
-        const std::chrono::milliseconds delay(whole.count() / 3 + random() % (whole.count() * 2 / 3));
-        const bool wasKilled = killedAfter({"--undo", library.string()}, delay);
-        killed += wasKilled;
-        if (!wasKilled) whole = whole * 2 / 3;
-        // An undo that ended before the kill leaves the next one nothing to undo.
-        killedAmidTheUndo += expectCleanUndo(library) && wasKilled;
-        ASSERT_EQ(describeDifferences(before, snapshotTree(library)), "") << "killed after " << delay.count() << " ms";
-    }
-    EXPECT_EQ(killed, 10) << "a whole undo took " << whole.count() << " ms";
-    EXPECT_GE(killedAmidTheUndo, 5) << "a whole undo took " << whole.count() << " ms";
+    KillTarget target(11, {"--undo"}, runOver);
+    EXPECT_GE(target.killAtRandom(23, {"--undo"}, 10, runOver), 5);
 }
 
 }  // namespace
