@@ -22,8 +22,8 @@ endfunction()
 # every JUnit 5 test found in it through the console launcher, in a JVM
 # started with the given options. Tests tagged with one of APART_TAGS, those
 # that assume what not every machine gives, run in a CTest test of their own,
-# <name>-<tag>, which is reported skipped when any of them was aborted: CTest
-# would count an aborted JUnit test among the passed ones.
+# <name>-<tag>, which is reported skipped when any of them was aborted and none
+# failed: CTest would count an aborted JUnit test among the passed ones.
 function(add_junit_tests name)
   cmake_parse_arguments(ARG "" "" "SOURCES;INCLUDE_JARS;JVM_OPTIONS;APART_TAGS" ${ARGN})
   set(CMAKE_JAVA_COMPILE_FLAGS ${JAVA_TEST_COMPILE_FLAGS})
@@ -45,7 +45,8 @@ function(add_junit_tests name)
     list(APPEND excluded --exclude-tag=${tag})
     add_test(NAME ${name}-${tag} COMMAND ${run_tests} --include-tag=${tag})
     set_tests_properties(${name}-${tag} PROPERTIES ENVIRONMENT LC_ALL=C.UTF-8
-      SKIP_REGULAR_EXPRESSION "\\[ +[1-9][0-9]* tests aborted +\\]")
+      # Aborted, and none failed: the summary tells them in this order.
+      SKIP_REGULAR_EXPRESSION "\\[ +[1-9][0-9]* tests aborted +\\][^[]*\\[[^]]*\\][^[]*\\[ +0 tests failed +\\]")
   endforeach()
   add_test(NAME ${name} COMMAND ${run_tests} ${excluded})
   # The JVM on Linux takes the encoding of file names from the locale: the

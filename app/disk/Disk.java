@@ -52,9 +52,8 @@ public interface Disk {
     boolean delete(File entry);
 
     /**
-     * Creates a text file in the encoding of the lists, the system's code page. An entry of that
-     * name is never written over: the file system refuses, as it does when the old list of that
-     * name would not go.
+     * Creates or truncates a text file in the encoding of the lists, the system's code page; a
+     * link of that name is refused, never followed.
      */
     Writer create(File file) throws IOException;
 

@@ -9,7 +9,7 @@ import java.io.PrintStream;
 import java.io.Writer;
 import java.nio.file.AccessDeniedException;
 import java.nio.file.DirectoryNotEmptyException;
-import java.nio.file.FileAlreadyExistsException;
+import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -113,14 +113,18 @@ public final class PlannedDisk implements Disk {
     public Writer create(File file) throws IOException {
         PlannedFolder folder = folder(file.getParentFile());
         PlannedFolder.Entry existing = folder.find(file.getName());
-        if (existing != null) {
-            throw new FileAlreadyExistsException(file.getPath());
+        if (existing != null && existing.isFolder()) {
+            throw new FileSystemException(file.getPath(), null, "Is a directory");
         }
-        refuseNameTheSystemRefuses(file);
-        if (!folder.isWritable()) {
+        if (existing == null) {
+            refuseNameTheSystemRefuses(file);
+        }
+        if (existing == null ? !folder.isWritable() : !existing.isWritable()) {
             throw new AccessDeniedException(file.getPath());
         }
-        folder.create(file.getName());
+        if (existing == null) {
+            folder.create(file.getName());
+        }
         return new LineCount(file);
     }
 

@@ -87,7 +87,9 @@ public final class RealDisk implements Disk {
 
     @Override
     public Writer create(File file) throws IOException {
-        OutputStream out = Files.newOutputStream(file.toPath(), StandardOpenOption.CREATE_NEW, StandardOpenOption.WRITE);
+        // Never through a link: one named like the list that would not go leads elsewhere.
+        OutputStream out = Files.newOutputStream(file.toPath(), StandardOpenOption.CREATE,
+                StandardOpenOption.TRUNCATE_EXISTING, StandardOpenOption.WRITE, LinkOption.NOFOLLOW_LINKS);
         return new BufferedWriter(new OutputStreamWriter(out, ListEncoding.LISTS));
     }
 

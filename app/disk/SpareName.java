@@ -63,8 +63,12 @@ public final class SpareName {
         return names.length == 2 && isEntryName(names[0]) && isEntryName(names[1]) ? names : null;
     }
 
-    /** One name, no path: not empty, no folder in it, not the folder itself or its parent. */
+    /**
+     * One name, no path: not empty, no folder in it, not the folder itself or its parent, and
+     * not a spare name or record itself, which would take the entry for its own second name.
+     */
     private static boolean isEntryName(String name) {
-        return !name.isEmpty() && !name.equals(".") && !name.equals("..") && new File(name).getName().equals(name);
+        return !name.isEmpty() && !name.equals(".") && !name.equals("..") && new File(name).getName().equals(name)
+                && !isSpare(name) && !isRecord(name);
     }
 }

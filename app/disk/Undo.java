@@ -21,8 +21,10 @@ import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Base64;
 import java.util.Collections;
+import java.util.HashMap;
 import java.util.LinkedHashSet;
 import java.util.List;
+import java.util.Map;
 import java.util.Set;
 import java.util.concurrent.TimeUnit;
 
@@ -46,6 +48,11 @@ public final class Undo {
     private final Progress progress;
     private File currentPath;
     private PlannedFolder current;
+    /** The run's renames by the old path, as journaled. */
+    private final Map<String, JournalReader.Change> renamesByOldPath = new HashMap<>();
+    /** The run's deletions by where the entry was: canonical folder and name. */
+    private final Map<String, JournalReader.Change> deletionsByLocation = new HashMap<>();
+    private final Map<String, String> canonicalFolders = new HashMap<>();
 
     public Undo(PrintStream out, Diagnostics diagnostics, boolean planned, Progress progress) {
         this.out = out;
@@ -90,6 +97,11 @@ public final class Undo {
             if (folders.isEmpty() || !folders.get(folders.size() - 1).equals(folder)) {
                 folders.add(folder);
             }
+            if (change.kind.equals("rename") && change.fields.length == 4) {
+                renamesByOldPath.put(change.fields[0], change);
+            } else if (change.kind.equals("delete") && change.fields.length == 4) {
+                deletionsByLocation.put(location(new File(change.fields[0])), change);
+            }
         }
         int folderNumber = 0;
         String lastFolder = null;
@@ -108,7 +120,7 @@ public final class Undo {
             } else if (change.kind.equals("delete") && change.fields.length == 4) {
                 undoDeletion(change);
             } else if (change.kind.equals("write") && change.fields.length == 1) {
-                undoWrite(change, run.changes);
+                undoWrite(change);
             }
         }
         progress.end();
@@ -155,8 +167,7 @@ public final class Undo {
             if (!removed && renamed && !made.isEmpty()) {
                 PlannedFolder.Entry atNew = exact(newName);
                 boolean atNewAsRenamed = atNew != null && isAsRenamed(atNew, rename);
-                // Unless an undo killed before it marked the journal gave the name back already.
-                if (atNewAsRenamed || !isAsRenamed(atOld, rename)) {
+                if (!isGivenBack(rename, atOld, atNew)) {
                     cannotRename(newName, oldName, atNew == null ? "it is gone"
                             : atNewAsRenamed ? "another entry holds that name"
                             : "it has changed since the run (size or modification time)");
@@ -238,38 +249,95 @@ public final class Undo {
         show("rename", at.getPath(), oldName.getName());
     }
 
-    /** A list the run wrote goes while it holds what the run wrote; one not confirmed goes as well. */
-    private void undoWrite(JournalReader.Change write, List<JournalReader.Change> changes) {
+    /**
+     * Whether an undo killed before it marked the journal gave the entry its old name back
+     * already: it is there as the run found it, and the new name is free, or held by the entry
+     * that another rename of the run took it from, given back as well.
+     */
+    private boolean isGivenBack(JournalReader.Change rename, PlannedFolder.Entry atOld, PlannedFolder.Entry atNew) {
+        if (!isAsRenamed(atOld, rename)) {
+            return false;
+        }
+        if (atNew == null) {
+            return true;
+        }
+        JournalReader.Change other = renamesByOldPath.get(rename.fields[1]);
+        return other != null && other != rename && isAsRenamed(atNew, other);
+    }
+
+    /**
+     * A list the run wrote goes while it holds what the run wrote; one not confirmed goes as well.
+     * Where the old list of its name would not go, the run wrote over it: its bytes come back.
+     */
+    private void undoWrite(JournalReader.Change write) {
         File list = new File(write.fields[0]);
         PlannedFolder.Entry entry = exact(list);
-        if (entry == null || isOldList(entry, write.fields[0], changes)) {
+        if (entry == null) {
             return;
+        }
+        JournalReader.Change deletion = deletionsByLocation.get(location(list));
+        boolean overOldList = deletion != null && deletion.failed;
+        if (deletion != null && isAsDeleted(entry, deletion)) {
+            // The old list of that name, as the run found it (the run could not write over it) or
+            // as an undo killed before it marked the journal brought it back; maybe its time still
+            // to come back.
+            if (!deletion.fields[1].equals("file") || hasTime(entry, deletion.fields[2])) {
+                return;
+            }
+            if (overOldList) {
+                restoreInPlace(list, deletion);
+                return;
+            }
         }
         if (write.confirmed != null && write.confirmed.length == 2 && !holdsWhatWasWritten(entry, write.confirmed)) {
             diagnostics.report("Cannot delete " + list + ", the list the run wrote: it has changed since the run,"
                     + " so it stays");
             return;
         }
-        if (removeName(list, entry)) {
+        if (overOldList) {
+            restoreInPlace(list, deletion);
+        } else if (removeName(list, entry)) {
             show("delete", list.getPath());
         }
     }
 
-    /**
-     * The entry is the old list of that name, bytes and modification time, which the run's own
-     * list cannot have both: one that would not go, so that the run could not write its own
-     * (its refusal may be lost with a kill), or one that an undo killed before it marked the
-     * journal brought back.
-     */
-    private static boolean isOldList(PlannedFolder.Entry entry, String path, List<JournalReader.Change> changes) {
-        for (JournalReader.Change change : changes) {
-            if (change.kind.equals("delete") && change.fields.length == 4
-                    && change.fields[0].equals(path) && isAsDeleted(entry, change)
-                    && (!change.fields[1].equals("file") || hasTime(entry, change.fields[2]))) {
-                return true;
+    /** The old list that the run wrote over gets its bytes and time back. */
+    private void restoreInPlace(File list, JournalReader.Change deletion) {
+        if (!deletion.fields[1].equals("file")) {
+            diagnostics.report("Cannot restore " + list + ", which the run wrote over: it was larger than "
+                    + (JournalingDisk.LARGEST_KEPT_LIST >> 20) + " MiB or could not be read, so the journal kept"
+                    + " not its bytes");
+            return;
+        }
+        if (!planned) {
+            try {
+                Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]),
+                        StandardOpenOption.TRUNCATE_EXISTING, StandardOpenOption.WRITE, LinkOption.NOFOLLOW_LINKS);
+                Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
+            } catch (IOException | RuntimeException e) {
+                diagnostics.report("Cannot restore " + list + ", which the run wrote over: "
+                        + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
+                return;
+            } finally {
+                forget();
             }
         }
-        return false;
+        show("restore", list.getPath());
+    }
+
+    /** Where an entry is, its folder canonical: the journal names a list's folder as listed or as canonical. */
+    private String location(File path) {
+        String folder = path.getParent();
+        String canonical = canonicalFolders.get(folder);
+        if (canonical == null) {
+            try {
+                canonical = new File(folder).getCanonicalPath();
+            } catch (IOException e) {
+                canonical = new File(folder).getAbsolutePath();
+            }
+            canonicalFolders.put(folder, canonical);
+        }
+        return canonical + File.separator + path.getName();
     }
 
     private static boolean hasTime(PlannedFolder.Entry entry, String modified) {

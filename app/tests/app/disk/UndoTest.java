@@ -15,6 +15,7 @@ import java.io.IOException;
 import java.io.Writer;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
+import java.nio.file.Path;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
@@ -226,6 +227,74 @@ class UndoTest {
                 + " (size or modification time)"), err.lines());
         assertTrue(renamed.isFile());
         assertFalse(old.exists());
+    }
+
+    /** A rename made by moving and confirmed, as the run journals it. */
+    private void renamedByTheRun(File from, File to) throws IOException {
+        long rename = renameIntent(from, to);
+        journal.confirm(journal.intent(null, "move", from.getName(), to.getName()));
+        Files.move(from.toPath(), to.toPath());
+        journal.confirm(rename, "renamed");
+    }
+
+    @Test
+    void aChainOfRenamesGivenBackByAKilledUndoIsPassedOverWithoutAWord() throws IOException {
+        File first = file("01-x.mp3", "first, longer");
+        File second = file("02.mp3", "second");
+        File firstRenamed = new File(album, "01-y.mp3");
+        renamedByTheRun(first, firstRenamed);
+        renamedByTheRun(second, first);
+        journal.close();
+        // What the killed undo gave back: both names, newest first.
+        Files.move(first.toPath(), second.toPath());
+        Files.move(firstRenamed.toPath(), first.toPath());
+
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("", err.text());
+        assertEquals(List.of(), out.lines());
+        assertEquals(Set.of("01-x.mp3", "02.mp3"), Set.of(album.list()));
+    }
+
+    @Test
+    void aCopyAtTheOldNameDoesNotHideThatTheRenamedEntryChangedSince() throws IOException {
+        File old = file("a.jpg", "image");
+        File renamed = new File(album, "00-album-a.jpg");
+        Path copy = new File(music, "copy.jpg").toPath();
+        Files.copy(old.toPath(), copy);
+        Files.setLastModifiedTime(copy, Files.getLastModifiedTime(old.toPath()));
+        renamedByTheRun(old, renamed);
+        Files.write(renamed.toPath(), "another image, larger".getBytes(StandardCharsets.UTF_8));
+        // A backup put back with its times, as the run found the entry.
+        Files.move(copy, old.toPath());
+
+        undo();
+        assertEquals(List.of("Cannot give " + renamed + " back its name a.jpg: it has changed since the run"
+                + " (size or modification time)"), err.lines());
+        assertEquals(Set.of("a.jpg", "00-album-a.jpg"), Set.of(album.list()));
+    }
+
+    @Test
+    void anOldListBroughtBackInAFolderThatTheJournalNamesTwoWaysIsPassedOver() throws IOException {
+        // The run lists the album through the link, and writes its list in the canonical folder.
+        File linked = new File(music, "Linked");
+        Files.createSymbolicLink(linked.toPath(), album.toPath());
+        File list = file("00-album.m3u", "old list\n");
+        FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
+        Files.setLastModifiedTime(list.toPath(), oldTime);
+        new JournalingDisk(new RealDisk(diagnostics), journal).delete(new File(linked, list.getName()));
+        try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
+            writer.write("new list\n");
+        }
+        journal.close();
+        // The killed undo deleted the new list and brought the old one back.
+        Files.delete(list.toPath());
+        file("00-album.m3u", "old list\n");
+        Files.setLastModifiedTime(list.toPath(), oldTime);
+
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("", err.text());
+        assertEquals(List.of(), out.lines());
+        assertEquals(oldTime, Files.getLastModifiedTime(list.toPath()));
     }
 
     @Test

@@ -88,7 +88,7 @@ class AlbumStartTest {
     }
 
     @ParameterizedTest
-    @ValueSource(strings = {"../escaped.mp3", "..", ".", "sub/track.mp3", ""})
+    @ValueSource(strings = {"../escaped.mp3", "..", ".", "sub/track.mp3", "", SPARE, SPARE + ".name"})
     void aRecordThatNamesAnythingButAnEntryOfItsFolderIsReportedAndTheSpareStays(String oldName)
             throws IOException {
         // A record that came with the album: it must not move the entry out of the album's folder.
