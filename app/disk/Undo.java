@@ -277,34 +277,57 @@ public final class Undo {
         }
         JournalReader.Change deletion = deletionsByLocation.get(location(list));
         boolean overOldList = deletion != null && deletion.failed;
-        if (deletion != null && isAsDeleted(entry, deletion)) {
+        if (deletion != null && isAsDeleted(entry, deletion)
+                && (!deletion.fields[1].equals("file") || hasTime(entry, deletion.fields[2]))) {
             // The old list of that name, as the run found it (the run could not write over it) or
-            // as an undo killed before it marked the journal brought it back; maybe its time still
-            // to come back.
-            if (!deletion.fields[1].equals("file") || hasTime(entry, deletion.fields[2])) {
-                return;
-            }
-            if (overOldList) {
-                restoreInPlace(list, deletion);
-                return;
-            }
+            // as an undo killed before it marked the journal brought it back.
+            return;
         }
-        if (write.confirmed != null && write.confirmed.length == 2 && !holdsWhatWasWritten(entry, write.confirmed)) {
+        boolean confirmed = write.confirmed != null && write.confirmed.length == 2;
+        boolean asWritten = confirmed && holdsWhatWasWritten(entry, write.confirmed);
+        if (!asWritten && deletion != null && holdsTheStartOf(entry, deletion)) {
+            // The old list as far as an undo killed in the midst of bringing it back wrote it,
+            // without its time: the undo of the deletion finishes it.
+            if (overOldList) {
+                restoreInPlace(list, deletion, "wrote over");
+            }
+            return;
+        }
+        if (confirmed && !asWritten) {
             diagnostics.report("Cannot delete " + list + ", the list the run wrote: it has changed since the run,"
                     + " so it stays");
             return;
         }
         if (overOldList) {
-            restoreInPlace(list, deletion);
+            restoreInPlace(list, deletion, "wrote over");
         } else if (removeName(list, entry)) {
             show("delete", list.getPath());
         }
     }
 
-    /** The old list that the run wrote over gets its bytes and time back. */
-    private void restoreInPlace(File list, JournalReader.Change deletion) {
+    /**
+     * The entry is a regular file whose bytes begin the old list that the journal kept, or are
+     * all of them: writing the old list over it loses nothing.
+     */
+    private static boolean holdsTheStartOf(PlannedFolder.Entry entry, JournalReader.Change deletion) {
         if (!deletion.fields[1].equals("file")) {
-            diagnostics.report("Cannot restore " + list + ", which the run wrote over: it was larger than "
+            return false;
+        }
+        byte[] bytes = readList(entry.original());
+        byte[] kept;
+        try {
+            kept = Base64.getDecoder().decode(deletion.fields[3]);
+        } catch (IllegalArgumentException e) {
+            return false;
+        }
+        return bytes != null && bytes.length <= kept.length
+                && Arrays.equals(bytes, Arrays.copyOf(kept, bytes.length));
+    }
+
+    /** The old list gets its bytes and time back over the entry of its name: what the run did (how it went) tells. */
+    private void restoreInPlace(File list, JournalReader.Change deletion, String whatTheRunDid) {
+        if (!deletion.fields[1].equals("file")) {
+            diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": it was larger than "
                     + (JournalingDisk.LARGEST_KEPT_LIST >> 20) + " MiB or could not be read, so the journal kept"
                     + " not its bytes");
             return;
@@ -315,7 +338,7 @@ public final class Undo {
                         StandardOpenOption.TRUNCATE_EXISTING, StandardOpenOption.WRITE, LinkOption.NOFOLLOW_LINKS);
                 Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
             } catch (IOException | RuntimeException e) {
-                diagnostics.report("Cannot restore " + list + ", which the run wrote over: "
+                diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": "
                         + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
                 return;
             } finally {
@@ -361,7 +384,11 @@ public final class Undo {
         String kind = deletion.fields[1];
         PlannedFolder.Entry holder = folder(list.getParentFile()).find(list.getName());
         if (holder != null) {
-            if (!isAsDeleted(holder, deletion)) {
+            boolean asDeleted = isAsDeleted(holder, deletion);
+            if (asDeleted ? kind.equals("file") && !hasTime(holder, deletion.fields[2]) : holdsTheStartOf(holder, deletion)) {
+                // Brought back by an undo killed before it gave the list its time, or all its bytes.
+                restoreInPlace(list, deletion, "deleted");
+            } else if (!asDeleted) {
                 diagnostics.report("Cannot restore " + list + ", which the run deleted: another entry holds its name");
             }
             return;

@@ -26,6 +26,8 @@ import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.extension.RegisterExtension;
 import org.junit.jupiter.api.io.TempDir;
+import org.junit.jupiter.params.ParameterizedTest;
+import org.junit.jupiter.params.provider.ValueSource;
 
 /** Journals that runs killed at awkward moments leave, made by hand, and what the undo makes of them. */
 class UndoTest {
@@ -162,6 +164,29 @@ class UndoTest {
         assertEquals(List.of(), out.lines());
         assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
         assertTrue(new File(folder, "inside").isDirectory());
+    }
+
+    @ParameterizedTest
+    @ValueSource(strings = {"", "old l", "old list\n"})
+    void aListThatAKilledUndoBroughtBackWithoutAllItsBytesOrItsTimeIsFinished(String broughtBack) throws IOException {
+        File list = file("00-album.m3u", "old list\n");
+        FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
+        Files.setLastModifiedTime(list.toPath(), oldTime);
+        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        disk.delete(list);
+        try (Writer writer = disk.create(list)) {
+            writer.write("new list\n");
+        }
+        journal.close();
+        // Killed while it wrote the old list back, or before it gave it its time.
+        Files.delete(list.toPath());
+        file("00-album.m3u", broughtBack);
+
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("", err.text());
+        assertEquals(List.of("restore\t" + list), out.lines());
+        assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
+        assertEquals(oldTime, Files.getLastModifiedTime(list.toPath()));
     }
 
     /** A cover moved to its new name, the move journaled and confirmed; gives the new name. */
