@@ -178,7 +178,8 @@ final class PlannedFolder {
         byName.put(key(entry.name), entry);
     }
 
-    private String key(String name) {
+    /** What the name is known by here: itself, or its letters in one case where the folder ignores case. */
+    String key(String name) {
         if (!ignoresCase) {
             return name;
         }

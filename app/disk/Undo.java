@@ -9,6 +9,7 @@ import java.io.PrintStream;
 import java.nio.ByteBuffer;
 import java.nio.channels.FileChannel;
 import java.nio.charset.StandardCharsets;
+import java.nio.file.AccessDeniedException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -22,6 +23,7 @@ import java.util.Arrays;
 import java.util.Base64;
 import java.util.Collections;
 import java.util.HashMap;
+import java.util.IdentityHashMap;
 import java.util.LinkedHashSet;
 import java.util.List;
 import java.util.Map;
@@ -50,8 +52,11 @@ public final class Undo {
     private PlannedFolder current;
     /** The run's renames by the old path, as journaled. */
     private final Map<String, JournalReader.Change> renamesByOldPath = new HashMap<>();
-    /** The run's deletions by where the entry was: canonical folder and name. */
-    private final Map<String, JournalReader.Change> deletionsByLocation = new HashMap<>();
+    /**
+     * For each list the run wrote, its deletion of what bore the name before, in the same visit of
+     * the album or an earlier one: the run may reach an album twice, through a link to it.
+     */
+    private final Map<JournalReader.Change, JournalReader.Change> deletionBeforeWrite = new IdentityHashMap<>();
     private final Map<String, String> canonicalFolders = new HashMap<>();
 
     public Undo(PrintStream out, Diagnostics diagnostics, boolean planned, Progress progress) {
@@ -92,6 +97,7 @@ public final class Undo {
 
     private void undo(JournalReader.Run run) {
         List<String> folders = new ArrayList<>();
+        Map<String, JournalReader.Change> lastDeletionAt = new HashMap<>();
         for (JournalReader.Change change : run.changes) {
             String folder = new File(change.fields[0]).getParent();
             if (folders.isEmpty() || !folders.get(folders.size() - 1).equals(folder)) {
@@ -100,7 +106,9 @@ public final class Undo {
             if (change.kind.equals("rename") && change.fields.length == 4) {
                 renamesByOldPath.put(change.fields[0], change);
             } else if (change.kind.equals("delete") && change.fields.length == 4) {
-                deletionsByLocation.put(location(new File(change.fields[0])), change);
+                lastDeletionAt.put(location(new File(change.fields[0])), change);
+            } else if (change.kind.equals("write") && change.fields.length == 1) {
+                deletionBeforeWrite.put(change, lastDeletionAt.get(location(new File(change.fields[0]))));
             }
         }
         int folderNumber = 0;
@@ -271,11 +279,13 @@ public final class Undo {
      */
     private void undoWrite(JournalReader.Change write) {
         File list = new File(write.fields[0]);
-        PlannedFolder.Entry entry = exact(list);
+        // By the folder's rule for letter case: where it ignores case the run wrote over an old
+        // list spelt otherwise, which keeps its spelling.
+        PlannedFolder.Entry entry = folder(list.getParentFile()).find(list.getName());
         if (entry == null) {
             return;
         }
-        JournalReader.Change deletion = deletionsByLocation.get(location(list));
+        JournalReader.Change deletion = deletionBeforeWrite.get(write);
         boolean overOldList = deletion != null && deletion.failed;
         if (deletion != null && isAsDeleted(entry, deletion)
                 && (!deletion.fields[1].equals("file") || hasTime(entry, deletion.fields[2]))) {
@@ -289,17 +299,17 @@ public final class Undo {
             // The old list as far as an undo killed in the midst of bringing it back wrote it,
             // without its time: the undo of the deletion finishes it.
             if (overOldList) {
-                restoreInPlace(list, deletion, "wrote over");
+                restoreInPlace(list, entry, deletion, "wrote over");
             }
             return;
         }
         if (confirmed && !asWritten) {
-            diagnostics.report("Cannot delete " + list + ", the list the run wrote: it has changed since the run,"
-                    + " so it stays");
+            diagnostics.report((overOldList ? "Cannot restore " + list + ", which the run wrote over"
+                    : "Cannot delete " + list + ", the list the run wrote") + ": it has changed since the run, so it stays");
             return;
         }
         if (overOldList) {
-            restoreInPlace(list, deletion, "wrote over");
+            restoreInPlace(list, entry, deletion, "wrote over");
         } else if (removeName(list, entry)) {
             show("delete", list.getPath());
         }
@@ -325,11 +335,17 @@ public final class Undo {
     }
 
     /** The old list gets its bytes and time back over the entry of its name: what the run did (how it went) tells. */
-    private void restoreInPlace(File list, JournalReader.Change deletion, String whatTheRunDid) {
+    private void restoreInPlace(File list, PlannedFolder.Entry entry, JournalReader.Change deletion, String whatTheRunDid) {
         if (!deletion.fields[1].equals("file")) {
             diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": it was larger than "
                     + (JournalingDisk.LARGEST_KEPT_LIST >> 20) + " MiB or could not be read, so the journal kept"
                     + " not its bytes");
+            return;
+        }
+        if (planned && entry.original() != null && !Files.isWritable(entry.original().toPath())) {
+            // What the real undo would meet, as far as a look tells.
+            diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": "
+                    + Refusal.reason(new AccessDeniedException(list.getPath())));
             return;
         }
         if (!planned) {
@@ -348,7 +364,10 @@ public final class Undo {
         show("restore", list.getPath());
     }
 
-    /** Where an entry is, its folder canonical: the journal names a list's folder as listed or as canonical. */
+    /**
+     * Where an entry is: its folder canonical, since the journal names a list's folder as listed
+     * in one place and as canonical in another, and its name by the folder's rule for case.
+     */
     private String location(File path) {
         String folder = path.getParent();
         String canonical = canonicalFolders.get(folder);
@@ -360,7 +379,7 @@ public final class Undo {
             }
             canonicalFolders.put(folder, canonical);
         }
-        return canonical + File.separator + path.getName();
+        return canonical + File.separator + folder(new File(canonical)).key(path.getName());
     }
 
     private static boolean hasTime(PlannedFolder.Entry entry, String modified) {
@@ -387,7 +406,7 @@ public final class Undo {
             boolean asDeleted = isAsDeleted(holder, deletion);
             if (asDeleted ? kind.equals("file") && !hasTime(holder, deletion.fields[2]) : holdsTheStartOf(holder, deletion)) {
                 // Brought back by an undo killed before it gave the list its time, or all its bytes.
-                restoreInPlace(list, deletion, "deleted");
+                restoreInPlace(list, holder, deletion, "deleted");
             } else if (!asDeleted) {
                 diagnostics.report("Cannot restore " + list + ", which the run deleted: another entry holds its name");
             }

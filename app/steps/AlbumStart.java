@@ -72,7 +72,7 @@ public final class AlbumStart {
         }
         File oldName = new File(spare.getParentFile(), names[0]);
         File newName = new File(spare.getParentFile(), names[1]);
-        if (disk.sameEntry(spare, oldName) || disk.sameEntry(spare, newName)) {
+        if (isSecondName(spare, oldName) || isSecondName(spare, newName)) {
             // Killed between giving the entry a name and taking another from it: it bears its own.
             disk.delete(spare);
         } else {
@@ -86,5 +86,15 @@ public final class AlbumStart {
             }
         }
         disk.delete(record);
+    }
+
+    /**
+     * Whether the name is one of its own that the entry bears beside the spare: listed in the
+     * folder, not merely another spelling of the spare's (NTFS takes any letter case, a short
+     * name, a trailing dot), which would have the spare deleted as a second name.
+     */
+    private boolean isSecondName(File spare, File name) {
+        return disk.sameEntry(spare, name)
+                && !disk.entries(spare.getParentFile(), entry -> entry.getName().equals(name.getName())).isEmpty();
     }
 }

@@ -78,28 +78,30 @@ TEST_F(GuardedLibrary, OldListsThatWillNotGoAreReportedAndEndWithStatus1) {
 }
 
 // In a folder whose entries cannot be removed, the old list of the new list's name stays and the
-// new list is written over it; the undo then gives the old list back its bytes and time.
+// new list is written over it; the undo, planned and then made while the folder is still so, gives
+// the old list back its bytes and time in place.
 TEST_F(GuardedLibrary, AnOldListThatWillNotGoIsWrittenOverAndTheUndoBringsItBack) {
     writeTrack(album / "Track 1.mp3", "1", "A", "B");
     writeFileBytes(album / "00-album.m3u", "an old list\n");
     const TreeSnapshot before = snapshotTree(root);
     const auto oldTime = fs::last_write_time(album / "00-album.m3u");
     const std::string list = (album / "00-album.m3u").string();
-    {
-        const ImmutableFile immutable(album);
-        if (!immutable.set()) GTEST_SKIP() << "chattr +i is refused here (not root, or a file system without the flag)";
-        const ProcessResult result = runPackagedApplication({root.string()});
-        EXPECT_EQ(result.exitStatus, 1);
-        const std::vector<std::string> reported = lines(result.err);
-        const std::string refusal = "Cannot delete " + list + ": FileSystemException: Operation not permitted";
-        EXPECT_NE(std::find(reported.begin(), reported.end(), refusal), reported.end()) << result.err;
-        EXPECT_EQ(readFileBytes(album / "00-album.m3u"), "Track 1.mp3\n");
-    }
+    const ImmutableFile immutable(album);
+    if (!immutable.set()) GTEST_SKIP() << "chattr +i is refused here (not root, or a file system without the flag)";
+    const ProcessResult result = runPackagedApplication({root.string()});
+    EXPECT_EQ(result.exitStatus, 1);
+    const std::vector<std::string> reported = lines(result.err);
+    const std::string refusal = "Cannot delete " + list + ": FileSystemException: Operation not permitted";
+    EXPECT_NE(std::find(reported.begin(), reported.end(), refusal), reported.end()) << result.err;
+    EXPECT_EQ(readFileBytes(album / "00-album.m3u"), "Track 1.mp3\n");
 
-    const ProcessResult undo = runPackagedApplication({"--undo", root.string()});
-    EXPECT_EQ(undo.exitStatus, 0) << undo.err;
-    EXPECT_EQ(undo.err, "");
-    EXPECT_EQ(lines(undo.out).back(), "restore\t" + list);
+    for (const std::vector<std::string>& undo :
+         {std::vector<std::string>{"--undo", "--dry-run", root.string()}, {"--undo", root.string()}}) {
+        const ProcessResult undone = runPackagedApplication(undo);
+        EXPECT_EQ(undone.exitStatus, 0) << undone.err;
+        EXPECT_EQ(undone.err, "");
+        EXPECT_EQ(lines(undone.out).back(), "restore\t" + list);
+    }
     EXPECT_EQ(describeDifferences(before, snapshotTree(root)), "");
     EXPECT_EQ(fs::last_write_time(album / "00-album.m3u"), oldTime);
 }

@@ -189,6 +189,84 @@ class UndoTest {
         assertEquals(oldTime, Files.getLastModifiedTime(list.toPath()));
     }
 
+    /** The old list of the album's list, with a time of its own. */
+    private File oldList(FileTime time) throws IOException {
+        File list = file("00-album.m3u", "old list\n");
+        Files.setLastModifiedTime(list.toPath(), time);
+        return list;
+    }
+
+    private void expectTheOldList(File list, FileTime time) throws IOException {
+        assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
+        assertEquals(time, Files.getLastModifiedTime(list.toPath()));
+    }
+
+    @Test
+    void anAlbumReachedTwiceThroughALinkToItIsUndoneVisitByVisit() throws IOException {
+        File linked = new File(music, "Linked");
+        Files.createSymbolicLink(linked.toPath(), album.toPath());
+        FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
+        File list = oldList(oldTime);
+        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        for (File visited : List.of(album, linked)) {
+            disk.delete(new File(visited, list.getName()));
+            try (Writer writer = disk.create(list)) {
+                writer.write("list of " + visited.getName() + "\n");
+            }
+        }
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of("delete\t" + list, "restore\t" + new File(linked, list.getName()), "delete\t" + list,
+                "restore\t" + list), out.lines());
+        expectTheOldList(list, oldTime);
+    }
+
+    @Test
+    void anOldListThatWouldNotGoGetsItsBytesBackOverWhatTheRunWroteOnEachVisit() throws IOException {
+        File linked = new File(music, "Linked");
+        Files.createSymbolicLink(linked.toPath(), album.toPath());
+        FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
+        File list = oldList(oldTime);
+        for (File visited : List.of(album, linked)) {
+            // As the run journals a deletion refused, then the list written over the old one.
+            BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
+            journal.failed(journal.intent(album, "delete", new File(visited, list.getName()).getPath(), "file",
+                    JournalingDisk.nanos(attributes.lastModifiedTime()),
+                    Base64.getEncoder().encodeToString(Files.readAllBytes(list.toPath()))));
+            try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
+                writer.write("list of " + visited.getName() + "\n");
+            }
+        }
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of("restore\t" + list, "restore\t" + list), out.lines());
+        expectTheOldList(list, oldTime);
+    }
+
+    @Test
+    void anOldListWrittenOverIsLeftWhereTheUserChangedItSinceOrTheJournalKeptNotItsBytes() throws IOException {
+        File list = oldList(FileTime.fromMillis(1_000_000_000_000L));
+        File large = file("00-album.sfv", "a large list\n");
+        for (File old : List.of(list, large)) {
+            boolean kept = old == list;
+            journal.failed(journal.intent(album, "delete", old.getPath(), kept ? "file" : "large", "1",
+                    kept ? Base64.getEncoder().encodeToString(Files.readAllBytes(old.toPath())) : ""));
+            try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(old)) {
+                writer.write("the run's list\n");
+            }
+        }
+        Files.write(list.toPath(), "edited by the user\n".getBytes(StandardCharsets.UTF_8));
+
+        undo();
+        assertEquals(Set.of("Cannot restore " + list + ", which the run wrote over: it has changed since the run,"
+                + " so it stays", "Cannot restore " + large + ", which the run wrote over: it was larger than 1 MiB or"
+                + " could not be read, so the journal kept not its bytes"), Set.copyOf(err.lines()));
+        assertEquals("edited by the user\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
+        assertEquals("the run's list\n", new String(Files.readAllBytes(large.toPath()), StandardCharsets.UTF_8));
+    }
+
     /** A cover moved to its new name, the move journaled and confirmed; gives the new name. */
     private File coverMovedByTheRun() throws IOException {
         File old = file("a.jpg", "image");
