@@ -18,14 +18,18 @@ final class JournalReader {
     /** One change the run made or was about to make, with its confirmation and, for a rename, its steps. */
     static final class Change {
         final String kind;
+        final String number;
         final String[] fields;
         /** The confirmation's own fields; null until the change was confirmed. */
         String[] confirmed;
         boolean failed;
+        /** An undo began to write back what the change took: a list deleted or written over. */
+        boolean restoring;
         final List<Change> steps = new ArrayList<>();
 
-        Change(String kind, String[] fields) {
+        Change(String kind, String number, String[] fields) {
             this.kind = kind;
+            this.number = number;
             this.fields = fields;
         }
     }
@@ -69,6 +73,11 @@ final class JournalReader {
                     run.musicFolder = fields[1];
                 } else if (kind.equals("undone")) {
                     run.undone = true;
+                } else if (kind.equals("restoring") && fields.length == 2) {
+                    Change change = byNumber.get(fields[1]);
+                    if (change != null) {
+                        change.restoring = true;
+                    }
                 } else if ((kind.equals("ok") || kind.equals("failed")) && fields.length >= 2) {
                     Change change = byNumber.get(fields[1]);
                     if (change != null) {
@@ -80,7 +89,7 @@ final class JournalReader {
                     }
                 } else if (fields.length >= 3 && !kind.equals("journal") && !kind.equals("time")
                         && !kind.equals("version")) {
-                    Change change = new Change(kind, Arrays.copyOfRange(fields, 2, fields.length));
+                    Change change = new Change(kind, fields[1], Arrays.copyOfRange(fields, 2, fields.length));
                     byNumber.put(fields[1], change);
                     boolean step = kind.equals("move") || kind.equals("link") || kind.equals("unlink")
                             || kind.equals("record") || kind.equals("entry");

@@ -6,10 +6,7 @@ import app.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.io.PrintStream;
-import java.nio.ByteBuffer;
 import java.nio.channels.FileChannel;
-import java.nio.charset.StandardCharsets;
-import java.nio.file.AccessDeniedException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -42,14 +39,13 @@ import java.util.concurrent.TimeUnit;
  * finished by the next one, which passes over what the first gave back without a word.
  */
 public final class Undo {
-    private static final long LONGEST_LIST = 16L << 20;
-
     private final PrintStream out;
     private final Diagnostics diagnostics;
     private final boolean planned;
     private final Progress progress;
     private File currentPath;
     private PlannedFolder current;
+    private final Map<File, PlannedFolder> plannedFolders = new HashMap<>();
     /** The run's renames by the old path, as journaled. */
     private final Map<String, JournalReader.Change> renamesByOldPath = new HashMap<>();
     /**
@@ -58,6 +54,9 @@ public final class Undo {
      */
     private final Map<JournalReader.Change, JournalReader.Change> deletionBeforeWrite = new IdentityHashMap<>();
     private final Map<String, String> canonicalFolders = new HashMap<>();
+    private final ListContents contents = new ListContents();
+    /** Where a real undo notes what it does in the run's journal; null when it cannot. */
+    private JournalMarks marks;
 
     public Undo(PrintStream out, Diagnostics diagnostics, boolean planned, Progress progress) {
         this.out = out;
@@ -85,6 +84,13 @@ public final class Undo {
                 continue;
             }
             if (!run.undone) {
+                if (!planned) {
+                    try {
+                        marks = JournalMarks.open(journal);
+                    } catch (IOException e) {
+                        // Undone without notes: marking it undone at the end tells why not.
+                    }
+                }
                 undo(run);
                 if (!planned) {
                     markUndone(journal);
@@ -287,16 +293,15 @@ public final class Undo {
         }
         JournalReader.Change deletion = deletionBeforeWrite.get(write);
         boolean overOldList = deletion != null && deletion.failed;
-        if (deletion != null && isAsDeleted(entry, deletion)
-                && (!deletion.fields[1].equals("file") || hasTime(entry, deletion.fields[2]))) {
+        if (deletion != null && contents.isAsDeletedWithTime(entry, deletion)) {
             // The old list of that name, as the run found it (the run could not write over it) or
             // as an undo killed before it marked the journal brought it back.
             return;
         }
         boolean confirmed = write.confirmed != null && write.confirmed.length == 2;
-        boolean asWritten = confirmed && holdsWhatWasWritten(entry, write.confirmed);
-        if (!asWritten && deletion != null && holdsTheStartOf(entry, deletion)) {
-            // The old list as far as an undo killed in the midst of bringing it back wrote it,
+        boolean asWritten = confirmed && contents.holdsWhatWasWritten(entry, write.confirmed);
+        if (confirmed && !asWritten && deletion != null && deletion.restoring && contents.holdsTheStartOf(entry, deletion)) {
+            // The old list as far as an undo killed in the midst of bringing it back wrote it, or
             // without its time: the undo of the deletion finishes it.
             if (overOldList) {
                 restoreInPlace(list, entry, deletion, "wrote over");
@@ -315,25 +320,6 @@ public final class Undo {
         }
     }
 
-    /**
-     * The entry is a regular file whose bytes begin the old list that the journal kept, or are
-     * all of them: writing the old list over it loses nothing.
-     */
-    private static boolean holdsTheStartOf(PlannedFolder.Entry entry, JournalReader.Change deletion) {
-        if (!deletion.fields[1].equals("file")) {
-            return false;
-        }
-        byte[] bytes = readList(entry.original());
-        byte[] kept;
-        try {
-            kept = Base64.getDecoder().decode(deletion.fields[3]);
-        } catch (IllegalArgumentException e) {
-            return false;
-        }
-        return bytes != null && bytes.length <= kept.length
-                && Arrays.equals(bytes, Arrays.copyOf(kept, bytes.length));
-    }
-
     /** The old list gets its bytes and time back over the entry of its name: what the run did (how it went) tells. */
     private void restoreInPlace(File list, PlannedFolder.Entry entry, JournalReader.Change deletion, String whatTheRunDid) {
         if (!deletion.fields[1].equals("file")) {
@@ -342,26 +328,46 @@ public final class Undo {
                     + " not its bytes");
             return;
         }
-        if (planned && entry.original() != null && !Files.isWritable(entry.original().toPath())) {
-            // What the real undo would meet, as far as a look tells.
-            diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": "
-                    + Refusal.reason(new AccessDeniedException(list.getPath())));
-            return;
-        }
-        if (!planned) {
-            try {
+        try {
+            if (planned) {
+                // Opened to write, not written: what the real undo would meet.
+                if (entry.original() != null) {
+                    FileChannel.open(entry.original().toPath(), StandardOpenOption.WRITE, LinkOption.NOFOLLOW_LINKS).close();
+                }
+                contents.plan(entry, deletion);
+            } else {
+                noteRestoring(deletion);
                 Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]),
                         StandardOpenOption.TRUNCATE_EXISTING, StandardOpenOption.WRITE, LinkOption.NOFOLLOW_LINKS);
                 Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
-            } catch (IOException | RuntimeException e) {
-                diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": "
-                        + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
-                return;
-            } finally {
+            }
+        } catch (IOException | RuntimeException e) {
+            cannotRestore(list, whatTheRunDid, e);
+            return;
+        } finally {
+            if (!planned) {
                 forget();
             }
         }
         show("restore", list.getPath());
+    }
+
+    private void cannotRestore(File list, String whatTheRunDid, Exception e) {
+        diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": "
+                + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
+    }
+
+    /** Notes in the journal that the undo begins to write a list back, for a next undo should this one be killed. */
+    private void noteRestoring(JournalReader.Change deletion) {
+        if (marks == null) {
+            return;
+        }
+        try {
+            marks.add("restoring", deletion.number);
+        } catch (IOException e) {
+            // Without the note, a next undo reports a list that this one left half written as taken.
+            marks = null;
+        }
     }
 
     /**
@@ -382,30 +388,16 @@ public final class Undo {
         return canonical + File.separator + folder(new File(canonical)).key(path.getName());
     }
 
-    private static boolean hasTime(PlannedFolder.Entry entry, String modified) {
-        try {
-            return JournalingDisk.nanos(Files.getLastModifiedTime(entry.original().toPath(), LinkOption.NOFOLLOW_LINKS))
-                    .equals(modified);
-        } catch (IOException | InvalidPathException e) {
-            return false;
-        }
-    }
-
-    private static boolean holdsWhatWasWritten(PlannedFolder.Entry entry, String[] written) {
-        byte[] bytes = readList(entry.original());
-        return bytes != null && Long.toHexString(JournalingDisk.crc(bytes)).equals(written[0])
-                && Integer.toString(bytes.length).equals(written[1]);
-    }
-
     /** A list the run deleted comes back where its name is free. */
     private void undoDeletion(JournalReader.Change deletion) {
         File list = new File(deletion.fields[0]);
         String kind = deletion.fields[1];
         PlannedFolder.Entry holder = folder(list.getParentFile()).find(list.getName());
         if (holder != null) {
-            boolean asDeleted = isAsDeleted(holder, deletion);
-            if (asDeleted ? kind.equals("file") && !hasTime(holder, deletion.fields[2]) : holdsTheStartOf(holder, deletion)) {
-                // Brought back by an undo killed before it gave the list its time, or all its bytes.
+            boolean asDeleted = contents.isAsDeleted(holder, deletion);
+            if (deletion.restoring && !contents.isAsDeletedWithTime(holder, deletion)
+                    && contents.holdsTheStartOf(holder, deletion)) {
+                // Brought back by an undo killed before it gave the list all its bytes, or its time.
                 restoreInPlace(list, holder, deletion, "deleted");
             } else if (!asDeleted) {
                 diagnostics.report("Cannot restore " + list + ", which the run deleted: another entry holds its name");
@@ -425,57 +417,21 @@ public final class Undo {
                 } else if (kind.equals("symlink")) {
                     Files.createSymbolicLink(list.toPath(), Paths.get(deletion.fields[3]));
                 } else {
+                    noteRestoring(deletion);
                     Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]), StandardOpenOption.CREATE_NEW);
                     Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
                 }
             } catch (IOException | RuntimeException e) {
-                diagnostics.report("Cannot restore " + list + ", which the run deleted: "
-                        + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
+                cannotRestore(list, "deleted", e);
                 forget();
                 return;
             }
             forget();
         } else {
             folder(list.getParentFile()).create(list.getName());
+            contents.plan(folder(list.getParentFile()).find(list.getName()), deletion);
         }
         show("restore", list.getPath());
-    }
-
-    /** The entry is what the run deleted: it never went, or it is back. */
-    private static boolean isAsDeleted(PlannedFolder.Entry holder, JournalReader.Change deletion) {
-        File entry = holder.original();
-        if (entry == null) {
-            return false;
-        }
-        try {
-            switch (deletion.fields[1]) {
-                case "folder":
-                    return Files.isDirectory(entry.toPath(), LinkOption.NOFOLLOW_LINKS);
-                case "symlink":
-                    return Files.isSymbolicLink(entry.toPath())
-                            && Files.readSymbolicLink(entry.toPath()).toString().equals(deletion.fields[3]);
-                case "file":
-                    byte[] bytes = readList(entry);
-                    return bytes != null && Arrays.equals(bytes, Base64.getDecoder().decode(deletion.fields[3]));
-                default:
-                    return false;
-            }
-        } catch (IOException | RuntimeException e) {
-            return false;
-        }
-    }
-
-    /** The bytes of a regular file of a list's size; null for anything else. */
-    private static byte[] readList(File file) {
-        if (file == null) {
-            return null;
-        }
-        try {
-            BasicFileAttributes attributes = Files.readAttributes(file.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
-            return attributes.isRegularFile() && attributes.size() <= LONGEST_LIST ? Files.readAllBytes(file.toPath()) : null;
-        } catch (IOException | InvalidPathException e) {
-            return null;
-        }
     }
 
     /** Still the entry the run renamed: the same size and modification time as before the rename. */
@@ -540,7 +496,8 @@ public final class Undo {
 
     /**
      * The folder as the undo has left it so far. A real undo reads it afresh after each change it
-     * made; a planned one follows its plan in the folder as first read.
+     * made; a planned one follows its plan in each folder as first read, also when it comes back
+     * to a folder (an album reached twice, through a link).
      */
     private PlannedFolder folder(File directory) {
         File canonical;
@@ -548,6 +505,9 @@ public final class Undo {
             canonical = directory.getCanonicalFile();
         } catch (IOException e) {
             canonical = directory.getAbsoluteFile();
+        }
+        if (planned) {
+            return plannedFolders.computeIfAbsent(canonical, PlannedFolder::read);
         }
         if (current == null || !canonical.equals(currentPath)) {
             current = PlannedFolder.read(canonical);
@@ -564,25 +524,26 @@ public final class Undo {
         out.println(PlanLine.of(fields));
     }
 
-    /** So that the next undo takes the run before. A line a killed run cut short is ended first. */
+    /** So that the next undo takes the run before. */
     private void markUndone(File journal) {
-        try (FileChannel channel = FileChannel.open(journal.toPath(), StandardOpenOption.READ, StandardOpenOption.WRITE)) {
-            StringBuilder text = new StringBuilder();
-            long size = channel.size();
-            ByteBuffer last = ByteBuffer.allocate(1);
-            if (size > 0 && channel.read(last, size - 1) == 1 && last.get(0) != '\n') {
-                text.append('\n');
+        try {
+            if (marks == null) {
+                marks = JournalMarks.open(journal);
             }
-            text.append(JournalLine.of("undone", Long.toString(System.currentTimeMillis())));
-            ByteBuffer bytes = ByteBuffer.wrap(text.toString().getBytes(StandardCharsets.UTF_8));
-            long position = size;
-            while (bytes.hasRemaining()) {
-                position += channel.write(bytes, position);
-            }
-            channel.force(false);
+            marks.add("undone", Long.toString(System.currentTimeMillis()));
+            marks.force();
         } catch (IOException e) {
             diagnostics.report("Cannot mark the journal " + journal + " as undone, so the next undo takes this run"
                     + " again: " + Refusal.reason(e));
+        } finally {
+            try {
+                if (marks != null) {
+                    marks.close();
+                }
+            } catch (IOException e) {
+                // Forced already, or reported.
+            }
+            marks = null;
         }
     }
 }

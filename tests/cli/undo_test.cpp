@@ -84,6 +84,27 @@ TEST_F(Undo, APlannedUndoShowsWhatTheUndoDoesAndChangesNothing) {
     EXPECT_EQ(changeLines(planned.out), changeLines(undo.out));
 }
 
+// The run reaches an album twice where a link to it sits in the music folder: the second visit
+// deletes the first one's lists, through the link, and writes its own, named after the link.
+TEST_F(Undo, AnAlbumReachedTwiceThroughALinkIsTakenBackWholeAndAsPlanned) {
+    generateSampleLibrary(library);
+    const fs::path album = library / fs::directory_iterator(library)->path().filename();
+    const TreeSnapshot before = snapshotTree(album);
+    fs::create_directory_symlink(album.filename(), library / "Linked");
+    ASSERT_EQ(runPackagedApplication({library.string()}).exitStatus, 0);
+    ASSERT_TRUE(fs::is_regular_file(album / "00-linked.m3u"));
+
+    const ProcessResult planned = runPackagedApplication({"--undo", "--dry-run", library.string()});
+    EXPECT_EQ(planned.exitStatus, 0) << planned.err;
+    EXPECT_EQ(planned.err, "");
+    const ProcessResult undo = runPackagedApplication({"--undo", library.string()});
+    EXPECT_EQ(undo.exitStatus, 0) << undo.err;
+    EXPECT_EQ(undo.err, "");
+    EXPECT_EQ(changeLines(planned.out), changeLines(undo.out));
+    fs::remove(library / "Linked");
+    EXPECT_EQ(describeDifferences(before, snapshotTree(album)), "");
+}
+
 TEST_F(Undo, AJournalFolderThatCannotBeWrittenIsOneLineAndTheRunMakesTheSameChanges) {
     const fs::path twin = dir.path() / "twin";
     generateSampleLibrary(library);

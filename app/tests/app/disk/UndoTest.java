@@ -166,6 +166,18 @@ class UndoTest {
         assertTrue(new File(folder, "inside").isDirectory());
     }
 
+    /** The note that an undo writes in the journal before it writes back each deleted list. */
+    private void noteRestoringAsTheKilledUndoDid() throws IOException {
+        File written = JournalFolder.location().listFiles()[0];
+        try (JournalMarks marks = JournalMarks.open(written)) {
+            for (JournalReader.Change change : JournalReader.read(written).changes) {
+                if (change.kind.equals("delete")) {
+                    marks.add("restoring", change.number);
+                }
+            }
+        }
+    }
+
     @ParameterizedTest
     @ValueSource(strings = {"", "old l", "old list\n"})
     void aListThatAKilledUndoBroughtBackWithoutAllItsBytesOrItsTimeIsFinished(String broughtBack) throws IOException {
@@ -180,6 +192,7 @@ class UndoTest {
         journal.close();
         // Killed while it wrote the old list back, or before it gave it its time.
         Files.delete(list.toPath());
+        noteRestoringAsTheKilledUndoDid();
         file("00-album.m3u", broughtBack);
 
         new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
@@ -201,6 +214,19 @@ class UndoTest {
         assertEquals(time, Files.getLastModifiedTime(list.toPath()));
     }
 
+    /** The planned undo shows these lines and changes nothing; the undo then shows them again. */
+    private void expectThePlanAndThenTheUndo(List<String> lines) throws IOException {
+        journal.close();
+        byte[] before = Files.readAllBytes(new File(album, "00-album.m3u").toPath());
+        new Undo(out.stream, diagnostics, true, Progress.NONE).undo(music);
+        assertEquals("", err.text());
+        assertEquals(lines, out.lines());
+        assertArrayEquals(before, Files.readAllBytes(new File(album, "00-album.m3u").toPath()));
+        undo();
+        assertEquals("", err.text());
+        assertEquals(lines, out.lines().subList(lines.size(), out.lines().size()));
+    }
+
     @Test
     void anAlbumReachedTwiceThroughALinkToItIsUndoneVisitByVisit() throws IOException {
         File linked = new File(music, "Linked");
@@ -215,10 +241,9 @@ class UndoTest {
             }
         }
 
-        undo();
-        assertEquals("", err.text());
-        assertEquals(List.of("delete\t" + list, "restore\t" + new File(linked, list.getName()), "delete\t" + list,
-                "restore\t" + list), out.lines());
+        List<String> lines = List.of("delete\t" + list, "restore\t" + new File(linked, list.getName()),
+                "delete\t" + list, "restore\t" + list);
+        expectThePlanAndThenTheUndo(lines);
         expectTheOldList(list, oldTime);
     }
 
@@ -239,9 +264,7 @@ class UndoTest {
             }
         }
 
-        undo();
-        assertEquals("", err.text());
-        assertEquals(List.of("restore\t" + list, "restore\t" + list), out.lines());
+        expectThePlanAndThenTheUndo(List.of("restore\t" + list, "restore\t" + list));
         expectTheOldList(list, oldTime);
     }
 
@@ -265,6 +288,46 @@ class UndoTest {
                 + " could not be read, so the journal kept not its bytes"), Set.copyOf(err.lines()));
         assertEquals("edited by the user\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
         assertEquals("the run's list\n", new String(Files.readAllBytes(large.toPath()), StandardCharsets.UTF_8));
+    }
+
+    @Test
+    void aFileTheUserLeftAtTheOldListsNameIsNotTakenForARestoreThatAKilledUndoBegan() throws IOException {
+        File list = oldList(FileTime.fromMillis(1_000_000_000_000L));
+        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        disk.delete(list);
+        try (Writer writer = disk.create(list)) {
+            writer.write("new list\n");
+        }
+        journal.close();
+        // The user emptied the run's list: no undo began to write the old one there.
+        Files.write(list.toPath(), new byte[0]);
+
+        undo();
+        assertEquals(List.of("Cannot delete " + list + ", the list the run wrote: it has changed since the run, so it"
+                + " stays", "Cannot restore " + list + ", which the run deleted: another entry holds its name"),
+                err.lines());
+        assertEquals(0, Files.size(list.toPath()));
+    }
+
+    @Test
+    void anOldListWrittenOverThatAKilledUndoBeganToWriteBackIsFinished() throws IOException {
+        FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
+        File list = oldList(oldTime);
+        BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
+        journal.failed(journal.intent(album, "delete", list.getPath(), "file",
+                JournalingDisk.nanos(attributes.lastModifiedTime()),
+                Base64.getEncoder().encodeToString(Files.readAllBytes(list.toPath()))));
+        try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
+            writer.write("the run's list\n");
+        }
+        journal.close();
+        noteRestoringAsTheKilledUndoDid();
+        Files.write(list.toPath(), "old l".getBytes(StandardCharsets.UTF_8));
+
+        undo();
+        assertEquals("", err.text());
+        assertEquals(List.of("restore\t" + list), out.lines());
+        expectTheOldList(list, oldTime);
     }
 
     /** A cover moved to its new name, the move journaled and confirmed; gives the new name. */

@@ -5,6 +5,8 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
+import app.disk.Disk;
+import app.disk.ForwardingDisk;
 import app.disk.RealDisk;
 import app.disk.SpareName;
 import java.io.File;
@@ -101,6 +103,24 @@ class AlbumStartTest {
         assertEquals(Set.of("Album"), names());
         assertEquals(List.of("Cannot give " + new File(nested, SPARE) + " back its old name: its record " + SPARE
                 + ".name cannot be read or names no entry of its folder, so it keeps the spare name"), err.lines());
+    }
+
+    @Test
+    void aRecordNamingTheSpareInAnotherSpellingLeavesTheSpareItsOnlyName() throws IOException {
+        // On NTFS any letter case (or a short name) leads to the spare itself: it is no second name
+        // of the entry, though the system says the two are the same entry.
+        TestTracks.write(album, SPARE, "x".getBytes());
+        record(SPARE.toUpperCase(), "track one.mp3");
+        Disk caseBlind = new ForwardingDisk(new RealDisk(diagnostics)) {
+            @Override
+            public boolean sameEntry(File one, File other) {
+                return one.getName().equalsIgnoreCase(other.getName()) || super.sameEntry(one, other);
+            }
+        };
+        assertTrue(new AlbumStart(caseBlind, diagnostics).open(album));
+        // Renamed to that spelling here, where it is a name of its own: the entry is not deleted.
+        assertEquals(Set.of(SPARE.toUpperCase()), names());
+        assertEquals("x", new String(Files.readAllBytes(new File(album, SPARE.toUpperCase()).toPath())));
     }
 
     @Test

@@ -1,0 +1,52 @@
+package app.disk;
+
+import java.io.Closeable;
+import java.io.File;
+import java.io.IOException;
+import java.nio.ByteBuffer;
+import java.nio.channels.FileChannel;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.StandardOpenOption;
+
+/**
+ * Lines the undo adds to the journal of the run it takes back: that it began to write a list
+ * back, and at the end that the run is undone. A line that a killed run cut short is ended first.
+ */
+final class JournalMarks implements Closeable {
+    private final FileChannel channel;
+    private long end;
+
+    private JournalMarks(FileChannel channel) throws IOException {
+        this.channel = channel;
+        end = channel.size();
+        ByteBuffer last = ByteBuffer.allocate(1);
+        if (end > 0 && channel.read(last, end - 1) == 1 && last.get(0) != '\n') {
+            write("\n");
+        }
+    }
+
+    static JournalMarks open(File journal) throws IOException {
+        return new JournalMarks(FileChannel.open(journal.toPath(), StandardOpenOption.READ, StandardOpenOption.WRITE));
+    }
+
+    /** One line, in the system's hands once this returns: a killed undo loses none. */
+    void add(String... fields) throws IOException {
+        write(JournalLine.of(fields));
+    }
+
+    void force() throws IOException {
+        channel.force(false);
+    }
+
+    private void write(String text) throws IOException {
+        ByteBuffer bytes = ByteBuffer.wrap(text.getBytes(StandardCharsets.UTF_8));
+        while (bytes.hasRemaining()) {
+            end += channel.write(bytes, end);
+        }
+    }
+
+    @Override
+    public void close() throws IOException {
+        channel.close();
+    }
+}
