@@ -118,14 +118,8 @@ class UndoTest {
 
     @Test
     void whatAnUndoKilledBeforeItsMarkGaveBackIsPassedOverByTheNextWithoutAWord() throws IOException {
-        File list = file("00-album.m3u", "old list\n");
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
-        Files.setLastModifiedTime(list.toPath(), oldTime);
-        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
-        disk.delete(list);
-        try (Writer writer = disk.create(list)) {
-            writer.write("new list\n");
-        }
+        File list = oldListRewrittenByTheRun(oldTime);
         File renamed = coverMovedByTheRun();
         journal.close();
         // What the killed undo gave back: the cover's name, and the old list in place of the new.
@@ -181,14 +175,8 @@ class UndoTest {
     @ParameterizedTest
     @ValueSource(strings = {"", "old l", "old list\n"})
     void aListThatAKilledUndoBroughtBackWithoutAllItsBytesOrItsTimeIsFinished(String broughtBack) throws IOException {
-        File list = file("00-album.m3u", "old list\n");
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
-        Files.setLastModifiedTime(list.toPath(), oldTime);
-        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
-        disk.delete(list);
-        try (Writer writer = disk.create(list)) {
-            writer.write("new list\n");
-        }
+        File list = oldListRewrittenByTheRun(oldTime);
         journal.close();
         // Killed while it wrote the old list back, or before it gave it its time.
         Files.delete(list.toPath());
@@ -206,6 +194,17 @@ class UndoTest {
     private File oldList(FileTime time) throws IOException {
         File list = file("00-album.m3u", "old list\n");
         Files.setLastModifiedTime(list.toPath(), time);
+        return list;
+    }
+
+    /** The old list of the album's list, deleted by the run, which then wrote its own. */
+    private File oldListRewrittenByTheRun(FileTime time) throws IOException {
+        File list = oldList(time);
+        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        disk.delete(list);
+        try (Writer writer = disk.create(list)) {
+            writer.write("new list\n");
+        }
         return list;
     }
 
@@ -292,12 +291,7 @@ class UndoTest {
 
     @Test
     void aFileTheUserLeftAtTheOldListsNameIsNotTakenForARestoreThatAKilledUndoBegan() throws IOException {
-        File list = oldList(FileTime.fromMillis(1_000_000_000_000L));
-        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
-        disk.delete(list);
-        try (Writer writer = disk.create(list)) {
-            writer.write("new list\n");
-        }
+        File list = oldListRewrittenByTheRun(FileTime.fromMillis(1_000_000_000_000L));
         journal.close();
         // The user emptied the run's list: no undo began to write the old one there.
         Files.write(list.toPath(), new byte[0]);
