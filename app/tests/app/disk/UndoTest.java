@@ -124,13 +124,9 @@ class UndoTest {
         journal.close();
         // What the killed undo gave back: the cover's name, and the old list in place of the new.
         Files.move(renamed.toPath(), new File(album, "a.jpg").toPath());
-        Files.delete(list.toPath());
-        file("00-album.m3u", "old list\n");
-        Files.setLastModifiedTime(list.toPath(), oldTime);
+        oldListBroughtBack(list, oldTime);
 
-        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
-        assertEquals("", err.text());
-        assertEquals(List.of(), out.lines());
+        undoFindingAllGivenBack();
         assertEquals("old list\n", new String(Files.readAllBytes(list.toPath()), StandardCharsets.UTF_8));
         assertEquals(oldTime, Files.getLastModifiedTime(list.toPath()));
         assertEquals(Set.of("a.jpg", "00-album.m3u"), Set.of(album.list()));
@@ -197,6 +193,34 @@ class UndoTest {
         return list;
     }
 
+    /** A link to the album in the music folder, through which a run reaches it a second time. */
+    private File linkToTheAlbum() throws IOException {
+        File linked = new File(music, "Linked");
+        Files.createSymbolicLink(linked.toPath(), album.toPath());
+        return linked;
+    }
+
+    /** A deletion of the list, by that path, journaled as the run does one that the system refused. */
+    private void journalRefusedDeletion(File list, File path) throws IOException {
+        BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
+        journal.failed(journal.intent(album, "delete", path.getPath(), "file", JournalingDisk.nanos(attributes.lastModifiedTime()),
+                Base64.getEncoder().encodeToString(Files.readAllBytes(list.toPath()))));
+    }
+
+    /** What an undo killed before its mark gave back of the list: the old one, bytes and time. */
+    private void oldListBroughtBack(File list, FileTime time) throws IOException {
+        Files.delete(list.toPath());
+        file(list.getName(), "old list\n");
+        Files.setLastModifiedTime(list.toPath(), time);
+    }
+
+    /** An undo that finds everything given back already: no line, no report. */
+    private void undoFindingAllGivenBack() {
+        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
+        assertEquals("", err.text());
+        assertEquals(List.of(), out.lines());
+    }
+
     /** The old list of the album's list, deleted by the run, which then wrote its own. */
     private File oldListRewrittenByTheRun(FileTime time) throws IOException {
         File list = oldList(time);
@@ -228,8 +252,7 @@ class UndoTest {
 
     @Test
     void anAlbumReachedTwiceThroughALinkToItIsUndoneVisitByVisit() throws IOException {
-        File linked = new File(music, "Linked");
-        Files.createSymbolicLink(linked.toPath(), album.toPath());
+        File linked = linkToTheAlbum();
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
         File list = oldList(oldTime);
         JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
@@ -248,16 +271,12 @@ class UndoTest {
 
     @Test
     void anOldListThatWouldNotGoGetsItsBytesBackOverWhatTheRunWroteOnEachVisit() throws IOException {
-        File linked = new File(music, "Linked");
-        Files.createSymbolicLink(linked.toPath(), album.toPath());
+        File linked = linkToTheAlbum();
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
         File list = oldList(oldTime);
         for (File visited : List.of(album, linked)) {
             // As the run journals a deletion refused, then the list written over the old one.
-            BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
-            journal.failed(journal.intent(album, "delete", new File(visited, list.getName()).getPath(), "file",
-                    JournalingDisk.nanos(attributes.lastModifiedTime()),
-                    Base64.getEncoder().encodeToString(Files.readAllBytes(list.toPath()))));
+            journalRefusedDeletion(list, new File(visited, list.getName()));
             try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
                 writer.write("list of " + visited.getName() + "\n");
             }
@@ -307,10 +326,7 @@ class UndoTest {
     void anOldListWrittenOverThatAKilledUndoBeganToWriteBackIsFinished() throws IOException {
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
         File list = oldList(oldTime);
-        BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
-        journal.failed(journal.intent(album, "delete", list.getPath(), "file",
-                JournalingDisk.nanos(attributes.lastModifiedTime()),
-                Base64.getEncoder().encodeToString(Files.readAllBytes(list.toPath()))));
+        journalRefusedDeletion(list, list);
         try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
             writer.write("the run's list\n");
         }
@@ -409,9 +425,7 @@ class UndoTest {
         Files.move(first.toPath(), second.toPath());
         Files.move(firstRenamed.toPath(), first.toPath());
 
-        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
-        assertEquals("", err.text());
-        assertEquals(List.of(), out.lines());
+        undoFindingAllGivenBack();
         assertEquals(Set.of("01-x.mp3", "02.mp3"), Set.of(album.list()));
     }
 
@@ -436,8 +450,7 @@ class UndoTest {
     @Test
     void anOldListBroughtBackInAFolderThatTheJournalNamesTwoWaysIsPassedOver() throws IOException {
         // The run lists the album through the link, and writes its list in the canonical folder.
-        File linked = new File(music, "Linked");
-        Files.createSymbolicLink(linked.toPath(), album.toPath());
+        File linked = linkToTheAlbum();
         File list = file("00-album.m3u", "old list\n");
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
         Files.setLastModifiedTime(list.toPath(), oldTime);
@@ -447,13 +460,9 @@ class UndoTest {
         }
         journal.close();
         // The killed undo deleted the new list and brought the old one back.
-        Files.delete(list.toPath());
-        file("00-album.m3u", "old list\n");
-        Files.setLastModifiedTime(list.toPath(), oldTime);
+        oldListBroughtBack(list, oldTime);
 
-        new Undo(out.stream, diagnostics, false, Progress.NONE).undo(music);
-        assertEquals("", err.text());
-        assertEquals(List.of(), out.lines());
+        undoFindingAllGivenBack();
         assertEquals(oldTime, Files.getLastModifiedTime(list.toPath()));
     }
 
