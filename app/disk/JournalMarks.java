@@ -26,7 +26,13 @@ final class JournalMarks implements Closeable {
     }
 
     static JournalMarks open(File journal) throws IOException {
-        return new JournalMarks(FileChannel.open(journal.toPath(), StandardOpenOption.READ, StandardOpenOption.WRITE));
+        FileChannel channel = FileChannel.open(journal.toPath(), StandardOpenOption.READ, StandardOpenOption.WRITE);
+        try {
+            return new JournalMarks(channel);
+        } catch (IOException | RuntimeException e) {
+            channel.close();
+            throw e;
+        }
     }
 
     /** One line, in the system's hands once this returns: a killed undo loses none. */

@@ -7,6 +7,7 @@ import java.io.File;
 import java.io.IOException;
 import java.io.PrintStream;
 import java.nio.channels.FileChannel;
+import java.nio.file.AccessDeniedException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -91,9 +92,13 @@ public final class Undo {
                         // Undone without notes: marking it undone at the end tells why not.
                     }
                 }
-                undo(run);
-                if (!planned) {
-                    markUndone(journal);
+                try {
+                    undo(run);
+                    if (!planned) {
+                        markUndone(journal);
+                    }
+                } finally {
+                    closeMarks();
                 }
                 return;
             }
@@ -248,7 +253,12 @@ public final class Undo {
 
     private void moveBack(File at, PlannedFolder.Entry entry, File oldName) {
         if (planned) {
-            folder(at.getParentFile()).rename(entry, oldName.getName());
+            PlannedFolder folder = folder(at.getParentFile());
+            if (!folder.isWritable()) {
+                ExclusiveRename.reportRefusal(at, oldName, new AccessDeniedException(at.getPath()), diagnostics);
+                return;
+            }
+            folder.rename(entry, oldName.getName());
         } else {
             int reported = diagnostics.count();
             boolean renamed = ExclusiveRename.rename(at, oldName, diagnostics);
@@ -328,6 +338,11 @@ public final class Undo {
                     + " not its bytes");
             return;
         }
+        if (entry.original() != null && !Files.isRegularFile(entry.original().toPath(), LinkOption.NOFOLLOW_LINKS)) {
+            // Never opened: a pipe there would hold the undo up, a device take the bytes.
+            diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": another entry holds its name");
+            return;
+        }
         try {
             if (planned) {
                 // Opened to write, not written: what the real undo would meet.
@@ -366,7 +381,7 @@ public final class Undo {
             marks.add("restoring", deletion.number);
         } catch (IOException e) {
             // Without the note, a next undo reports a list that this one left half written as taken.
-            marks = null;
+            closeMarks();
         }
     }
 
@@ -428,8 +443,13 @@ public final class Undo {
             }
             forget();
         } else {
-            folder(list.getParentFile()).create(list.getName());
-            contents.plan(folder(list.getParentFile()).find(list.getName()), deletion);
+            PlannedFolder folder = folder(list.getParentFile());
+            if (!folder.isWritable()) {
+                cannotRestore(list, "deleted", new AccessDeniedException(list.getPath()));
+                return;
+            }
+            folder.create(list.getName());
+            contents.plan(folder.find(list.getName()), deletion);
         }
         show("restore", list.getPath());
     }
@@ -474,7 +494,12 @@ public final class Undo {
     /** Takes a name from the disk (or the plan); true when it went. */
     private boolean removeName(File name, PlannedFolder.Entry entry) {
         if (planned) {
-            folder(name.getParentFile()).remove(entry);
+            PlannedFolder folder = folder(name.getParentFile());
+            if (!folder.isWritable()) {
+                Refusal.reportDeletion(name, new AccessDeniedException(name.getPath()), diagnostics);
+                return false;
+            }
+            folder.remove(entry);
             return true;
         }
         try {
@@ -535,15 +560,18 @@ public final class Undo {
         } catch (IOException e) {
             diagnostics.report("Cannot mark the journal " + journal + " as undone, so the next undo takes this run"
                     + " again: " + Refusal.reason(e));
-        } finally {
-            try {
-                if (marks != null) {
-                    marks.close();
-                }
-            } catch (IOException e) {
-                // Forced already, or reported.
-            }
-            marks = null;
         }
+    }
+
+    private void closeMarks() {
+        if (marks == null) {
+            return;
+        }
+        try {
+            marks.close();
+        } catch (IOException e) {
+            // Forced already where it had to be, or reported.
+        }
+        marks = null;
     }
 }

@@ -85,14 +85,14 @@ TEST_F(Undo, APlannedUndoShowsWhatTheUndoDoesAndChangesNothing) {
 }
 
 // The run reaches an album twice where a link to it sits in the music folder: the second visit
-// deletes the first one's lists, through the link, and writes its own, named after the link.
+// (whichever the folder lists second) deletes the first one's lists and writes its own.
 TEST_F(Undo, AnAlbumReachedTwiceThroughALinkIsTakenBackWholeAndAsPlanned) {
     generateSampleLibrary(library);
-    const fs::path album = library / fs::directory_iterator(library)->path().filename();
+    const fs::path album = library / "Demos";
     const TreeSnapshot before = snapshotTree(album);
     fs::create_directory_symlink(album.filename(), library / "Linked");
     ASSERT_EQ(runPackagedApplication({library.string()}).exitStatus, 0);
-    ASSERT_TRUE(fs::is_regular_file(album / "00-linked.m3u"));
+    ASSERT_NE(describeDifferences(before, snapshotTree(album)), "");
 
     const ProcessResult planned = runPackagedApplication({"--undo", "--dry-run", library.string()});
     EXPECT_EQ(planned.exitStatus, 0) << planned.err;

@@ -168,6 +168,23 @@ class UndoTest {
         }
     }
 
+    @Test
+    void theUndoNotesInTheJournalEachListItBeginsToWriteBackAndAPlanNotesNone() throws IOException {
+        oldListRewrittenByTheRun(FileTime.fromMillis(1_000_000_000_000L));
+        journal.close();
+        File written = JournalFolder.location().listFiles()[0];
+        byte[] before = Files.readAllBytes(written.toPath());
+        new Undo(out.stream, diagnostics, true, Progress.NONE).undo(music);
+        assertArrayEquals(before, Files.readAllBytes(written.toPath()));
+
+        undo();
+        JournalReader.Run run = JournalReader.read(written);
+        assertTrue(run.undone);
+        for (JournalReader.Change change : run.changes) {
+            assertEquals(change.kind.equals("delete"), change.restoring, change.kind);
+        }
+    }
+
     @ParameterizedTest
     @ValueSource(strings = {"", "old l", "old list\n"})
     void aListThatAKilledUndoBroughtBackWithoutAllItsBytesOrItsTimeIsFinished(String broughtBack) throws IOException {
