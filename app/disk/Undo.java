@@ -319,8 +319,12 @@ public final class Undo {
             return;
         }
         if (confirmed && !asWritten) {
-            diagnostics.report((overOldList ? "Cannot restore " + list + ", which the run wrote over"
-                    : "Cannot delete " + list + ", the list the run wrote") + ": it has changed since the run, so it stays");
+            String changed = "it has changed since the run, so it stays";
+            if (overOldList) {
+                cannotRestore(list, "wrote over", changed);
+            } else {
+                diagnostics.report("Cannot delete " + list + ", the list the run wrote: " + changed);
+            }
             return;
         }
         if (overOldList) {
@@ -333,14 +337,13 @@ public final class Undo {
     /** The old list gets its bytes and time back over the entry of its name: what the run did (how it went) tells. */
     private void restoreInPlace(File list, PlannedFolder.Entry entry, JournalReader.Change deletion, String whatTheRunDid) {
         if (!deletion.fields[1].equals("file")) {
-            diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": it was larger than "
-                    + (JournalingDisk.LARGEST_KEPT_LIST >> 20) + " MiB or could not be read, so the journal kept"
-                    + " not its bytes");
+            cannotRestore(list, whatTheRunDid, "it was larger than " + (JournalingDisk.LARGEST_KEPT_LIST >> 20)
+                    + " MiB or could not be read, so the journal kept not its bytes");
             return;
         }
         if (entry.original() != null && !Files.isRegularFile(entry.original().toPath(), LinkOption.NOFOLLOW_LINKS)) {
             // Never opened: a pipe there would hold the undo up, a device take the bytes.
-            diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": another entry holds its name");
+            cannotRestore(list, whatTheRunDid, "another entry holds its name");
             return;
         }
         try {
@@ -368,8 +371,11 @@ public final class Undo {
     }
 
     private void cannotRestore(File list, String whatTheRunDid, Exception e) {
-        diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": "
-                + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
+        cannotRestore(list, whatTheRunDid, e instanceof IOException ? Refusal.reason((IOException) e) : e.toString());
+    }
+
+    private void cannotRestore(File list, String whatTheRunDid, String reason) {
+        diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": " + reason);
     }
 
     /** Notes in the journal that the undo begins to write a list back, for a next undo should this one be killed. */
@@ -415,14 +421,13 @@ public final class Undo {
                 // Brought back by an undo killed before it gave the list all its bytes, or its time.
                 restoreInPlace(list, holder, deletion, "deleted");
             } else if (!asDeleted) {
-                diagnostics.report("Cannot restore " + list + ", which the run deleted: another entry holds its name");
+                cannotRestore(list, "deleted", "another entry holds its name");
             }
             return;
         }
         if (!kind.equals("file") && !kind.equals("folder") && !kind.equals("symlink")) {
-            diagnostics.report("Cannot restore " + list + ", which the run deleted: it was larger than "
-                    + (JournalingDisk.LARGEST_KEPT_LIST >> 20) + " MiB or could not be read, so the journal kept"
-                    + " not its bytes");
+            cannotRestore(list, "deleted", "it was larger than " + (JournalingDisk.LARGEST_KEPT_LIST >> 20)
+                    + " MiB or could not be read, so the journal kept not its bytes");
             return;
         }
         if (!planned) {
