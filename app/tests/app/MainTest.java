@@ -243,11 +243,14 @@ class MainTest {
         ExternalCommand withLibrary = runArchive(archive, music);
         assertEquals(0, withLibrary.status, withLibrary.output);
         assertTrue(new File(album, "01-a-b.mp3").isFile());
+        assertEquals(1, new File(stateFolder.folder(), "dovatrik/journal").list().length);
     }
 
     private ExternalCommand runArchive(File archive, File music) throws Exception {
         String java = System.getProperty("java.home") + File.separator + "bin" + File.separator + "java";
-        return ExternalCommand.run(root, List.of(java, "-jar", archive.getPath(), music.getPath()));
+        // Its journal in the test's state folder, as the property points this JVM's there.
+        return ExternalCommand.run(root, List.of(java, "-DXDG_STATE_HOME=" + stateFolder.folder(), "-jar",
+                archive.getPath(), music.getPath()));
     }
 
     private static File jarOf(Class<?> type) throws Exception {
