@@ -11,6 +11,7 @@ import java.nio.file.AccessDeniedException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
+import java.nio.file.OpenOption;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.nio.file.StandardOpenOption;
@@ -354,10 +355,8 @@ public final class Undo {
                 }
                 contents.plan(entry, deletion);
             } else {
-                noteRestoring(deletion);
-                Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]),
-                        StandardOpenOption.TRUNCATE_EXISTING, StandardOpenOption.WRITE, LinkOption.NOFOLLOW_LINKS);
-                Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
+                writeBack(list, deletion, StandardOpenOption.TRUNCATE_EXISTING, StandardOpenOption.WRITE,
+                        LinkOption.NOFOLLOW_LINKS);
             }
         } catch (IOException | RuntimeException e) {
             cannotRestore(list, whatTheRunDid, e);
@@ -376,6 +375,13 @@ public final class Undo {
 
     private void cannotRestore(File list, String whatTheRunDid, String reason) {
         diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": " + reason);
+    }
+
+    /** Writes the bytes and time that the journal kept of a deleted list, the note of it first. */
+    private void writeBack(File list, JournalReader.Change deletion, OpenOption... options) throws IOException {
+        noteRestoring(deletion);
+        Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]), options);
+        Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
     }
 
     /** Notes in the journal that the undo begins to write a list back, for a next undo should this one be killed. */
@@ -437,9 +443,7 @@ public final class Undo {
                 } else if (kind.equals("symlink")) {
                     Files.createSymbolicLink(list.toPath(), Paths.get(deletion.fields[3]));
                 } else {
-                    noteRestoring(deletion);
-                    Files.write(list.toPath(), Base64.getDecoder().decode(deletion.fields[3]), StandardOpenOption.CREATE_NEW);
-                    Files.setLastModifiedTime(list.toPath(), FileTime.from(Long.parseLong(deletion.fields[2]), TimeUnit.NANOSECONDS));
+                    writeBack(list, deletion, StandardOpenOption.CREATE_NEW);
                 }
             } catch (IOException | RuntimeException e) {
                 cannotRestore(list, "deleted", e);
