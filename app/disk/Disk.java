@@ -60,14 +60,20 @@ public interface Disk {
     /** Where the bytes of the entry are on the disk now: the entry itself unless it is planned elsewhere. */
     File bytesOf(File entry);
 
-    /** The CRC-32 of all the bytes of a track. */
+    /** What checksum gives for a track that is not read: a dry run reads none. */
+    long UNREAD = -1;
+
+    /** The CRC-32 of all the bytes of a track, or UNREAD. */
     long checksum(File track) throws IOException;
 
     /**
-     * Takes in the track lines of an old checksum list, to be compared with the new checksums.
-     * A list that cannot be read gives none, without a word.
+     * Reads an old list's lines, as ListText reads them, while `lines` wants more. A list that
+     * cannot be read gives none, without a word.
      */
-    void readChecksumList(File list, ListedChecksums into);
+    ListText.Outcome readList(File list, ListText.Lines lines);
+
+    /** Whether the path leads, links followed, to a regular file. */
+    boolean isRegularFile(File path);
 
     /** When the bytes of a file were last changed. */
     FileTime lastModified(File file) throws IOException;

@@ -59,8 +59,13 @@ public abstract class ForwardingDisk implements Disk {
     }
 
     @Override
-    public void readChecksumList(File list, ListedChecksums into) {
-        disk.readChecksumList(list, into);
+    public ListText.Outcome readList(File list, ListText.Lines lines) {
+        return disk.readList(list, lines);
+    }
+
+    @Override
+    public boolean isRegularFile(File path) {
+        return disk.isRegularFile(path);
     }
 
     @Override

@@ -9,7 +9,8 @@ import java.util.regex.Pattern;
 
 /**
  * The checksums that a folder's old checksum lists hold, by track name, each with the list it
- * stands in and when that list was last written. The first list that names a track counts.
+ * stands in and when that list was last written. Where several lists name a track, the one written
+ * last counts; within one list, its first line for the track.
  */
 public final class ListedChecksums {
     /** One track's line in an old list. */
@@ -33,22 +34,25 @@ public final class ListedChecksums {
      * letter case, as every writer of such lists puts them; a comment line starts with ";".
      */
     private static final Pattern LINE = Pattern.compile("([^;].*?)[ \t]+([0-9A-Fa-f]{1,8})[ \t\r]*");
-    /** Far beyond any track's line; a longer one is not looked into. */
-    private static final int LONGEST_LINE = 8192;
 
     private final Map<String, Listed> byName = new HashMap<>();
 
-    /** Takes in the lines of one list; lines that are not a track's line are passed over. */
-    void add(File list, FileTime listWritten, Iterable<String> lines) {
-        for (String line : lines) {
-            if (line.length() > LONGEST_LINE) {
-                continue;
-            }
-            Matcher track = LINE.matcher(line);
-            if (track.matches() && !byName.containsKey(track.group(1))) {
-                byName.put(track.group(1), new Listed(track.group(2), list, listWritten));
-            }
+    /**
+     * Takes in one line of a list (see ListText): gives the name of the track it lists, or null
+     * for a comment or any other line.
+     */
+    public String take(File list, FileTime listWritten, String line) {
+        Matcher track = LINE.matcher(line);
+        if (!track.matches()) {
+            return null;
         }
+        String name = track.group(1);
+        Listed known = byName.get(name);
+        boolean newer = known == null || !known.list.equals(list) && listWritten.compareTo(known.listWritten) > 0;
+        if (newer) {
+            byName.put(name, new Listed(track.group(2), list, listWritten));
+        }
+        return name;
     }
 
     /** The line of the track of that name, or null. */

@@ -143,12 +143,24 @@ public final class PlannedDisk implements Disk {
         if (folder(track.getParentFile()).find(track.getName()) == null) {
             throw new NoSuchFileException(track.getPath());
         }
-        return 0;
+        return UNREAD;
     }
 
-    /** The plan has no new checksums to compare with: it takes in no old ones. */
+    /** An old list as the plan has it: one the plan made or moved is none the run would read. */
     @Override
-    public void readChecksumList(File list, ListedChecksums into) {
+    public ListText.Outcome readList(File list, ListText.Lines lines) {
+        PlannedFolder.Entry entry = folder(list.getParentFile()).find(list.getName());
+        boolean inPlace = entry != null && entry.original() != null && entry.original().getName().equals(list.getName());
+        return inPlace ? ListText.read(entry.original().toPath(), lines) : ListText.Outcome.NOT_READ;
+    }
+
+    /**
+     * Asked of the files that old lists name beside the album's own tracks, which no step makes,
+     * moves or deletes: the disk holds them as the run would find them.
+     */
+    @Override
+    public boolean isRegularFile(File path) {
+        return RealDisk.isFile(path);
     }
 
     @Override

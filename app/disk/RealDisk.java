@@ -4,17 +4,13 @@ import app.Diagnostics;
 import app.Listing;
 import app.Progress;
 import app.Refusal;
-import java.io.BufferedReader;
 import java.io.BufferedWriter;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
-import java.io.InputStreamReader;
 import java.io.OutputStream;
 import java.io.OutputStreamWriter;
 import java.io.Writer;
-import java.nio.charset.CharsetDecoder;
-import java.nio.charset.CodingErrorAction;
 import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
@@ -23,14 +19,11 @@ import java.nio.file.NoSuchFileException;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
-import java.util.ArrayList;
 import java.util.Collections;
 import java.util.List;
 
 /** The file operations of a real run. */
 public final class RealDisk implements Disk {
-    /** Far more than the list of any album: a larger file is none of ours to compare with. */
-    private static final long LONGEST_CHECKSUM_LIST = 16L << 20;
     private static final long LARGEST_SMALL_FILE = 64 << 10;
 
     private final Diagnostics diagnostics;
@@ -103,25 +96,25 @@ public final class RealDisk implements Disk {
         return checksum.of(track);
     }
 
-    /** Only a regular file is read (a FIFO would never end), and only one of a list's size. */
     @Override
-    public void readChecksumList(File list, ListedChecksums into) {
+    public ListText.Outcome readList(File list, ListText.Lines lines) {
         try {
-            BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
-            if (!attributes.isRegularFile() || attributes.size() > LONGEST_CHECKSUM_LIST) {
-                return;
-            }
-            CharsetDecoder decoder = ListEncoding.LISTS.newDecoder().onMalformedInput(CodingErrorAction.REPLACE)
-                    .onUnmappableCharacter(CodingErrorAction.REPLACE);
-            List<String> lines = new ArrayList<>();
-            try (BufferedReader in = new BufferedReader(new InputStreamReader(Files.newInputStream(list.toPath()), decoder))) {
-                for (String line = in.readLine(); line != null; line = in.readLine()) {
-                    lines.add(line);
-                }
-            }
-            into.add(list, attributes.lastModifiedTime(), lines);
-        } catch (IOException | InvalidPathException e) {
-            // Nothing to compare with: the list goes as any old list does.
+            return ListText.read(list.toPath(), lines);
+        } catch (InvalidPathException e) {
+            return ListText.Outcome.NOT_READ;
+        }
+    }
+
+    @Override
+    public boolean isRegularFile(File path) {
+        return isFile(path);
+    }
+
+    static boolean isFile(File path) {
+        try {
+            return Files.isRegularFile(path.toPath());
+        } catch (InvalidPathException e) {
+            return false;
         }
     }
 

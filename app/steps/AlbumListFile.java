@@ -5,17 +5,22 @@ import app.Diagnostics;
 import app.Step;
 import app.disk.Disk;
 import app.disk.ListEncoding;
+import app.disk.ListText;
 import java.io.File;
 import java.io.IOException;
 import java.io.Writer;
 import java.nio.charset.CharsetEncoder;
+import java.nio.file.attribute.FileTime;
+import java.util.ArrayList;
 import java.util.List;
 
 /**
  * The step that writes one of an album directory's lists, the playlist or the checksum list:
  * deletes the old lists of its kind, then writes the new one, named after the directory, in the
- * system's code page. Reports what goes wrong; an input/output failure ends the list there. Each
- * kind of list gives only what sets it apart: its header, its lines and line end.
+ * system's code page. An old list that names tracks the run does not list (see OtherTracks) is
+ * kept as it is, and where it holds the new list's name no new list is written. Reports what goes
+ * wrong; an input/output failure ends the list there. Each kind of list gives only what sets it
+ * apart: how its old lists are read, its header, its lines and line end.
  */
 abstract class AlbumListFile implements Step {
     /** The extension of the list's name; every entry with it is an old list of this kind. */
@@ -40,11 +45,23 @@ abstract class AlbumListFile implements Step {
         String line(File track) throws IOException;
     }
 
+    /** How one album's old lists of this kind are read, and what the new list learns from them. */
+    interface OldLists {
+        /** The entry that a line of an old list names, or null for a comment or any other line. */
+        String entry(File list, FileTime written, String line);
+
+        /** Whether a list is read to its end even once an entry has decided to keep it. */
+        boolean readsEveryLine();
+
+        /** How the album's tracks get their lines, once the old lists are read. */
+        TrackLines trackLines();
+    }
+
     /** The lines above the tracks. */
     abstract List<String> header();
 
-    /** How the album's tracks get their lines; asked before the old lists are deleted. */
-    abstract TrackLines trackLines(Context context, List<File> oldLists);
+    /** Made anew for each album. */
+    abstract OldLists oldLists(Context context);
 
     abstract String lineEnd();
 
@@ -52,22 +69,62 @@ abstract class AlbumListFile implements Step {
     public void execute(File directory, Context context) {
         try {
             List<File> oldLists = disk.entries(directory, new ExtensionFilter(extension));
-            TrackLines lines = trackLines(context, oldLists);
+            OldLists reading = oldLists(context);
+            List<File> kept = keptLists(directory, oldLists, reading);
             // Entries that will not go, such as folders with entries, are reported and stay.
             for (File old : oldLists) {
-                disk.delete(old);
+                if (!kept.contains(old)) {
+                    disk.delete(old);
+                }
             }
             File list = new File(context.canonicalPath(directory), AlbumName.of(context.getText(), extension));
-            try (Writer out = disk.create(list)) {
-                for (String line : header()) {
-                    out.write(line + lineEnd());
-                }
-                for (File track : context.getFiles()) {
-                    writeLine(out, lines, track);
-                }
+            if (!isKept(list, kept, context)) {
+                write(list, context, reading.trackLines());
             }
         } catch (IOException e) {
             diagnostics.report("Cannot write the " + title + " of " + directory, e);
+        }
+    }
+
+    /** Reads every old list; gives those that name tracks the run does not list, or are too large to read. */
+    private List<File> keptLists(File directory, List<File> oldLists, OldLists reading) {
+        OtherTracks others = new OtherTracks(directory, disk);
+        List<File> kept = new ArrayList<>();
+        for (File old : oldLists) {
+            boolean[] namesOthers = {false};
+            ListText.Outcome outcome = disk.readList(old, (line, written) -> {
+                String entry = reading.entry(old, written, line);
+                namesOthers[0] = namesOthers[0] || entry != null && others.named(entry);
+                return !namesOthers[0] || reading.readsEveryLine();
+            });
+            if (namesOthers[0] || outcome == ListText.Outcome.TOO_LARGE) {
+                kept.add(old);
+            }
+        }
+        return kept;
+    }
+
+    /** A kept list holds the new list's name: it stays, said only where the album has tracks it would have listed. */
+    private boolean isKept(File list, List<File> kept, Context context) {
+        for (File old : kept) {
+            if (disk.sameEntry(old, list)) {
+                if (!context.getFiles().isEmpty()) {
+                    diagnostics.report("Cannot write " + list + ": it lists other tracks, kept as it is");
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+
+    private void write(File list, Context context, TrackLines lines) throws IOException {
+        try (Writer out = disk.create(list)) {
+            for (String line : header()) {
+                out.write(line + lineEnd());
+            }
+            for (File track : context.getFiles()) {
+                writeLine(out, lines, track);
+            }
         }
     }
 

@@ -4,6 +4,7 @@ import app.Context;
 import app.Diagnostics;
 import app.disk.Disk;
 import java.io.File;
+import java.nio.file.attribute.FileTime;
 import java.util.Collections;
 import java.util.List;
 
@@ -18,9 +19,25 @@ public class M3UCreator extends AlbumListFile {
         return Collections.emptyList();
     }
 
+    /** Each line is a path, but for the comments (`#EXTM3U`, `#EXTINF:…`) that extended playlists hold. */
     @Override
-    TrackLines trackLines(Context context, List<File> oldLists) {
-        return File::getName;
+    OldLists oldLists(Context context) {
+        return new OldLists() {
+            @Override
+            public String entry(File list, FileTime written, String line) {
+                return line.startsWith("#") ? null : line;
+            }
+
+            @Override
+            public boolean readsEveryLine() {
+                return false;
+            }
+
+            @Override
+            public TrackLines trackLines() {
+                return File::getName;
+            }
+        };
     }
 
     /** A bare line feed on every platform. */

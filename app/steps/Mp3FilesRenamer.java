@@ -12,7 +12,7 @@ import java.util.Map;
 
 /** Renames the MP3 tracks of an album directory after their ID3v2 tags and lists where they are. */
 public class Mp3FilesRenamer implements Step {
-    private static final ExtensionFilter TRACKS = new ExtensionFilter(".mp3");
+    static final ExtensionFilter TRACKS = new ExtensionFilter(".mp3");
 
     private final Disk disk;
     private final Diagnostics diagnostics;

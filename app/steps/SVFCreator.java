@@ -7,6 +7,7 @@ import app.disk.ListedChecksums;
 import app.disk.TrackChecksum;
 import java.io.File;
 import java.io.IOException;
+import java.nio.file.attribute.FileTime;
 import java.util.Arrays;
 import java.util.List;
 
@@ -31,19 +32,34 @@ public class SVFCreator extends AlbumListFile {
         return Arrays.asList("; Created by Quom's Dovatrik", "");
     }
 
-    /** A track that cannot be read gets no line; the tracks after it still get theirs. */
+    /**
+     * Every line of every old list is read, kept lists too, for the checksums of the tracks it
+     * names. A track that cannot be read gets no line; the tracks after it still get theirs.
+     */
     @Override
-    TrackLines trackLines(Context context, List<File> oldLists) {
+    OldLists oldLists(Context context) {
         ListedChecksums listed = new ListedChecksums();
-        for (File old : oldLists) {
-            disk.readChecksumList(old, listed);
-        }
-        return track -> line(track, listed.find(context.previousName(track)));
+        return new OldLists() {
+            @Override
+            public String entry(File list, FileTime written, String line) {
+                return listed.take(list, written, line);
+            }
+
+            @Override
+            public boolean readsEveryLine() {
+                return true;
+            }
+
+            @Override
+            public TrackLines trackLines() {
+                return track -> line(track, listed.find(context.previousName(track)));
+            }
+        };
     }
 
     private String line(File track, ListedChecksums.Listed listed) throws IOException {
         long checksum = disk.checksum(track);
-        boolean damaged = listed != null && listed.value != checksum
+        boolean damaged = listed != null && checksum != Disk.UNREAD && listed.value != checksum
                 // A track written since the list (its tag edited, say) was changed on purpose.
                 && disk.lastModified(track).compareTo(listed.listWritten) <= 0;
         if (damaged) {

@@ -114,7 +114,7 @@ class StatusLineTest {
         File track = track("a.mp3", 3);
         statusLine.album(7, 4567, "Some Band - Greatest Hits");
         now += 100 * MILLISECOND;
-        assertEquals(0, disk.checksum(track));
+        assertEquals(Disk.UNREAD, disk.checksum(track));
         assertEquals("\rAlbum 7/4567  Some Band - Greatest Hits  1 track  0:00", taken());
     }
 
