@@ -14,6 +14,7 @@
 
 #include "application_run.h"
 #include "colliding_library.h"
+#include "other_tracks_library.h"
 #include "file_bytes.h"
 #include "temp_dir.h"
 #include "track_files.h"
@@ -157,6 +158,11 @@ protected:
 
 TEST_F(DryRun, OverTheSampleLibraryThePlanIsTheEffect) {
     generateSampleLibrary(library);
+    expectPlanEqualsEffect(library, dir.path());
+}
+
+TEST_F(DryRun, OverOldListsOfOtherTracksThePlanIsTheEffect) {
+    writeOtherTracksLibrary(library);
     expectPlanEqualsEffect(library, dir.path());
 }
 
