@@ -17,6 +17,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/WineEnvironment.cmake)
 wine_environment(${WINE_TEST_PREFIX} WINE_TEST_ENVIRONMENT)
 set(WINE_TEST_SKIPPED_STATUS 77)
 set(I386_PROBE ${CMAKE_BINARY_DIR}/i386-probe)
+# Debian's wine32 package: the wine command runs 32-bit programs with this loader. It can be
+# missing though the kernel runs 32-bit programs (its packages could not be installed).
+set(WINE32_LOADER /usr/lib/wine/wine CACHE FILEPATH "The loader of 32-bit Wine")
 
 # Tests belong to the directory that adds them, so the guard is global: a second
 # start of the same prefix, run in parallel with the first, would break both.

@@ -1,6 +1,7 @@
 # Makes a fresh sample library in LIBRARY with MAKE_SAMPLE_LIBRARY and runs the application on
 # it: under Wine in WINE_PREFIX (set up by WINE_PREFIX_SCRIPT), with the runtime home RUNTIME_HOME
-# registered as Java 17, the 32-bit EXE32 where the 32-bit program I386_PROBE runs and else the
+# registered as Java 17, the 32-bit EXE32 where the 32-bit program I386_PROBE runs and 32-bit Wine
+# (WINE32_LOADER) is installed, and else the
 # 64-bit EXE64; or else EXE with the host's JAVA. Shows the console output, the
 # exit status and the library's tree; fails when the run does.
 file(REMOVE_RECURSE ${LIBRARY})
@@ -15,11 +16,12 @@ endfunction()
 
 if(WINE_PREFIX)
   execute_process(COMMAND ${I386_PROBE} RESULT_VARIABLE probe_status OUTPUT_QUIET ERROR_QUIET)
-  if(probe_status STREQUAL "0")
+  if(probe_status STREQUAL "0" AND EXISTS ${WINE32_LOADER})
     set(EXE ${EXE32})
   else()
     set(EXE ${EXE64})
-    message("This kernel cannot run 32-bit programs: the 64-bit executable stands in for the 32-bit one.")
+    message("This machine cannot run 32-bit Windows programs (its kernel refuses 32-bit programs, or "
+            "32-bit Wine is not installed): the 64-bit executable stands in for the 32-bit one.")
   endif()
   include(${CMAKE_CURRENT_LIST_DIR}/../cmake/WineEnvironment.cmake)
   use_wine_environment(${WINE_PREFIX})
