@@ -4,6 +4,7 @@ import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.Writer;
+import java.nio.file.Path;
 import java.nio.file.attribute.FileTime;
 import java.util.Collections;
 import java.util.List;
@@ -72,8 +73,8 @@ public interface Disk {
      */
     ListText.Outcome readList(File list, ListText.Lines lines);
 
-    /** Whether the path leads, links followed, to a regular file. */
-    boolean isRegularFile(File path);
+    /** Where the path leads, links followed, when that is a regular file; else null. */
+    Path regularFile(File path);
 
     /** When the bytes of a file were last changed. */
     FileTime lastModified(File file) throws IOException;

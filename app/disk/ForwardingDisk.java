@@ -4,6 +4,7 @@ import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
 import java.io.Writer;
+import java.nio.file.Path;
 import java.nio.file.attribute.FileTime;
 import java.util.List;
 
@@ -64,8 +65,8 @@ public abstract class ForwardingDisk implements Disk {
     }
 
     @Override
-    public boolean isRegularFile(File path) {
-        return disk.isRegularFile(path);
+    public Path regularFile(File path) {
+        return disk.regularFile(path);
     }
 
     @Override

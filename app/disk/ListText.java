@@ -22,7 +22,8 @@ import java.util.Arrays;
  * The text of an old playlist or checksum list, whoever wrote it: rippers and checksum tools write
  * UTF-8, with or without a byte order mark, or the system's code page, as this application does.
  * A list is taken as UTF-8 where it begins with the mark or is valid UTF-8 throughout, else in the
- * lists' encoding; lines end with a line feed, with or without a carriage return before it.
+ * lists' encoding; lines end with a line feed, a carriage return and line feed, or, as on old Macs,
+ * a carriage return alone.
  */
 public final class ListText {
     /** What came of reading a list. */
@@ -101,16 +102,20 @@ public final class ListText {
         StringBuilder line = new StringBuilder();
         boolean tooLong = false;
         boolean first = true;
+        char previous = 0;
         char[] buffer = new char[LONGEST_LINE];
         for (int count; (count = in.read(buffer)) != -1; ) {
-            for (int i = 0; i < count; i++) {
+            for (int i = 0; i < count; previous = buffer[i++]) {
                 char c = buffer[i];
-                if (c != '\n') {
-                    // One more for a carriage return before the line feed.
-                    tooLong = tooLong || line.length() > LONGEST_LINE;
+                if (c != '\n' && c != '\r') {
+                    tooLong = tooLong || line.length() >= LONGEST_LINE;
                     if (!tooLong) {
                         line.append(c);
                     }
+                    continue;
+                }
+                // A line feed after a carriage return ends no second line.
+                if (c == '\n' && previous == '\r') {
                     continue;
                 }
                 if (!tooLong && !take(line, first, written, lines)) {
@@ -127,8 +132,7 @@ public final class ListText {
     }
 
     private static boolean take(StringBuilder line, boolean first, FileTime written, Lines lines) {
-        int end = line.length() > 0 && line.charAt(line.length() - 1) == '\r' ? line.length() - 1 : line.length();
-        int start = first && end > 0 && line.charAt(0) == '\uFEFF' ? 1 : 0;
-        return end - start > LONGEST_LINE || lines.take(line.substring(start, end), written);
+        int start = first && line.length() > 0 && line.charAt(0) == '\uFEFF' ? 1 : 0;
+        return lines.take(line.substring(start), written);
     }
 }

@@ -4,7 +4,6 @@ import java.io.File;
 import java.nio.file.attribute.FileTime;
 import java.util.HashMap;
 import java.util.Map;
-import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 
 /**
@@ -29,11 +28,10 @@ public final class ListedChecksums {
         }
     }
 
-    /**
-     * A track's line: its name, blanks or tabs, and one to eight hexadecimal digits in either
-     * letter case, as every writer of such lists puts them; a comment line starts with ";".
-     */
-    private static final Pattern LINE = Pattern.compile("([^;].*?)[ \t]+([0-9A-Fa-f]{1,8})[ \t\r]*");
+    /** One to eight hexadecimal digits in either letter case, as every writer of such lists puts them. */
+    private static final Pattern CHECKSUM = Pattern.compile("[0-9A-Fa-f]{1,8}");
+    /** Line ends that Java's patterns never take for part of a name. */
+    private static final Pattern LINE_END = Pattern.compile("[\r\u0085\u2028\u2029]");
 
     private final Map<String, Listed> byName = new HashMap<>();
 
@@ -42,17 +40,45 @@ public final class ListedChecksums {
      * for a comment or any other line.
      */
     public String take(File list, FileTime listWritten, String line) {
-        Matcher track = LINE.matcher(line);
-        if (!track.matches()) {
+        String[] track = nameAndChecksum(line);
+        if (track == null) {
             return null;
         }
-        String name = track.group(1);
-        Listed known = byName.get(name);
+        Listed known = byName.get(track[0]);
         boolean newer = known == null || !known.list.equals(list) && listWritten.compareTo(known.listWritten) > 0;
         if (newer) {
-            byName.put(name, new Listed(track.group(2), list, listWritten));
+            byName.put(track[0], new Listed(track[1], list, listWritten));
         }
-        return name;
+        return track[0];
+    }
+
+    /**
+     * A track's line: its name, blanks or tabs, and its checksum, then perhaps blanks; a comment
+     * line starts with ";". Taken apart from its end, in one pass: a pattern that searched for the
+     * blanks would try every way of splitting a long run of them, for seconds a line.
+     */
+    private static String[] nameAndChecksum(String line) {
+        int end = line.length();
+        while (end > 0 && isBlank(line.charAt(end - 1)) || end > 0 && line.charAt(end - 1) == '\r') {
+            end--;
+        }
+        int digits = end;
+        while (digits > 0 && !isBlank(line.charAt(digits - 1))) {
+            digits--;
+        }
+        int nameEnd = digits;
+        while (nameEnd > 0 && isBlank(line.charAt(nameEnd - 1))) {
+            nameEnd--;
+        }
+        String name = line.substring(0, nameEnd);
+        String checksum = line.substring(digits, end);
+        boolean isTrack = nameEnd > 0 && nameEnd < digits && line.charAt(0) != ';' && CHECKSUM.matcher(checksum).matches()
+                && !LINE_END.matcher(name).find();
+        return isTrack ? new String[] {name, checksum} : null;
+    }
+
+    private static boolean isBlank(char c) {
+        return c == ' ' || c == '\t';
     }
 
     /** The line of the track of that name, or null. */

@@ -159,8 +159,8 @@ public final class PlannedDisk implements Disk {
      * moves or deletes: the disk holds them as the run would find them.
      */
     @Override
-    public boolean isRegularFile(File path) {
-        return RealDisk.isFile(path);
+    public Path regularFile(File path) {
+        return RealDisk.realFile(path);
     }
 
     @Override

@@ -16,6 +16,7 @@ import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
+import java.nio.file.Path;
 import java.nio.file.StandardOpenOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.FileTime;
@@ -106,15 +107,16 @@ public final class RealDisk implements Disk {
     }
 
     @Override
-    public boolean isRegularFile(File path) {
-        return isFile(path);
+    public Path regularFile(File path) {
+        return realFile(path);
     }
 
-    static boolean isFile(File path) {
+    static Path realFile(File path) {
         try {
-            return Files.isRegularFile(path.toPath());
-        } catch (InvalidPathException e) {
-            return false;
+            Path real = path.toPath().toRealPath();
+            return Files.isRegularFile(real) ? real : null;
+        } catch (IOException | InvalidPathException e) {
+            return null;
         }
     }
 

@@ -70,7 +70,7 @@ abstract class AlbumListFile implements Step {
         try {
             List<File> oldLists = disk.entries(directory, new ExtensionFilter(extension));
             OldLists reading = oldLists(context);
-            List<File> kept = keptLists(directory, oldLists, reading);
+            List<File> kept = keptLists(new OtherTracks(directory, context.canonicalPath(directory), disk), oldLists, reading);
             // Entries that will not go, such as folders with entries, are reported and stay.
             for (File old : oldLists) {
                 if (!kept.contains(old)) {
@@ -87,8 +87,7 @@ abstract class AlbumListFile implements Step {
     }
 
     /** Reads every old list; gives those that name tracks the run does not list, or are too large to read. */
-    private List<File> keptLists(File directory, List<File> oldLists, OldLists reading) {
-        OtherTracks others = new OtherTracks(directory, disk);
+    private List<File> keptLists(OtherTracks others, List<File> oldLists, OldLists reading) {
         List<File> kept = new ArrayList<>();
         for (File old : oldLists) {
             boolean[] namesOthers = {false};

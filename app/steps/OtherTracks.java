@@ -16,12 +16,13 @@ final class OtherTracks {
             ".m4a", ".aac", ".wav", ".aif", ".aiff", ".wma", ".mpc", ".mp2", ".tta", ".dsf", ".dff");
 
     private final File album;
-    private final Path albumPath;
+    /** The album folder's canonical path: where it is, links followed. */
+    private final Path albumFolder;
     private final Disk disk;
 
-    OtherTracks(File album, Disk disk) {
+    OtherTracks(File album, String canonicalPath, Disk disk) {
         this.album = album;
-        this.albumPath = album.getAbsoluteFile().toPath().normalize();
+        this.albumFolder = new File(canonicalPath).toPath();
         this.disk = disk;
     }
 
@@ -32,13 +33,22 @@ final class OtherTracks {
             return false;
         }
         File name = new File(path.getFileName().toString());
-        // Only these two kinds cost a look at the disk: most entries are the album's own tracks.
-        boolean counts = OTHER_AUDIO.accept(name) || Mp3FilesRenamer.TRACKS.accept(name) && isBelowTheAlbum(path);
-        return counts && disk.isRegularFile(path.toFile());
+        boolean otherAudio = OTHER_AUDIO.accept(name);
+        // Only these cost a look at the disk: the entries of the album's own tracks are bare names.
+        boolean bareName = album.toPath().equals(path.getParent());
+        if (!otherAudio && (bareName || !Mp3FilesRenamer.TRACKS.accept(name))) {
+            return false;
+        }
+        Path track = disk.regularFile(path.toFile());
+        return track != null && (otherAudio || isBelowTheAlbum(track));
     }
 
-    private boolean isBelowTheAlbum(Path path) {
-        Path folder = path.toAbsolutePath().normalize().getParent();
-        return folder != null && folder.startsWith(albumPath) && !folder.equals(albumPath);
+    /**
+     * Told where links lead: a disc folder may be a link, and a link may lead back into the album
+     * or to another album, whose tracks the run renames.
+     */
+    private boolean isBelowTheAlbum(Path track) {
+        Path folder = track.getParent();
+        return folder.startsWith(albumFolder) && !folder.equals(albumFolder);
     }
 }

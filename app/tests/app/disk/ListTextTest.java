@@ -65,8 +65,8 @@ class ListTextTest {
     @Test
     void lineEndsCommentsAndLongLines() throws IOException {
         String longest = "x".repeat(ListText.LONGEST_LINE);
-        String text = "a\r\n\nb\n" + longest + "\r\n" + longest + "y\n" + "z".repeat(100_000) + "\r\nlast";
-        assertEquals(Arrays.asList("a", "", "b", longest, "last"), linesOf(text.getBytes(StandardCharsets.UTF_8)));
+        String text = "a\r\n\nb\rc\n" + longest + "\r\n" + longest + "y\n" + "z".repeat(100_000) + "\r\nlast";
+        assertEquals(Arrays.asList("a", "", "b", "c", longest, "last"), linesOf(text.getBytes(StandardCharsets.UTF_8)));
     }
 
     @Test

@@ -41,11 +41,15 @@ class KeptListsTest {
 
     /** Runs both list steps over the album with the given disk; the tracks are the album's own. */
     private void runLists(Disk disk, File... tracks) {
+        runListsIn(album, disk, tracks);
+    }
+
+    private void runListsIn(File folder, Disk disk, File... tracks) {
         Context context = new Context();
         context.setText("album");
         context.setFiles(Arrays.asList(tracks));
-        new M3UCreator(disk, diagnostics).execute(album, context);
-        new SVFCreator(disk, diagnostics).execute(album, context);
+        new M3UCreator(disk, diagnostics).execute(folder, context);
+        new SVFCreator(disk, diagnostics).execute(folder, context);
     }
 
     private void run(File... tracks) {
@@ -143,6 +147,32 @@ class KeptListsTest {
         Map<String, byte[]> before = contents();
         run();
         assertKept(before, "backslash.m3u", "slash.sfv");
+    }
+
+    /**
+     * A disc folder is told where links lead: a link into another album names that album's
+     * tracks, which the run renames, and a link back into the album its own. The plan, which
+     * finds them not yet renamed, decides as the run does.
+     */
+    @Test
+    void discFoldersAreToldWhereLinksLead() throws Exception {
+        File box = new File(album, "Box");
+        file("Other/01 a.mp3", "a");
+        file("Box/CD2/02 b.mp3", "b");
+        Files.createSymbolicLink(new File(box, "CD1").toPath(), new File(album, "Other").toPath());
+        Files.createSymbolicLink(new File(box, "here").toPath(), box.toPath());
+        Files.createSymbolicLink(new File(box, "disc").toPath(), new File(box, "CD2").toPath());
+        file("Box/other.m3u", "CD1/01 a.mp3\n");
+        file("Box/03 c.mp3", "c");
+        file("Box/here.m3u", "here/03 c.mp3\nhere\\CD2\\..\\nothing.mp3\n");
+        file("Box/disc.m3u", "disc/02 b.mp3\n");
+
+        runListsIn(box, new PlannedDisk(out.stream, diagnostics));
+        assertEquals(Set.of("delete\t" + new File(box, "other.m3u"), "delete\t" + new File(box, "here.m3u")),
+                Set.copyOf(out.lines().subList(0, 2)));
+        runListsIn(box, new RealDisk(diagnostics));
+        assertEquals(Set.of("00-album.m3u", "00-album.sfv", "disc.m3u", "03 c.mp3", "CD1", "CD2", "here", "disc"),
+                Set.of(box.list()));
     }
 
     /** What rhash --sfv * writes into an MP3 album, and lists of names that are gone or of nothing. */
