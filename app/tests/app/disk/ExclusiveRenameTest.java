@@ -457,7 +457,7 @@ class ExclusiveRenameTest {
             } catch (Killed e) {
                 // As a kill leaves it.
             }
-            assertTrue(new AlbumStart(new RealDisk(new Diagnostics(err.stream)), new Diagnostics(err.stream)).open(dir));
+            assertTrue(new AlbumStart(new RealDisk(new Diagnostics(err.stream)), new Diagnostics(err.stream), InterruptedRenames.NONE).open(dir));
             Set<String> left = names();
             assertTrue(left.equals(Set.of("Track One.mp3")) || left.equals(Set.of("01-a-b.mp3")),
                     "killed before change " + killedAt + ": " + left);
