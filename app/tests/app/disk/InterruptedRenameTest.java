@@ -70,6 +70,11 @@ class InterruptedRenameTest {
         }
 
         @Override
+        public Object fileKey(Path path) throws IOException {
+            return SYSTEM.fileKey(path);
+        }
+
+        @Override
         public void delete(Path path) {
             throw new Killed();
         }
