@@ -42,14 +42,14 @@ struct KillPoint {
 
 // What a traced call works on: its quoted path or the path strace shows for its descriptor.
 std::string shapeOf(const std::string& call, const std::string& text) {
-    // A quoted path first: strace -y shows the folder of openat(AT_FDCWD, ...) before it.
+    // Else the quoted path: strace -y shows the folder of openat(AT_FDCWD, ...) before it.
     static const std::regex quoted(R"re("[^"]*")re");
     static const std::regex descriptor("<[^>]*>");
     static const std::regex digits("[0-9]+");
     std::smatch found;
-    const std::string where = std::regex_search(text, found, quoted) || std::regex_search(text, found, descriptor)
-                                  ? found.str()
-                                  : "";
+    // A descriptor's path where the call takes one first: what a write writes varies.
+    const bool byDescriptor = std::isdigit(static_cast<unsigned char>(text[text.find('(') + 1]));
+    const std::string where = std::regex_search(text, found, byDescriptor ? descriptor : quoted) ? found.str() : "";
     return call + " " + std::regex_replace(where, digits, "#");
 }
 
@@ -62,8 +62,7 @@ bool changesDisk(const std::string& call, const std::string& text, const std::st
         return text.find('"' + root) != std::string::npos && (call == "creat" || std::regex_search(text, writing));
     }
     if (call == "write" || call == "pwrite64" || call == "writev" || call == "pwritev" || call == "ftruncate" ||
-        call == "fsync" || call == "fdatasync" || call == "fallocate")
-    {
+        call == "fsync" || call == "fdatasync" || call == "fallocate") {
         // Shown as fd<path> first.
         std::size_t at = text.find('(') + 1;
         const std::size_t digits = at;
@@ -81,7 +80,8 @@ std::vector<std::pair<std::string, std::string>> tracedCalls(const fs::path& tra
     static const std::regex start(R"(^([0-9]+) +([a-z0-9_]+)\((.*)$)");
     std::smatch parts;
     for (std::string line; std::getline(in, line);)
-        if (std::regex_match(line, parts, start)) calls.emplace_back(parts[1].str(), parts[2].str() + "(" + parts[3].str());
+        if (std::regex_match(line, parts, start))
+            calls.emplace_back(parts[1].str(), parts[2].str() + "(" + parts[3].str());
     return calls;
 }
 
@@ -249,9 +249,11 @@ private:
         return runProcess(command(arguments), "", {kApplicationLocale, "XDG_STATE_HOME=" + state.string()});
     }
 
-    ProcessResult underStrace(const std::vector<std::string>& injection, const std::vector<std::string>& arguments) const {
-        std::vector<std::string> line{"strace", "-f", "-qq", "-y", "-e", "signal=none", "-e",
-                                      std::string("trace=") + kTracedCalls, "-o", trace.string()};
+    ProcessResult underStrace(const std::vector<std::string>& injection,
+                              const std::vector<std::string>& arguments) const {
+        std::vector<std::string> line{"strace", "-f",          "-qq", "-y",
+                                      "-e",     "signal=none", "-e",  std::string("trace=") + kTracedCalls,
+                                      "-o",     trace.string()};
         line.insert(line.end(), injection.begin(), injection.end());
         const std::vector<std::string> application = command(arguments);
         line.insert(line.end(), application.begin(), application.end());
