@@ -1,6 +1,7 @@
 package app;
 
 import app.disk.Disk;
+import app.disk.InterruptedRenames;
 import app.disk.Journal;
 import app.disk.JournalFolder;
 import app.disk.JournalingDisk;
@@ -119,7 +120,8 @@ public class Main {
         File directory = new File(args[0]);
         List<File> albums = AlbumFolders.of(directory, disk, diagnostics);
         out.println(albums);
-        AlbumStart start = new AlbumStart(disk, diagnostics);
+        // Read before this run makes its own journal.
+        AlbumStart start = new AlbumStart(disk, diagnostics, InterruptedRenames.of(directory));
         for (int i = 0; i < albums.size(); i++) {
             File album = albums.get(i);
             progress.album(i + 1, albums.size(), album.getName());

@@ -84,4 +84,11 @@ public interface Disk {
 
     /** Whether both names, in one folder, are there and lead to one entry. */
     boolean sameEntry(File one, File other);
+
+    /**
+     * Takes the old name from a file that a killed run's rename gave the new one beside it (the
+     * caller made sure both lead to it), which finishes that run's rename: its journal has it,
+     * and its undo gives the old name back. True when it went; a refusal is reported.
+     */
+    boolean finishRename(File oldName, File newName);
 }

@@ -48,13 +48,13 @@ final class ExclusiveRename {
         try {
             Path source = from.toPath();
             Path target = to.toPath();
-            Linked linked = LINK_NAMES_A_LINK_ITSELF && isListedFile(from) ? link(calls, source, target) : null;
+            Linked linked = LINK_NAMES_A_LINK_ITSELF && isListedFile(from) ? link(calls, source, target, diagnostics) : null;
             if (linked == Linked.RENAMED) {
                 return true;
             }
             // A link refused because the name is taken tells what asking first would have told.
             if (linked != Linked.NAME_TAKEN && !calls.exists(target)) {
-                return linked == Linked.REFUSED ? plainMove(calls, source, target) : tryMove(calls, source, target);
+                return linked == Linked.REFUSED ? plainMove(calls, source, target) : tryMove(calls, source, target, diagnostics);
             }
             return renameOntoALeadingName(calls, source, target, diagnostics);
         } catch (IOException | InvalidPathException e) {
@@ -82,7 +82,7 @@ final class ExclusiveRename {
             return targetName.equals(sourceName);
         }
         if (!listed.contains(sourceName) || !sourceName.equalsIgnoreCase(targetName)
-                || !renameThroughSpareName(calls, source, target)) {
+                || !renameThroughSpareName(calls, source, target, diagnostics)) {
             return false;
         }
         if (calls.names(folder).contains(targetName)) {
@@ -103,10 +103,11 @@ final class ExclusiveRename {
      * keeps both names while the entry bears it, so that the next run can give it its name back
      * should this one be killed in between.
      */
-    static boolean renameThroughSpareName(RenameCalls calls, Path source, Path target) throws IOException {
+    static boolean renameThroughSpareName(RenameCalls calls, Path source, Path target, Diagnostics diagnostics)
+            throws IOException {
         SpareName spare = SpareName.beside(source);
         calls.writeNew(spare.record, SpareName.record(source.getFileName().toString(), target.getFileName().toString()));
-        if (!tryMove(calls, source, spare.spare)) {
+        if (!tryMove(calls, source, spare.spare, diagnostics)) {
             calls.delete(spare.record);
             return false;
         }
@@ -114,10 +115,10 @@ final class ExclusiveRename {
         // (a hard or symbolic link), which must be left alone.
         boolean renamed;
         try {
-            renamed = !calls.exists(target) && tryMove(calls, spare.spare, target);
+            renamed = !calls.exists(target) && tryMove(calls, spare.spare, target, diagnostics);
         } catch (IOException e) {
             try {
-                putBack(calls, spare, source);
+                putBack(calls, spare, source, diagnostics);
             } catch (IOException alsoFailed) {
                 e.addSuppressed(alsoFailed);
             }
@@ -126,13 +127,14 @@ final class ExclusiveRename {
         if (renamed) {
             calls.delete(spare.record);
         } else {
-            putBack(calls, spare, source);
+            putBack(calls, spare, source, diagnostics);
         }
         return renamed;
     }
 
-    private static void putBack(RenameCalls calls, SpareName spare, Path source) throws IOException {
-        if (!tryMove(calls, spare.spare, source)) {
+    private static void putBack(RenameCalls calls, SpareName spare, Path source, Diagnostics diagnostics)
+            throws IOException {
+        if (!tryMove(calls, spare.spare, source, diagnostics)) {
             // Left with its record, which the next run finds.
             throw new FileAlreadyExistsException(spare.spare.toString(), source.toString(),
                     "another entry took the old name meanwhile, so the entry keeps the spare name");
@@ -148,9 +150,9 @@ final class ExclusiveRename {
      * user under fs.protected_hardlinks, another device) and for other entries, the move is
      * made: it checks the name just before it moves.
      */
-    private static boolean tryMove(RenameCalls calls, Path from, Path to) throws IOException {
+    private static boolean tryMove(RenameCalls calls, Path from, Path to, Diagnostics diagnostics) throws IOException {
         if (MOVE_MAY_REPLACE && calls.isRegularFile(from)) {
-            Linked linked = link(calls, from, to);
+            Linked linked = link(calls, from, to, diagnostics);
             return linked == Linked.REFUSED ? plainMove(calls, from, to) : linked == Linked.RENAMED;
         }
         return plainMove(calls, from, to);
@@ -162,7 +164,7 @@ final class ExclusiveRename {
     }
 
     /** Gives the file the new name as a second one, then takes the old one from it. */
-    private static Linked link(RenameCalls calls, Path from, Path to) throws IOException {
+    private static Linked link(RenameCalls calls, Path from, Path to, Diagnostics diagnostics) throws IOException {
         try {
             calls.link(from, to);
         } catch (FileAlreadyExistsException e) {
@@ -170,17 +172,27 @@ final class ExclusiveRename {
         } catch (IOException | UnsupportedOperationException e) {
             return Linked.REFUSED;
         }
-        dropOldName(calls, from, to);
+        dropOldName(calls, from, to, diagnostics);
         return Linked.RENAMED;
     }
 
-    /** An entry never ends with two names: when the old one will not go, the new one goes again. */
-    private static void dropOldName(RenameCalls calls, Path from, Path to) throws IOException {
+    /**
+     * An entry never ends with two names: when the old one will not go, the new one goes again,
+     * if it still leads to the file linked. Another program may have put its own file there in
+     * between; asking first narrows that window but cannot close it, as no system call removes a
+     * name only while it leads to a given file.
+     */
+    private static void dropOldName(RenameCalls calls, Path from, Path to, Diagnostics diagnostics) throws IOException {
         try {
             calls.delete(from);
         } catch (IOException e) {
             try {
-                calls.delete(to);
+                Object linked = calls.fileKey(from);
+                if (linked != null && linked.equals(calls.fileKey(to))) {
+                    calls.delete(to);
+                } else {
+                    diagnostics.report("Cannot take back the second name " + to + ": another entry holds it now");
+                }
             } catch (IOException alsoFailed) {
                 e.addSuppressed(alsoFailed);
             }

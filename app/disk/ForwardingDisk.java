@@ -83,4 +83,9 @@ public abstract class ForwardingDisk implements Disk {
     public boolean sameEntry(File one, File other) {
         return disk.sameEntry(one, other);
     }
+
+    @Override
+    public boolean finishRename(File oldName, File newName) {
+        return disk.finishRename(oldName, newName);
+    }
 }

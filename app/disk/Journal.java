@@ -28,6 +28,8 @@ public final class Journal {
     /** Kept for nothing: a run that is not to be undone, and the measure of what journals cost. */
     public static final Journal NONE = new Journal(null, null, null, null);
     static final String VERSION_1 = "1";
+    /** The last line of a run that ended, before any line an undo adds. */
+    static final String CLOSED = "closed";
 
     private final File folder;
     private final File musicFolder;
@@ -108,6 +110,10 @@ public final class Journal {
     public void close() {
         if (out == null) {
             return;
+        }
+        // Tells the next run that this one was not killed: it has no rename left half made.
+        if (!unusable) {
+            pending.add(CLOSED);
         }
         write();
         force();

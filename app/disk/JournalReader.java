@@ -4,6 +4,7 @@ import java.io.BufferedReader;
 import java.io.File;
 import java.io.IOException;
 import java.io.InputStreamReader;
+import java.io.RandomAccessFile;
 import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
@@ -37,6 +38,8 @@ final class JournalReader {
     /** What a journal tells. */
     static final class Run {
         String musicFolder;
+        /** The run ended rather than being killed. */
+        boolean closed;
         boolean undone;
         final List<Change> changes = new ArrayList<>();
     }
@@ -73,6 +76,8 @@ final class JournalReader {
                     run.musicFolder = fields[1];
                 } else if (kind.equals("undone")) {
                     run.undone = true;
+                } else if (kind.equals(Journal.CLOSED)) {
+                    run.closed = true;
                 } else if (kind.equals("restoring") && fields.length == 2) {
                     Change change = byNumber.get(fields[1]);
                     if (change != null) {
@@ -105,6 +110,42 @@ final class JournalReader {
             }
         }
         return run;
+    }
+
+    /**
+     * The fields of the journal's last whole line, zeros after it passed over (Windows keeps them);
+     * none when it cannot be read. Cheap: a journal of a large run is read only when this says
+     * the run may have been killed.
+     */
+    static String[] lastLine(File journal) {
+        try (RandomAccessFile file = new RandomAccessFile(journal, "r")) {
+            byte[] tail = new byte[4096];
+            long end = file.length();
+            int length = 0;
+            // Back over the zeros, a stretch at most, to the end of the last line.
+            while (end > 0 && length == 0) {
+                int size = (int) Math.min(tail.length, end);
+                file.seek(end - size);
+                file.readFully(tail, 0, size);
+                for (length = size; length > 0 && tail[length - 1] == 0; length--) {
+                    end--;
+                }
+            }
+            if (end == 0) {
+                return new String[0];
+            }
+            long start = Math.max(0, end - tail.length);
+            file.seek(start);
+            file.readFully(tail, 0, (int) (end - start));
+            String text = new String(tail, 0, (int) (end - start), StandardCharsets.UTF_8);
+            if (!text.endsWith("\n")) {
+                return new String[0];
+            }
+            String[] fields = JournalLine.fields(text.substring(text.lastIndexOf('\n', text.length() - 2) + 1, text.length() - 1));
+            return fields == null ? new String[0] : fields;
+        } catch (IOException e) {
+            return new String[0];
+        }
     }
 
     private static BufferedReader reader(File journal) throws IOException {

@@ -58,6 +58,11 @@ final class JournalingRenameCalls implements RenameCalls {
     }
 
     @Override
+    public Object fileKey(Path path) throws IOException {
+        return calls.fileKey(path);
+    }
+
+    @Override
     public void move(Path from, Path to) throws IOException {
         journaled(() -> calls.move(from, to), "move", name(from), name(to));
     }

@@ -178,6 +178,20 @@ public final class PlannedDisk implements Disk {
         return RealDisk.readSmall(entry.original());
     }
 
+    /** Shown as the rename it finishes. */
+    @Override
+    public boolean finishRename(File oldName, File newName) {
+        PlannedFolder folder = folder(oldName.getParentFile());
+        PlannedFolder.Entry planned = folder.find(oldName.getName());
+        if (!folder.isWritable()) {
+            ExclusiveRename.reportRefusal(oldName, newName, new AccessDeniedException(oldName.getPath()), diagnostics);
+            return false;
+        }
+        folder.remove(planned);
+        show("rename", oldName.getPath(), newName.getName());
+        return true;
+    }
+
     /** Two names in one folder. */
     @Override
     public boolean sameEntry(File one, File other) {

@@ -144,6 +144,11 @@ public final class RealDisk implements Disk {
         return isSameEntry(one, other);
     }
 
+    @Override
+    public boolean finishRename(File oldName, File newName) {
+        return delete(oldName);
+    }
+
     /**
      * Compared as the names themselves lead, links not followed: a symbolic link is never the same
      * entry as the file it points at, so a spare name that is such a link is never taken for a

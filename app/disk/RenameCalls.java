@@ -6,6 +6,7 @@ import java.nio.file.Files;
 import java.nio.file.LinkOption;
 import java.nio.file.Path;
 import java.nio.file.StandardOpenOption;
+import java.nio.file.attribute.BasicFileAttributes;
 import java.util.HashSet;
 import java.util.Set;
 
@@ -31,6 +32,9 @@ interface RenameCalls {
      * and otherwise with an IOException or UnsupportedOperationException where links are refused.
      */
     void link(Path existing, Path link) throws IOException;
+
+    /** What tells the entry itself from others (Linux: device and inode), links not followed; null where none. */
+    Object fileKey(Path path) throws IOException;
 
     /** Removes a name, or an empty folder. */
     void delete(Path path) throws IOException;
@@ -68,6 +72,11 @@ interface RenameCalls {
         @Override
         public void link(Path existing, Path link) throws IOException {
             Files.createLink(link, existing);
+        }
+
+        @Override
+        public Object fileKey(Path path) throws IOException {
+            return Files.readAttributes(path, BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS).fileKey();
         }
 
         @Override

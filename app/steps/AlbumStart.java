@@ -3,6 +3,7 @@ package app.steps;
 import app.Diagnostics;
 import app.Refusal;
 import app.disk.Disk;
+import app.disk.InterruptedRenames;
 import app.disk.SpareName;
 import java.io.File;
 import java.io.IOException;
@@ -15,14 +16,18 @@ import java.util.Set;
  * listed is reported and passed over: every step would find it empty, and the list steps would
  * replace its lists with empty ones. An entry that a killed run left under a spare name gets its
  * old name back, before any step lists the folder; one that cannot is reported, run after run.
+ * A rename that a killed run left between its two steps, the file under its old name and its new
+ * one, is finished: the old name goes, so that the steps find the file once, under its new name.
  */
 public final class AlbumStart {
     private final Disk disk;
     private final Diagnostics diagnostics;
+    private final InterruptedRenames interrupted;
 
-    public AlbumStart(Disk disk, Diagnostics diagnostics) {
+    public AlbumStart(Disk disk, Diagnostics diagnostics, InterruptedRenames interrupted) {
         this.disk = disk;
         this.diagnostics = diagnostics;
+        this.interrupted = interrupted;
     }
 
     /** Whether the album's steps may run. */
@@ -55,7 +60,19 @@ public final class AlbumStart {
                 }
             }
         }
+        finishInterruptedRenames(album);
         return true;
+    }
+
+    /** Where both names are listed and lead to one file: a rename that only a kill kept from its end. */
+    private void finishInterruptedRenames(File album) {
+        for (File[] names : interrupted.in(album)) {
+            File oldName = new File(album, names[0].getName());
+            File newName = new File(album, names[1].getName());
+            if (isSecondName(oldName, newName) && isSecondName(newName, oldName)) {
+                disk.finishRename(oldName, newName);
+            }
+        }
     }
 
     private void putBack(File spare, File record) {

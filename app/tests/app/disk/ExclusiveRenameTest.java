@@ -182,6 +182,12 @@ class ExclusiveRenameTest {
             return exists(path);
         }
 
+        /** Each spelling its own number, as the drivers above give it. */
+        @Override
+        public Object fileKey(Path path) {
+            return path.getFileName().toString();
+        }
+
         /** FAT has no links. */
         @Override
         public void link(Path existing, Path link) throws IOException {
@@ -265,6 +271,11 @@ class ExclusiveRenameTest {
         }
 
         @Override
+        public Object fileKey(Path path) throws IOException {
+            return RenameCalls.SYSTEM.fileKey(path);
+        }
+
+        @Override
         public void link(Path existing, Path link) throws IOException {
             change("link", link);
             RenameCalls.SYSTEM.link(existing, link);
@@ -327,6 +338,32 @@ class ExclusiveRenameTest {
         assertFalse(rename(source, new File(dir, "b.mp3"), refusing));
         assertEquals(Set.of("a.mp3"), names());
         assertEquals(List.of("Cannot rename " + source + " to b.mp3: AccessDeniedException"), err.lines());
+    }
+
+    /**
+     * The old name will not go, and another program put its own file under the new name in
+     * between: that file stays, and the rename says why the second name stays.
+     */
+    @Test
+    void aSecondNameThatAnotherEntryTookMeanwhileIsNotTakenBack() throws IOException {
+        File source = file("a.mp3", "x");
+        File target = new File(dir, "b.mp3");
+        HookedCalls otherProgram = new HookedCalls() {
+            @Override
+            void before(String call, Path path) throws IOException {
+                if (call.equals("delete") && path.endsWith("a.mp3")) {
+                    Files.delete(target.toPath());
+                    file("b.mp3", "theirs");
+                    throw new AccessDeniedException(path.toString());
+                }
+            }
+        };
+        assertFalse(rename(source, target, otherProgram));
+        assertEquals(Set.of("a.mp3", "b.mp3"), names());
+        assertEquals("x", content("a.mp3"));
+        assertEquals("theirs", content("b.mp3"));
+        assertEquals(List.of("Cannot take back the second name " + target + ": another entry holds it now",
+                "Cannot rename " + source + " to b.mp3: AccessDeniedException"), err.lines());
     }
 
     /** FAT, some shares, another user's file under fs.protected_hardlinks: the move does it. */
@@ -451,13 +488,14 @@ class ExclusiveRenameTest {
                 }
             };
             try {
-                ExclusiveRename.renameThroughSpareName(killing, source.toPath(), new File(dir, "01-a-b.mp3").toPath());
+                ExclusiveRename.renameThroughSpareName(killing, source.toPath(), new File(dir, "01-a-b.mp3").toPath(),
+                        new Diagnostics(err.stream));
                 assertTrue(killedAt > 4, "two renames, each a link and a removal, and the record");
                 return;
             } catch (Killed e) {
                 // As a kill leaves it.
             }
-            assertTrue(new AlbumStart(new RealDisk(new Diagnostics(err.stream)), new Diagnostics(err.stream)).open(dir));
+            assertTrue(new AlbumStart(new RealDisk(new Diagnostics(err.stream)), new Diagnostics(err.stream), InterruptedRenames.NONE).open(dir));
             Set<String> left = names();
             assertTrue(left.equals(Set.of("Track One.mp3")) || left.equals(Set.of("01-a-b.mp3")),
                     "killed before change " + killedAt + ": " + left);

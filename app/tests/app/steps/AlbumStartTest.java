@@ -7,6 +7,7 @@ import app.CapturedStream;
 import app.Diagnostics;
 import app.disk.Disk;
 import app.disk.ForwardingDisk;
+import app.disk.InterruptedRenames;
 import app.disk.RealDisk;
 import app.disk.SpareName;
 import java.io.File;
@@ -30,7 +31,7 @@ class AlbumStartTest {
     private final Diagnostics diagnostics = new Diagnostics(err.stream);
 
     private boolean open() {
-        return new AlbumStart(new RealDisk(diagnostics), diagnostics).open(album);
+        return new AlbumStart(new RealDisk(diagnostics), diagnostics, InterruptedRenames.NONE).open(album);
     }
 
     private Set<String> names() {
@@ -98,7 +99,7 @@ class AlbumStartTest {
         assertTrue(nested.mkdir());
         TestTracks.write(nested, SPARE, "x".getBytes());
         TestTracks.write(nested, SPARE + ".name", SpareName.record(oldName, "track one.mp3"));
-        assertTrue(new AlbumStart(new RealDisk(diagnostics), diagnostics).open(nested));
+        assertTrue(new AlbumStart(new RealDisk(diagnostics), diagnostics, InterruptedRenames.NONE).open(nested));
         assertEquals(Set.of(SPARE, SPARE + ".name"), new TreeSet<>(Arrays.asList(nested.list())));
         assertEquals(Set.of("Album"), names());
         assertEquals(List.of("Cannot give " + new File(nested, SPARE) + " back its old name: its record " + SPARE
@@ -117,7 +118,7 @@ class AlbumStartTest {
                 return one.getName().equalsIgnoreCase(other.getName()) || super.sameEntry(one, other);
             }
         };
-        assertTrue(new AlbumStart(caseBlind, diagnostics).open(album));
+        assertTrue(new AlbumStart(caseBlind, diagnostics, InterruptedRenames.NONE).open(album));
         // Renamed to that spelling here, where it is a name of its own: the entry is not deleted.
         assertEquals(Set.of(SPARE.toUpperCase()), names());
         assertEquals("x", new String(Files.readAllBytes(new File(album, SPARE.toUpperCase()).toPath())));
