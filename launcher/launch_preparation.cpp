@@ -134,6 +134,7 @@ bool resolveLaunch(LaunchState& state) {
     if (!readOptionalSetting(state, kMessageTitle, state.messageTitle)) return false;
     if (readFlagSetting(state.module, kStartInExeDir)) useExeDirAsWorkingDir(state);
     state.nameProcessAfterExe = readFlagSetting(state.module, kNameProcessAfterExe);
+    state.pauseInOwnConsole = readFlagSetting(state.module, kPauseInOwnConsole);
 
     if (!readOptionalSetting(state, kShippedRuntimeDir, state.runtimePath)) return false;
     if (!settleShippedRuntime(state)) return false;
