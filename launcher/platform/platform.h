@@ -120,8 +120,8 @@ struct ConsoleState {
 ConsoleState consoleState();
 // Drops whatever the console's input holds, such as keys typed while the runtime ran.
 void emptyConsoleInput();
-// Reads standard input up to a line end, its end, Ctrl+C or a failure. Should
-// the console be closed meanwhile, the process ends with `status`.
+// Reads standard input up to a line end, its end or a failure. Ctrl+C,
+// Ctrl+Break or the console's closing end the process meanwhile with `status`.
 void waitForLineEnd(int status);
 
 // Writes "title: text" and a line end to standard output.

@@ -262,14 +262,14 @@ unsigned long waitForProgram(const Program& program) {
     return code;
 }
 
-// The status to end with when the console is closed during the last wait; -1 before it.
-static volatile LONG statusOnClose = -1;
+// The status the launcher ends with should its last wait be ended by Ctrl+C,
+// Ctrl+Break or the console's closing; -1 before that wait.
+static volatile LONG statusAfterWait = -1;
 
 static BOOL WINAPI passInterruptsOn(DWORD event) {
-    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) return TRUE;
     // Windows would end the launcher with a status of its own.
-    if (statusOnClose >= 0) ExitProcess(static_cast<UINT>(statusOnClose));
-    return FALSE;
+    if (statusAfterWait >= 0) ExitProcess(static_cast<UINT>(statusAfterWait));
+    return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
 }
 
 void ignoreConsoleInterrupts() {
@@ -291,13 +291,17 @@ ConsoleState consoleState() {
 void emptyConsoleInput() { FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE)); }
 
 void waitForLineEnd(int status) {
-    statusOnClose = status;
-    // Ctrl+C, which ends the read with nothing, must not end the launcher.
+    statusAfterWait = status;
     SetConsoleCtrlHandler(passInterruptsOn, TRUE);
+    // A whole line at a time: Wine's console drops the rest of a line that a
+    // short read leaves.
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    char c = 0;
+    char line[256];
     DWORD read = 0;
-    while (ReadFile(input, &c, 1, &read, nullptr) && read == 1 && c != '\n') {
+    while (ReadFile(input, line, sizeof line, &read, nullptr) && read > 0) {
+        for (DWORD i = 0; i < read; ++i) {
+            if (line[i] == '\n') return;
+        }
     }
 }
 
