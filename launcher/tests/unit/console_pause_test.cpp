@@ -124,6 +124,13 @@ TEST_F(ConsolePauseTest, ALaunchFailureWaitsAfterItsOneLine) {
 
     world().printed.clear();
     world().consoleSteps.clear();
+    setSetting(kMessageTitle, std::string(kTitleCapacity, 't'));
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(world().printed, (Lines{"tarvello: Setting 111 is longer than 127 characters.", kPrompt}));
+
+    world().printed.clear();
+    world().consoleSteps.clear();
+    setSetting(kMessageTitle, "Tool");
     addRuntime("C:\\apps\\jre");
     world().startFails = true;
     EXPECT_EQ(run(), 1);
