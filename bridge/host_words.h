@@ -7,8 +7,9 @@
 #include <vector>
 
 // Each word in UTF-8, with Windows paths turned into host paths: the archive after the first
-// "-jar" (absolute or relative), every absolute path, and every absolute path among the
-// arguments that the launcher's property holds (argument_property.h). A path that Wine cannot
+// "-jar" (absolute or relative), every absolute path, every application argument that is a
+// relative path with a backslash naming an existing entry (..\x becomes ../x, still relative),
+// and such paths among the arguments that the launcher's property holds (argument_property.h). A path that Wine cannot
 // place on the host (one below a missing folder) stays as it was, and the JVM names it in its
 // own message.
 std::vector<std::string> hostWords(int count, WCHAR** words);

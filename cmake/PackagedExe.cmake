@@ -7,9 +7,9 @@
 # (RCDATA resources, neutral language, the text and one zero byte) and the
 # application icon, followed by the jar appended unchanged. Setting names are
 # ShippedRuntimeDir, LowestVersion, HighestVersion, StartInExeDir,
-# NameProcessAfterExe, MessageTitle, RuntimeOptions and AppArguments; a setting
-# left out is absent, "Name=" is present and empty. Texts too long for the
-# launcher's fields are refused unless ALLOW_OVERLONG_SETTINGS is given (for
+# NameProcessAfterExe, MessageTitle, PauseInOwnConsole, RuntimeOptions and
+# AppArguments; a setting left out is absent, "Name=" is present and empty.
+# Texts too long for the launcher's fields are refused unless ALLOW_OVERLONG_SETTINGS is given (for
 # tests of how the launcher copes with them).
 #
 # With VERSION the executable carries a version resource: ProductName,

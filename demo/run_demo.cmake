@@ -35,7 +35,9 @@ if(WINE_PREFIX)
   windows_path(${LIBRARY} library)
   if(registered EQUAL 0)
     message("\n> wine ${EXE} ${library}\n")
-    execute_process(COMMAND wine ${EXE} ${library} RESULT_VARIABLE status)
+    # Input from /dev/null: on a terminal, Wine gives the executable a console of its own, where
+    # it would wait for Enter before it ends.
+    execute_process(COMMAND wine ${EXE} ${library} INPUT_FILE /dev/null RESULT_VARIABLE status)
   else()
     set(status "no run: the bridge runtime could not be registered")
   endif()

@@ -130,6 +130,8 @@ bool resolveLaunch(LaunchState& state) {
 
     state.module = platform::openModule(state.exePath);
     if (state.module == nullptr) return reportFailure(state, "Cannot find file: ", state.exePath);
+    // First, so that every failure after this one waits where it should.
+    state.pauseInOwnConsole = readFlagSetting(state.module, kPauseInOwnConsole);
 
     if (!readOptionalSetting(state, kMessageTitle, state.messageTitle)) return false;
     if (readFlagSetting(state.module, kStartInExeDir)) useExeDirAsWorkingDir(state);

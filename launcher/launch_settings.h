@@ -11,6 +11,7 @@ enum SettingId {
     kStartInExeDir = 109,
     kNameProcessAfterExe = 110,
     kMessageTitle = 111,
+    kPauseInOwnConsole = 112,
     kRuntimeOptions = 201,
     kAppArguments = 202,
 };

@@ -26,6 +26,7 @@ struct LaunchState {
     char unpassableHome[kPathCapacity];
     char workingDir[kPathCapacity];
     char runtimePath[kPathCapacity];  // the runtime's home, later the program to start
+    char runtimeBin[kPathCapacity];   // the runtime's bin folder, where its libraries lie
     char argumentString[kArgumentStringCapacity];
 
     // Working texts of the launch preparation.
@@ -38,6 +39,7 @@ struct LaunchState {
     char exePath[kPathCapacity];
     int exeNameStart;  // index of the last backslash in exePath
     bool nameProcessAfterExe;
+    bool pauseInOwnConsole;
     char appArguments[kPartCapacity];
     char messageText[kPartCapacity];
     char commandLine[kCommandLineCapacity];

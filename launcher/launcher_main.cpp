@@ -1,12 +1,12 @@
 #include "launcher_main.h"
 
 #include "command_line.h"
+#include "console_pause.h"
 #include "launch_messages.h"
 #include "launch_preparation.h"
 #include "runtime_start.h"
 
-int runLauncher(LaunchState& state, int argumentCount, platform::WideChar** arguments) {
-    initLaunchState(state);
+static int launch(LaunchState& state, int argumentCount, platform::WideChar** arguments) {
     state.wideArgumentCount = argumentCount > 1 ? argumentCount - 1 : 0;
     state.wideArguments = argumentCount > 1 ? arguments + 1 : nullptr;
     if (!joinArguments(state.wideArgumentCount, state.wideArguments, state.userArguments, sizeof state.userArguments,
@@ -19,4 +19,12 @@ int runLauncher(LaunchState& state, int argumentCount, platform::WideChar** argu
     state.module = nullptr;
     if (!resolved) return 1;
     return startRuntime(state);
+}
+
+int runLauncher(LaunchState& state, int argumentCount, platform::WideChar** arguments) {
+    initLaunchState(state);
+    const bool ownConsole = hasConsoleOfItsOwn();
+    const int status = launch(state, argumentCount, arguments);
+    if (ownConsole && state.pauseInOwnConsole) waitBeforeClosing(status);
+    return status;
 }

@@ -35,10 +35,9 @@ bool useCopyNamedAfterExe(LaunchState& state) {
     char copyDir[kPathCapacity];
     char sourceExe[kPathCapacity];
     char targetExe[kPathCapacity];
-    char runtimeBin[kPathCapacity];
     if (!copyText(copyDir, state.runtimePath) || !appendText(copyDir, kCopyDirName) ||
         !joinPath(targetExe, copyDir, exeName) || !copyText(sourceExe, state.runtimePath) ||
-        !appendRuntimeExe(sourceExe, sizeof sourceExe) || !joinPath(runtimeBin, state.runtimePath, "bin")) {
+        !appendRuntimeExe(sourceExe, sizeof sourceExe)) {
         return false;
     }
 
@@ -56,13 +55,14 @@ bool useCopyNamedAfterExe(LaunchState& state) {
     }
     // java.exe since Java 7 needs the libraries beside it in bin (jli.dll),
     // which Windows looks for beside the program and on PATH, not in ..\bin.
-    return platform::putFirstOnPath(runtimeBin) && copyText(state.runtimePath, targetExe);
+    return platform::putFirstOnPath(state.runtimeBin) && copyText(state.runtimePath, targetExe);
 }
 
 }  // namespace
 
 void prepareRuntimeProgram(LaunchState& state) {
     // The runtime check has made sure that "\bin\java.exe" fits behind the home.
+    joinPath(state.runtimeBin, state.runtimePath, "bin");
     if (!state.nameProcessAfterExe || !useCopyNamedAfterExe(state)) {
         appendRuntimeExe(state.runtimePath, sizeof state.runtimePath);
     }

@@ -26,6 +26,10 @@ int startRuntime(LaunchState& state) {
     appendText(state.commandLine, state.argumentString);
 
     if (!isEmpty(state.workingDir)) platform::changeDirectory(state.workingDir);
+    // A copy named after the executable lies outside bin: without this, Windows
+    // would look for the runtime's libraries (jli.dll) in the current folder,
+    // which is the user's, before PATH.
+    platform::setLibraryFolder(state.runtimeBin);
     platform::ignoreConsoleInterrupts();
 
     platform::Program runtime;

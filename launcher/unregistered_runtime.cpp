@@ -37,6 +37,12 @@ void consider(LaunchState& state, const char (&home)[kPathCapacity]) {
 
 bool isBackslash(platform::WideChar c) { return c == '\\'; }
 
+size_t textLength16(const platform::WideChar* text) {
+    size_t length = 0;
+    while (text[length] != 0) ++length;
+    return length;
+}
+
 // Cuts a folder named bin, in any letter case and with or without a trailing
 // backslash, off the end of `folder` of `length` characters; false for a
 // folder of another name.
@@ -50,25 +56,39 @@ bool cutBinFolder(platform::WideChar* folder, size_t length) {
     return true;
 }
 
+// Takes the entry of an environment variable that begins at `next` into
+// `entry` as Command Prompt reads it: up to `separator` outside double quotes,
+// without the quotes (an unbalanced one runs to the end). Answers where the
+// next entry begins; `fits` is false for an entry too long for the field.
+const platform::WideChar* takeEntry(const platform::WideChar* next, platform::WideChar separator,
+                                    platform::WideChar (&entry)[kPartCapacity], bool* fits) {
+    size_t length = 0;
+    bool quoted = false;
+    *fits = true;
+    for (; *next != 0 && (quoted || *next != separator); ++next) {
+        if (*next == '"') {
+            quoted = !quoted;
+        } else if (length + 1 < kPartCapacity) {
+            entry[length++] = *next;
+        } else {
+            *fits = false;
+        }
+    }
+    entry[length] = 0;
+    return *next != 0 ? next + 1 : next;
+}
+
 void considerPathFolders(LaunchState& state) {
     const platform::WideChar* path = nullptr;
     if (!platform::environmentVariable("PATH", &path)) return;
     platform::WideChar folder[kPartCapacity];
     char home[kPathCapacity];
+    bool fits = true;
     for (const platform::WideChar* next = path; *next != 0;) {
         // A folder too long for the field is passed over whole.
-        size_t length = 0;
-        bool fits = true;
-        for (; *next != 0 && *next != ';'; ++next) {
-            if (length + 1 < kPartCapacity) {
-                folder[length++] = *next;
-            } else {
-                fits = false;
-            }
-        }
-        if (*next == ';') ++next;
-        folder[length] = 0;
-        if (fits && cutBinFolder(folder, length) && takeRuntimeHome(state, folder, "", home)) consider(state, home);
+        next = takeEntry(next, ';', folder, &fits);
+        if (fits && cutBinFolder(folder, textLength16(folder)) && takeRuntimeHome(state, folder, "", home))
+            consider(state, home);
     }
 }
 
@@ -92,10 +112,11 @@ bool releaseVersion(const char* release, char (&version)[kVersionCapacity]) {
 
 bool findUnregisteredRuntime(LaunchState& state) {
     const platform::WideChar* javaHome = nullptr;
+    platform::WideChar unquoted[kPartCapacity];
     char home[kPathCapacity];
-    if (platform::environmentVariable("JAVA_HOME", &javaHome) && takeRuntimeHome(state, javaHome, "", home)) {
-        consider(state, home);
-    }
+    bool fits = false;
+    if (platform::environmentVariable("JAVA_HOME", &javaHome)) takeEntry(javaHome, 0, unquoted, &fits);
+    if (fits && takeRuntimeHome(state, unquoted, "", home)) consider(state, home);
     considerPathFolders(state);
     return state.bestSource != 0 && copyText(state.runtimePath, state.bestHome);
 }

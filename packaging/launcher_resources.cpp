@@ -24,6 +24,7 @@ const SettingKind kSettings[] = {
     {"StartInExeDir", kStartInExeDir, kFlagCapacity},
     {"NameProcessAfterExe", kNameProcessAfterExe, kFlagCapacity},
     {"MessageTitle", kMessageTitle, kTitleCapacity},
+    {"PauseInOwnConsole", kPauseInOwnConsole, kFlagCapacity},
     {"RuntimeOptions", kRuntimeOptions, kArgumentStringCapacity},
     {"AppArguments", kAppArguments, kPartCapacity},
 };

@@ -554,8 +554,14 @@ public final class Undo {
         current = null;
     }
 
+    /**
+     * One line in the plan's form. Its path loses the "." and ".." parts that a relative music
+     * folder leaves in the journal (which keeps the absolute form of what the user typed).
+     */
     private void show(String... fields) {
-        out.println(PlanLine.of(fields));
+        String[] shown = fields.clone();
+        shown[1] = Paths.get(shown[1]).normalize().toString();
+        out.println(PlanLine.of(shown));
     }
 
     /** So that the next undo takes the run before. */

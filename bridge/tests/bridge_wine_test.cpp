@@ -168,6 +168,39 @@ TEST_F(BridgeUnderWine, TurnsAbsoluteWindowsPathsIntoHostPaths) {
     EXPECT_EQ(run.arguments[3], "C:\\no such\\folder") << "Wine places no path below a missing folder";
 }
 
+// The JVM runs in the same folder, where a backslash is no separator: a relative path that names
+// an entry arrives as the relative host path of that entry, names spelt as on the host.
+TEST_F(BridgeUnderWine, TurnsARelativeWindowsPathThatNamesAnEntryIntoARelativeHostPath) {
+    fs::create_directories(temp.path() / "Music Box");
+    fs::create_directories(workDir / "sub" / "Deep");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"..\\Music Box", "../Music Box"},
+        {"sub\\Deep", "sub/Deep"},
+        {"SUB\\deep\\", "sub/Deep"},
+        {".\\sub", "sub"},
+        {"sub\\..\\..\\Music Box", "../Music Box"},
+        {"sub\\..", "."},
+        {"..\\..\\", "../.."},
+        {"..\\missing", "..\\missing"},
+        {"sub/Deep", "sub/Deep"},
+        {"..", ".."},
+        {"\\sub", "\\sub"},
+        {"-x\\y", "-x\\y"},
+    };
+    std::vector<std::string> words;
+    std::vector<std::string> expected;
+    for (const auto& c : cases) {
+        words.push_back(c.first);
+        expected.push_back(c.second);
+    }
+
+    const ProbeRun run = runProbe(words, workDir, kBridgeJava, {"-Dtarvello.args=..%5CMusic%20Box,..%5Cmissing"});
+
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.arguments, expected);
+    EXPECT_EQ(run.argumentsProperty, "..%2FMusic%20Box,..%5Cmissing");
+}
+
 TEST_F(BridgeUnderWine, FindsARelativeArchiveFromTheWorkingDirectory) {
     fs::create_directories(workDir / "jars");
     fs::copy_file(PROBE_JAR, workDir / "jars" / "probe.jar");

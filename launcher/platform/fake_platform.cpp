@@ -269,13 +269,18 @@ bool putFirstOnPath(const char* directory) {
     return true;
 }
 
+bool setLibraryFolder(const char* folder) {
+    world().libraryFolder = folder;
+    return true;
+}
+
 bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,
                            size_t errorCapacity) {
     if (world().startFails) {
         copyOut(world().startError, errorText, errorCapacity);
         return false;
     }
-    world().started.push_back({program, commandLine, world().currentDir, world().pathVariable});
+    world().started.push_back({program, commandLine, world().currentDir, world().pathVariable, world().libraryFolder});
     world().programSteps.push_back("start suspended");
     *started = Program{};
     return true;
@@ -304,7 +309,26 @@ unsigned long waitForProgram(const Program&) {
 
 void ignoreConsoleInterrupts() { world().interruptsIgnored = true; }
 
+ConsoleState consoleState() {
+    return {world().consoleProcesses, world().consoleWindow, world().inputIsConsole, world().outputIsConsole};
+}
+
+void emptyConsoleInput() {
+    world().consoleSteps.push_back("empty input");
+    world().typedAhead.clear();
+}
+
+void waitForLineEnd(int status) {
+    world().consoleSteps.push_back("wait");
+    world().statusOnClose = status;
+    std::string& input = world().typedAhead.empty() ? world().consoleInput : world().typedAhead;
+    const size_t end = input.find('\n');
+    input.erase(0, end == std::string::npos ? input.size() : end + 1);
+}
+
 void printMessage(const char* title, const char* text) { world().printed.push_back(std::string(title) + ": " + text); }
+
+void printLine(const char* text) { world().printed.push_back(text); }
 
 void openAddress(const char* address) { world().openedAddresses.push_back(address); }
 

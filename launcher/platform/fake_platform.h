@@ -28,7 +28,8 @@ struct StartedProgram {
     std::string program;
     std::string commandLine;
     std::string workingDir;
-    std::string path;  // the PATH it inherited
+    std::string path;           // the PATH it inherited
+    std::string libraryFolder;  // the library folder it inherited
 };
 
 struct World {
@@ -64,6 +65,19 @@ struct World {
     std::string pathVariable = "C:\\windows\\system32;C:\\windows";  // PATH, in UTF-8
     std::map<std::string, std::string> environment;                  // other variables, in UTF-8
     size_t pathCapacity = 32767;                                     // the longest PATH, terminator included
+
+    std::string libraryFolder;  // set with setLibraryFolder; empty = none
+
+    // The console: no console at all unless a test gives it processes.
+    unsigned long consoleProcesses = 0;
+    bool consoleWindow = false;
+    bool inputIsConsole = false;
+    bool outputIsConsole = false;
+    std::string typedAhead;    // keys typed before the launcher empties the input
+    std::string consoleInput;  // what standard input gives after that; reading takes it up to a line end
+    // What the launcher did with the console, in order: "empty input", "wait".
+    std::vector<std::string> consoleSteps;
+    int statusOnClose = -1;  // the status the last wait would end with if the console closed
 
     std::vector<StartedProgram> started;
     unsigned long exitCode = 0;

@@ -78,6 +78,10 @@ bool environmentVariable(const char* name, const WideChar** value);
 // would be too long for an environment variable.
 bool putFirstOnPath(const char* directory);
 
+// Makes `folder` the folder searched for libraries after the program's own, in
+// place of the current folder; the programs this process starts inherit it.
+bool setLibraryFolder(const char* folder);
+
 // A started program: its process and its first thread.
 struct Program {
     void* process;
@@ -104,8 +108,26 @@ unsigned long waitForProgram(const Program& program);
 // Lets Ctrl+C and Ctrl+Break reach the started program only, not end the launcher.
 void ignoreConsoleInterrupts();
 
+// The console this process was started with: how many processes it holds
+// (0 = no console), whether it has a window, and whether standard input and
+// output are that console rather than redirected.
+struct ConsoleState {
+    unsigned long processes;
+    bool window;
+    bool inputIsConsole;
+    bool outputIsConsole;
+};
+ConsoleState consoleState();
+// Drops whatever the console's input holds, such as keys typed while the runtime ran.
+void emptyConsoleInput();
+// Reads standard input up to a line end, its end or a failure. Ctrl+C,
+// Ctrl+Break or the console's closing end the process meanwhile with `status`.
+void waitForLineEnd(int status);
+
 // Writes "title: text" and a line end to standard output.
 void printMessage(const char* title, const char* text);
+// Writes `text` and a line end to standard output.
+void printLine(const char* text);
 // Asks the shell to open an address in the user's browser; the outcome is not looked at.
 void openAddress(const char* address);
 

@@ -211,6 +211,11 @@ bool putFirstOnPath(const char* directory) {
     return SetEnvironmentVariableW(L"PATH", path) != 0;
 }
 
+bool setLibraryFolder(const char* folder) {
+    wchar_t wideFolder[MAX_PATH];
+    return widenText(folder, wideFolder, MAX_PATH) && SetDllDirectoryW(wideFolder) != 0;
+}
+
 bool startProgramSuspended(const char* program, char* commandLine, Program* started, char* errorText,
                            size_t errorCapacity) {
     STARTUPINFOA startup = {};
@@ -257,11 +262,47 @@ unsigned long waitForProgram(const Program& program) {
     return code;
 }
 
-static BOOL WINAPI passInterruptsOn(DWORD event) { return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT; }
+// The status the launcher ends with should its last wait be ended by Ctrl+C,
+// Ctrl+Break or the console's closing; -1 before that wait.
+static volatile LONG statusAfterWait = -1;
+
+static BOOL WINAPI passInterruptsOn(DWORD event) {
+    // Windows would end the launcher with a status of its own.
+    if (statusAfterWait >= 0) ExitProcess(static_cast<UINT>(statusAfterWait));
+    return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
+}
 
 void ignoreConsoleInterrupts() {
     // A handler, unlike ignoring the events outright, is not inherited by the runtime.
     SetConsoleCtrlHandler(passInterruptsOn, TRUE);
+}
+
+ConsoleState consoleState() {
+    DWORD processes[2];
+    DWORD mode = 0;
+    ConsoleState state;
+    state.processes = GetConsoleProcessList(processes, 2);
+    state.window = GetConsoleWindow() != nullptr;
+    state.inputIsConsole = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+    state.outputIsConsole = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+    return state;
+}
+
+void emptyConsoleInput() { FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE)); }
+
+void waitForLineEnd(int status) {
+    statusAfterWait = status;
+    SetConsoleCtrlHandler(passInterruptsOn, TRUE);
+    // A whole line at a time: Wine's console drops the rest of a line that a
+    // short read leaves.
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char line[256];
+    DWORD read = 0;
+    while (ReadFile(input, line, sizeof line, &read, nullptr) && read > 0) {
+        for (DWORD i = 0; i < read; ++i) {
+            if (line[i] == '\n') return;
+        }
+    }
 }
 
 static void writeOut(const char* text) {
@@ -274,6 +315,11 @@ void printMessage(const char* title, const char* text) {
     // text mode would make: its stdio would draw start-up code into the image.
     writeOut(title);
     writeOut(": ");
+    writeOut(text);
+    writeOut("\r\n");
+}
+
+void printLine(const char* text) {
     writeOut(text);
     writeOut("\r\n");
 }

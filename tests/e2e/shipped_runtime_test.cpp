@@ -121,23 +121,23 @@ TEST_F(ShippedRuntime, ADirectoryNamedInTheWindowsCodePageArrivesWhole) {
                                                                   "All is done for you, lame user!"}));
 }
 
-// The launcher starts the runtime in the executable's folder, so a relative directory names a
-// folder there, not in the folder the user started from. The shipped runtime, given as a
-// relative folder, is looked for in the start folder.
-TEST_F(ShippedRuntime, ARelativeDirectoryIsTakenFromTheExecutablesFolder) {
-    const fs::path library = appDir / "library";
-    generateSampleLibrary(library);
+// The runtime starts in the folder the user started from, so a relative directory names a folder
+// there, as for every console program, not in the executable's folder. The shipped runtime, given
+// as a relative folder, is looked for in the start folder as well.
+TEST_F(ShippedRuntime, ARelativeDirectoryIsTakenFromTheStartFolder) {
     const fs::path startDir = temp.path() / "start";
+    const fs::path library = startDir / "library";
     installBridgeRuntime(startDir / "runtime");
-    generateSampleLibrary(startDir / "library");
-    const TreeSnapshot startBefore = snapshotTree(startDir / "library");
+    generateSampleLibrary(library);
+    generateSampleLibrary(appDir / "library");
+    const TreeSnapshot appLibraryBefore = snapshotTree(appDir / "library");
     const ExpectedRun expected = shownRelative(expectRun(library, sampleAlbums()), library, "library");
 
     const ProcessResult result = runInstalled(exe, {"library"}, startDir);
 
     expectOutcome(result, 0, expected, library);
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(describeDifferences(startBefore, snapshotTree(startDir / "library")), "");
+    EXPECT_EQ(describeDifferences(appLibraryBefore, snapshotTree(appDir / "library")), "");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,11 +38,16 @@ int waitForExit(pid_t pid) {
     return WEXITSTATUS(status);
 }
 
+bool readsRaw(int terminal) {
+    termios mode{};
+    return ::tcgetattr(terminal, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
+}
+
 }  // namespace
 
 TerminalRun runOnTerminal(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
                           const std::filesystem::path& outputFile, const std::filesystem::path& errorFile,
-                          unsigned short columns, int seconds) {
+                          unsigned short columns, int seconds, const TerminalAnswer& answer) {
     std::vector<std::string> arguments = argv;
     std::vector<std::string> environment = environmentWith(extraEnv);
     std::vector<char*> argumentPointers = pointerArray(arguments);
@@ -63,6 +69,7 @@ TerminalRun runOnTerminal(const std::vector<std::string>& argv, const std::vecto
     // The terminal's bytes are read as they come, so the program never waits for a full buffer. Once
     // the program and everything it started have closed the terminal, reading it fails with EIO.
     TerminalRun run{0, ""};
+    bool answered = false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     char buffer[65536];
     for (;;) {
@@ -72,15 +79,23 @@ TerminalRun runOnTerminal(const std::vector<std::string>& argv, const std::vecto
             ::kill(pid, SIGKILL);
             break;
         }
+        if (!answered && !answer.prompt.empty() && run.screen.find(answer.prompt) != std::string::npos &&
+            (!answer.whenRaw || readsRaw(terminal))) {
+            answered = true;
+            if (::write(terminal, answer.keys.data(), answer.keys.size()) < 0) throwSystemError("write failed");
+        }
+        // While an answer waits for the terminal's mode, that mode is looked at every few milliseconds.
+        const bool waitingToAnswer = !answered && !answer.prompt.empty();
         pollfd ready{terminal, POLLIN, 0};
-        const int polled = ::poll(&ready, 1, static_cast<int>(left.count()));
+        const int polled = ::poll(&ready, 1, waitingToAnswer ? 10 : static_cast<int>(left.count()));
         if (polled < 0 && errno != EINTR) throwSystemError("poll failed");
         if (polled <= 0) continue;
         const ssize_t count = ::read(terminal, buffer, sizeof buffer);
-        if (count > 0)
+        if (count > 0) {
             run.screen.append(buffer, static_cast<std::size_t>(count));
-        else if (count == 0 || errno != EINTR)
+        } else if (count == 0 || errno != EINTR) {
             break;
+        }
     }
     ::close(terminal);
     run.exitStatus = waitForExit(pid);

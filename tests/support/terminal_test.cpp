@@ -73,6 +73,22 @@ TEST(RunOnTerminal, AStreamGivenAFileWritesThereAndTheOthersStayOnTheTerminal) {
     EXPECT_EQ(errToFile.screen, "hello\r\n");
 }
 
+TEST(RunOnTerminal, AnAnswerIsTypedOnceItsPromptShows) {
+    const TerminalRun run =
+        runOnTerminal({"sh", "-c", "printf 'name? '; read a; echo \"got $a\"; read b; echo \"then $b\""}, {}, {}, {},
+                      80, 2, {"name? ", "x\n"});
+    EXPECT_EQ(run.exitStatus, 128 + 9) << "the second read gets no answer";
+    EXPECT_EQ(run.screen, "name? x\r\ngot x\r\n");
+}
+
+TEST(RunOnTerminal, AnAnswerWhenRawWaitsUntilTheProgramReadsTheTerminalRaw) {
+    // Typed at once, in the terminal's line mode, the carriage return would arrive as a line feed.
+    const TerminalRun run = runOnTerminal({"sh", "-c", "printf 'key? '; sleep 0.5; stty raw; head -c 1 | od -An -c"},
+                                          {}, {}, {}, 80, 10, {"key? ", "\r", true});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.screen.find("\\r"), std::string::npos) << run.screen;
+}
+
 TEST(RunOnTerminal, AProgramThatRunsTooLongIsKilled) {
     EXPECT_EQ(runOnTerminal({"sleep", "30"}, {}, {}, {}, 80, 1).exitStatus, 128 + 9);
 }

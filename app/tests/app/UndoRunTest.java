@@ -88,6 +88,20 @@ class UndoRunTest {
         assertEquals(before, tree(music));
     }
 
+    /** A relative music folder such as ..\\Music is kept in the journal as typed, made absolute. */
+    @Test
+    void theUndosLinesShowPathsWithoutDotParts() throws IOException {
+        assertTrue(new File(root, "other").mkdir());
+        String typed = new File(new File(new File(root, "other"), ".."), "music" + File.separator + ".").getPath();
+        assertEquals(0, run(typed));
+
+        assertEquals(0, run("--undo", typed), err.text());
+        assertTrue(changeLines().contains("rename\t" + new File(album, "01-band-one.mp3").getAbsolutePath() + "\tTrack 1.mp3"),
+                out.text());
+        assertTrue(changeLines().contains("restore\t" + new File(album, "Old.M3U").getAbsolutePath()), out.text());
+        assertTrue(changeLines().stream().noneMatch(line -> line.contains(File.separator + ".")), out.text());
+    }
+
     @Test
     void aTrackThatIsASymbolicLinkGetsItsNameBack() throws IOException {
         File elsewhere = new File(root, "elsewhere");

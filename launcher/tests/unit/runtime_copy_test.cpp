@@ -147,6 +147,25 @@ TEST_F(RuntimeCopyTest, OnlyTheCopyGetsTheRuntimesBinFirstOnItsPath) {
     EXPECT_EQ(world().pathVariable, kHome + "\\bin") << "an empty PATH gets no separator";
 }
 
+// The copy lies outside bin; started in the user's folder it would look there
+// for jli.dll first, had the launcher not named bin as the library folder.
+TEST_F(RuntimeCopyTest, TheRuntimesBinIsTheLibraryFolderBeforeTheStart) {
+    setSetting(kLowestVersion, "1.4.0");
+    registerVersion("SOFTWARE\\JavaSoft\\JRE", "17", kHome);
+    for (const char* flag : {"true", "false"}) {
+        world().started.clear();
+        world().libraryFolder.clear();
+        setSetting(kNameProcessAfterExe, flag);
+
+        EXPECT_EQ(run({"."}), 0) << flag;
+
+        ASSERT_EQ(world().started.size(), 1u) << flag;
+        EXPECT_EQ(world().started[0].program, std::string(flag) == "true" ? kCopy : kJavaExe);
+        EXPECT_EQ(world().started[0].libraryFolder, kHome + "\\bin") << flag;
+        EXPECT_EQ(world().started[0].workingDir, "C:\\start") << "the user's folder stays the current one";
+    }
+}
+
 TEST_F(RuntimeCopyTest, APathWithNoRoomForTheRuntimesBinStartsJavaExeItself) {
     world().pathCapacity = kInheritedPath.size() + kHome.size() + 5;  // one short of "<home>\\bin;" and the rest
     EXPECT_EQ(prepare(), kJavaExe);

@@ -150,6 +150,50 @@ TEST_F(UnregisteredRuntimeTest, AHomeOutsideTheCodePageIsTakenByItsShortName) {
     EXPECT_EQ(startedProgram(), "C:\\Users\\ADMINI~1\\jdk\\bin\\java.exe");
 }
 
+// Command Prompt reads PATH so, and some installers write a folder between
+// double quotes: it splits at ";" outside them and drops them.
+TEST_F(UnregisteredRuntimeTest, PathIsSplitAndUnquotedAsCommandPromptReadsIt) {
+    struct Case {
+        const char* path;
+        const char* started;  // empty: no runtime found
+    };
+    const Case cases[] = {
+        {"C:\\windows;\"C:\\Program Files\\Java\\jdk-21\\bin\";C:\\other", "C:\\Program Files\\Java\\jdk-21"},
+        {"\"C:\\Program Files\\Java\\jdk-21\\bin\"", "C:\\Program Files\\Java\\jdk-21"},
+        {"C:\\\"Program Files\"\\Java\\jdk-21\\bin", "C:\\Program Files\\Java\\jdk-21"},
+        {"C:\\x;\"C:\\odd;name\\bin\";C:\\y", "C:\\odd;name"},
+        // An unbalanced quote runs to the end of PATH: it and all after it are one entry.
+        {"\"C:\\windows;C:\\Program Files\\Java\\jdk-21\\bin", ""},
+        {"C:\\windows;\"C:\\odd;name\\bin", "C:\\odd;name"},
+        {"\"\";\"\"\";;\"", ""},
+    };
+    for (const Case& c : cases) {
+        fake::reset();
+        setSetting(kLowestVersion, "1.8");
+        unpackRuntime("C:\\Program Files\\Java\\jdk-21", "21");
+        unpackRuntime("C:\\odd;name", "17");
+        world().pathVariable = c.path;
+        const std::string expected = c.started;
+        EXPECT_EQ(run(), expected.empty() ? 1 : 0) << c.path;
+        if (expected.empty()) {
+            EXPECT_TRUE(world().started.empty()) << c.path;
+        } else {
+            EXPECT_EQ(startedProgram(), expected + "\\bin\\java.exe") << c.path;
+        }
+    }
+}
+
+TEST_F(UnregisteredRuntimeTest, AQuotedJavaHomeIsTheFolderBetweenTheQuotes) {
+    unpackRuntime("C:\\Program Files\\Java\\jdk-17", "17.0.13");
+    for (const char* javaHome : {"\"C:\\Program Files\\Java\\jdk-17\"", "\"C:\\Program Files\\Java\\jdk-17\\\"",
+                                 "C:\\\"Program Files\"\\Java\\jdk-17", "\"C:\\Program Files\\Java\\jdk-17"}) {
+        world().environment["JAVA_HOME"] = javaHome;
+        world().started.clear();
+        EXPECT_EQ(run(), 0) << javaHome;
+        EXPECT_EQ(startedProgram(), "C:\\Program Files\\Java\\jdk-17\\bin\\java.exe") << javaHome;
+    }
+}
+
 TEST(ReleaseVersion, IsTheQuotedValueOfJavaVersionOnALineOfItsOwn) {
     char version[kVersionCapacity];
     EXPECT_TRUE(releaseVersion("JAVA_VERSION=\"1.8.0_431\"\nOS_NAME=\"Windows\"\n", version));
