@@ -262,13 +262,14 @@ unsigned long waitForProgram(const Program& program) {
     return code;
 }
 
-// The status the launcher ends with should its last wait be ended by Ctrl+C,
-// Ctrl+Break or the console's closing; -1 before that wait.
-static volatile LONG statusAfterWait = -1;
+// During the last wait, the status the launcher ends with should Ctrl+C,
+// Ctrl+Break or the console's closing end that wait.
+static volatile bool waitingForLineEnd = false;
+static volatile UINT statusAfterWait = 0;
 
 static BOOL WINAPI passInterruptsOn(DWORD event) {
     // Windows would end the launcher with a status of its own.
-    if (statusAfterWait >= 0) ExitProcess(static_cast<UINT>(statusAfterWait));
+    if (waitingForLineEnd) ExitProcess(statusAfterWait);
     return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
 }
 
@@ -291,7 +292,8 @@ ConsoleState consoleState() {
 void emptyConsoleInput() { FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE)); }
 
 void waitForLineEnd(int status) {
-    statusAfterWait = status;
+    statusAfterWait = static_cast<UINT>(status);
+    waitingForLineEnd = true;
     SetConsoleCtrlHandler(passInterruptsOn, TRUE);
     // A whole line at a time: Wine's console drops the rest of a line that a
     // short read leaves.
