@@ -213,33 +213,38 @@ struct KillTarget {
         expectCleanUndo(timed);
     }
 
-    // On fresh copies made by `prepare`, `command` killed `kills` times at moments spread at random
-    // over the time it takes, each followed by an undo that must go without a word and give back
-    // the tree as it was; gives how many of those undos had work left by the kill.
-    int killAtRandom(unsigned seed, const std::vector<std::string>& command, int kills,
-                     const std::function<void(const fs::path&)>& prepare) {
+    // On fresh copies made by `prepare`, `command` killed at moments spread at random over the time
+    // it takes, each followed by an undo that must go without a word and give back the tree as it
+    // was; goes on until `kills` kills of which `withWorkLeft` left the undo work. A busy machine
+    // moves the moments: a run that ended first lowers the time a whole one takes, a kill that
+    // came before the first change raises the earliest moment to its own.
+    void killAtRandom(unsigned seed, const std::vector<std::string>& command, int kills, int withWorkLeft,
+                      const std::function<void(const fs::path&)>& prepare) {
         std::mt19937 random(seed);
         int killed = 0;
         int workLeft = 0;
+        std::chrono::milliseconds earliest = whole / 3;
         std::vector<std::string> arguments = command;
         arguments.push_back(library.string());
-        for (int attempt = 0; attempt < 3 * kills && killed < kills; ++attempt) {
+        for (int attempt = 0; attempt < 4 * kills && (killed < kills || workLeft < withWorkLeft); ++attempt) {
             fs::remove_all(library);
             fs::copy(pristine, library, fs::copy_options::recursive);
             prepare(library);
-            const std::chrono::milliseconds delay(whole.count() / 3 + random() % (whole.count() * 2 / 3));
+            if (earliest >= whole) earliest = whole / 3;
+            const std::chrono::milliseconds delay = earliest + std::chrono::milliseconds(random() % std::max<long long>(1, (whole - earliest).count()));
             const bool wasKilled = killedAfter(arguments, delay);
-            killed += wasKilled;
-            // The timed one was slower than those since (a busy machine): the kills come sooner.
-            if (!wasKilled) whole = whole * 2 / 3;
             // One that ended before the kill is undone as well, so that no later undo finds it.
-            workLeft += expectCleanUndo(library) && wasKilled;
+            const bool hadWork = expectCleanUndo(library);
+            killed += wasKilled;
+            workLeft += hadWork && wasKilled;
+            if (!wasKilled) whole = delay;
+            if (wasKilled && !hadWork) earliest = delay;
             EXPECT_EQ(describeDifferences(before, snapshotTree(library)), "")
                 << "killed after " << delay.count() << " ms";
-            if (::testing::Test::HasFailure()) break;
+            if (::testing::Test::HasFailure()) return;
         }
-        EXPECT_EQ(killed, kills) << "a whole one took " << whole.count() << " ms";
-        return workLeft;
+        EXPECT_GE(killed, kills) << "a whole one took " << whole.count() << " ms";
+        EXPECT_GE(workLeft, withWorkLeft) << "kills from " << earliest.count() << " ms";
     }
 };
 
@@ -252,7 +257,7 @@ void runOver(const fs::path& library) { ASSERT_EQ(runPackagedApplication({librar
 // runtime's start.
 TEST(UndoOfAKilledRun, GivesBackTheTreeAsItWas) {
     KillTarget target(7, {}, nothingToPrepare);
-    EXPECT_GE(target.killAtRandom(21, {}, 20, nothingToPrepare), 10);
+    target.killAtRandom(21, {}, 20, 10, nothingToPrepare);
 }
 
 // Undos killed so, each of a fresh run: the next undo finishes the work without a word on what the
@@ -260,7 +265,7 @@ TEST(UndoOfAKilledRun, GivesBackTheTreeAsItWas) {
 // tree is as it was before the run.
 TEST(UndoOfAKilledUndo, IsFinishedByTheNextWithoutAWord) {
     KillTarget target(11, {"--undo"}, runOver);
-    EXPECT_GE(target.killAtRandom(23, {"--undo"}, 10, runOver), 5);
+    target.killAtRandom(23, {"--undo"}, 10, 5, runOver);
 }
 
 }  // namespace
