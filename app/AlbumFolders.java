@@ -1,6 +1,7 @@
 package app;
 
 import app.disk.Disk;
+import app.report.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;

@@ -1,19 +1,22 @@
 package app;
 
+import app.console.StatusLine;
 import app.disk.Disk;
-import app.disk.InterruptedRenames;
-import app.disk.Journal;
-import app.disk.JournalFolder;
-import app.disk.JournalingDisk;
 import app.disk.PlannedDisk;
+import app.disk.ProgressDisk;
 import app.disk.RealDisk;
-import app.disk.Undo;
+import app.journal.InterruptedRenames;
+import app.journal.Journal;
+import app.journal.JournalFolder;
+import app.journal.JournalingDisk;
+import app.report.Progress;
 import app.steps.AlbumStart;
 import app.steps.ImagesRenamer;
 import app.steps.M3UCreator;
 import app.steps.Mp3FilesRenamer;
 import app.steps.NFORenamer;
 import app.steps.SVFCreator;
+import app.undo.Undo;
 import java.io.File;
 import java.io.PrintStream;
 import java.util.Arrays;
@@ -65,7 +68,8 @@ public class Main {
                 : Journal.NONE;
         Disk disk = dryRun ? new PlannedDisk(out, diagnostics)
                 : journaled ? JournalingDisk.over(diagnostics, progress, journal) : new RealDisk(diagnostics, progress);
-        disk = progress.watching(disk, !dryRun);
+        progress.readsTracks(!dryRun);
+        disk = new ProgressDisk(disk, progress);
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),
                 new Mp3FilesRenamer(disk, diagnostics),

@@ -1,5 +1,6 @@
 package app.disk;
 
+import app.rename.RenameOutcome;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
@@ -40,11 +41,10 @@ public interface Disk {
     List<File> listing(File directory, FileFilter nameFilter) throws IOException;
 
     /**
-     * Renames an entry within its directory, never replacing another entry. True when the entry
-     * now bears the new name; false when another entry holds it, which is not reported, or when
-     * the system refused, which is.
+     * Renames an entry within its directory, never replacing another entry: renamed, the name
+     * taken by another entry (not reported), or refused (reported).
      */
-    boolean rename(File from, File to);
+    RenameOutcome rename(File from, File to);
 
     /**
      * Deletes a file or an empty folder; true when it is gone. One that will not go is reported

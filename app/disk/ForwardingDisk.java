@@ -1,5 +1,6 @@
 package app.disk;
 
+import app.rename.RenameOutcome;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
@@ -35,7 +36,7 @@ public abstract class ForwardingDisk implements Disk {
     }
 
     @Override
-    public boolean rename(File from, File to) {
+    public RenameOutcome rename(File from, File to) {
         return disk.rename(from, to);
     }
 

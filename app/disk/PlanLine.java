@@ -4,11 +4,11 @@ package app.disk;
  * One line of a plan or of an undo: its fields apart by tabs, a control character in them shown
  * as ^ and a letter (^I for a tab, ^J for a line feed), a ^ as ^^.
  */
-final class PlanLine {
+public final class PlanLine {
     private PlanLine() {
     }
 
-    static String of(String... fields) {
+    public static String of(String... fields) {
         StringBuilder line = new StringBuilder();
         for (String field : fields) {
             if (line.length() > 0) {

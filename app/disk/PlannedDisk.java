@@ -1,7 +1,8 @@
 package app.disk;
 
-import app.Diagnostics;
-import app.Refusal;
+import app.rename.RenameOutcome;
+import app.report.Problems;
+import app.report.Refusal;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
@@ -40,7 +41,7 @@ import java.util.Set;
  */
 public final class PlannedDisk implements Disk {
     private final PrintStream out;
-    private final Diagnostics diagnostics;
+    private final Problems problems;
     private File currentPath;
     /**
      * The paths the current folder was asked for by, before they were made canonical (the steps
@@ -50,20 +51,20 @@ public final class PlannedDisk implements Disk {
     private final Set<File> currentAskedAs = new HashSet<>();
     private PlannedFolder current;
 
-    public PlannedDisk(PrintStream out, Diagnostics diagnostics) {
+    public PlannedDisk(PrintStream out, Problems problems) {
         this.out = out;
-        this.diagnostics = diagnostics;
+        this.problems = problems;
     }
 
     @Override
     public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
-        return folder(directory).listing(directory, nameFilter, diagnostics);
+        return folder(directory).listing(directory, nameFilter, problems);
     }
 
     @Override
-    public boolean rename(File from, File to) {
+    public RenameOutcome rename(File from, File to) {
         if (from.getPath().equals(to.getPath())) {
-            return true;
+            return RenameOutcome.RENAMED;
         }
         PlannedFolder folder = folder(from.getParentFile());
         PlannedFolder.Entry entry = folder.find(from.getName());
@@ -74,19 +75,19 @@ public final class PlannedDisk implements Disk {
             PlannedFolder.Entry holder = folder.find(to.getName());
             if (holder != null && holder != entry) {
                 show("taken", from.getPath(), to.getName());
-                return false;
+                return RenameOutcome.NAME_TAKEN;
             }
             if (!folder.isWritable()) {
                 throw new AccessDeniedException(from.getPath(), to.getPath(), null);
             }
             refuseNameTheSystemRefuses(to);
         } catch (IOException | InvalidPathException e) {
-            ExclusiveRename.reportRefusal(from, to, e, diagnostics);
-            return false;
+            Refusal.reportRename(from, to, e, problems);
+            return RenameOutcome.REFUSED;
         }
         folder.rename(entry, to.getName());
         show("rename", from.getPath(), to.getName());
-        return true;
+        return RenameOutcome.RENAMED;
     }
 
     @Override
@@ -97,11 +98,11 @@ public final class PlannedDisk implements Disk {
             return true;
         }
         if (!folder.isWritable()) {
-            Refusal.reportDeletion(entry, new AccessDeniedException(entry.getPath()), diagnostics);
+            Refusal.reportDeletion(entry, new AccessDeniedException(entry.getPath()), problems);
             return false;
         }
         if (planned.isFolderWithEntries()) {
-            Refusal.reportDeletion(entry, new DirectoryNotEmptyException(entry.getPath()), diagnostics);
+            Refusal.reportDeletion(entry, new DirectoryNotEmptyException(entry.getPath()), problems);
             return false;
         }
         folder.remove(planned);
@@ -184,7 +185,7 @@ public final class PlannedDisk implements Disk {
         PlannedFolder folder = folder(oldName.getParentFile());
         PlannedFolder.Entry planned = folder.find(oldName.getName());
         if (!folder.isWritable()) {
-            ExclusiveRename.reportRefusal(oldName, newName, new AccessDeniedException(oldName.getPath()), diagnostics);
+            Refusal.reportRename(oldName, newName, new AccessDeniedException(oldName.getPath()), problems);
             return false;
         }
         folder.remove(planned);

@@ -1,7 +1,6 @@
 package app.disk;
 
-import app.Diagnostics;
-import app.Listing;
+import app.report.Problems;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
@@ -22,9 +21,9 @@ import java.util.Set;
  * the disk lists them, once, in that order, changed by the renames, deletions and new files
  * planned so far. Names are told apart the way the folder's file system tells them apart.
  */
-final class PlannedFolder {
+public final class PlannedFolder {
     /** One entry under its planned name. */
-    static final class Entry {
+    public static final class Entry {
         private String name;
         /** Where the entry is on the disk; null for a file that only the plan makes. */
         private final File original;
@@ -37,12 +36,12 @@ final class PlannedFolder {
         }
 
         /** The name the entry bears in the plan. */
-        String name() {
+        public String name() {
             return name;
         }
 
         /** Where the entry is on the disk; null for a file that only the plan makes. */
-        File original() {
+        public File original() {
             return original;
         }
 
@@ -82,7 +81,7 @@ final class PlannedFolder {
      * The folder as the disk has it now. An unreadable folder has no entries and gives the
      * reason as a listing of it in a real run does.
      */
-    static PlannedFolder read(File directory) {
+    public static PlannedFolder read(File directory) {
         try {
             File[] listed = Listing.list(directory, entry -> true);
             return new PlannedFolder(directory, listed, ignoresCase(directory, listed), null);
@@ -105,7 +104,7 @@ final class PlannedFolder {
     }
 
     /** The entries whose planned names pass the filter, as a listing of the folder named so would give them. */
-    List<File> listing(File listedAs, FileFilter nameFilter, Diagnostics diagnostics) throws IOException {
+    List<File> listing(File listedAs, FileFilter nameFilter, Problems problems) throws IOException {
         if (unlisted != null) {
             throw unlisted;
         }
@@ -118,30 +117,30 @@ final class PlannedFolder {
             if (entry.reachable) {
                 passing.add(file);
             } else {
-                Listing.reportUnreachable(file, diagnostics);
+                Listing.reportUnreachable(file, problems);
             }
         }
         return passing;
     }
 
     /** The entry that bears the name now, or null. */
-    Entry find(String name) {
+    public Entry find(String name) {
         return byName.get(key(name));
     }
 
-    void rename(Entry entry, String newName) {
+    public void rename(Entry entry, String newName) {
         byName.remove(key(entry.name));
         entry.name = newName;
         byName.put(key(newName), entry);
     }
 
-    void remove(Entry entry) {
+    public void remove(Entry entry) {
         entries.remove(entry);
         byName.remove(key(entry.name));
     }
 
     /** A new file, listed after the entries there were. */
-    void create(String name) {
+    public void create(String name) {
         add(new Entry(name, null, true));
     }
 
@@ -169,7 +168,7 @@ final class PlannedFolder {
     }
 
     /** Whether entries can be made, renamed and deleted in the folder. */
-    boolean isWritable() {
+    public boolean isWritable() {
         return Files.isWritable(directory.toPath());
     }
 
@@ -179,7 +178,7 @@ final class PlannedFolder {
     }
 
     /** What the name is known by here: itself, or its letters in one case where the folder ignores case. */
-    String key(String name) {
+    public String key(String name) {
         if (!ignoresCase) {
             return name;
         }

@@ -1,9 +1,11 @@
 package app.disk;
 
-import app.Diagnostics;
-import app.Listing;
-import app.Progress;
-import app.Refusal;
+import app.rename.ExclusiveRename;
+import app.rename.RenameCalls;
+import app.rename.RenameOutcome;
+import app.report.Problems;
+import app.report.Progress;
+import app.report.Refusal;
 import java.io.BufferedWriter;
 import java.io.File;
 import java.io.FileFilter;
@@ -27,22 +29,22 @@ import java.util.List;
 public final class RealDisk implements Disk {
     private static final long LARGEST_SMALL_FILE = 64 << 10;
 
-    private final Diagnostics diagnostics;
+    private final Problems problems;
     private final TrackChecksum checksum;
     private final RenameCalls renameCalls;
 
-    public RealDisk(Diagnostics diagnostics) {
-        this(diagnostics, Progress.NONE);
+    public RealDisk(Problems problems) {
+        this(problems, Progress.NONE);
     }
 
     /** The bytes of the tracks it reads count as the run's progress. */
-    public RealDisk(Diagnostics diagnostics, Progress progress) {
-        this(diagnostics, progress, RenameCalls.SYSTEM);
+    public RealDisk(Problems problems, Progress progress) {
+        this(problems, progress, RenameCalls.SYSTEM);
     }
 
     /** Its renames make their file-system calls through `renameCalls`. */
-    RealDisk(Diagnostics diagnostics, Progress progress, RenameCalls renameCalls) {
-        this.diagnostics = diagnostics;
+    public RealDisk(Problems problems, Progress progress, RenameCalls renameCalls) {
+        this.problems = problems;
         checksum = new TrackChecksum(progress);
         this.renameCalls = renameCalls;
     }
@@ -50,7 +52,7 @@ public final class RealDisk implements Disk {
     @Override
     public List<File> entriesWithAttributes(File directory, FileFilter nameFilter) {
         try {
-            return Listing.listingWithAttributes(directory, nameFilter, diagnostics);
+            return Listing.listingWithAttributes(directory, nameFilter, problems);
         } catch (IOException e) {
             return Collections.emptyList();
         }
@@ -58,12 +60,13 @@ public final class RealDisk implements Disk {
 
     @Override
     public List<File> listing(File directory, FileFilter nameFilter) throws IOException {
-        return Listing.listing(directory, nameFilter, diagnostics);
+        return Listing.listing(directory, nameFilter, problems);
     }
 
     @Override
-    public boolean rename(File from, File to) {
-        return ExclusiveRename.rename(from, to, renameCalls, diagnostics);
+    public RenameOutcome rename(File from, File to) {
+        BasicFileAttributes listed = ListedEntry.attributesOf(from);
+        return ExclusiveRename.rename(from, to, listed != null && listed.isRegularFile(), renameCalls, problems);
     }
 
     @Override
@@ -73,7 +76,7 @@ public final class RealDisk implements Disk {
         } catch (NoSuchFileException e) {
             // Gone already, as it was to be.
         } catch (IOException | InvalidPathException e) {
-            Refusal.reportDeletion(entry, e, diagnostics);
+            Refusal.reportDeletion(entry, e, problems);
             return false;
         }
         return true;
@@ -131,7 +134,7 @@ public final class RealDisk implements Disk {
     }
 
     /** Refuses anything but a regular file of a few kilobytes: ours never grow beyond that. */
-    static byte[] readSmall(File file) throws IOException {
+    public static byte[] readSmall(File file) throws IOException {
         BasicFileAttributes attributes = Files.readAttributes(file.toPath(), BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
         if (!attributes.isRegularFile() || attributes.size() > LARGEST_SMALL_FILE) {
             throw new FileSystemException(file.getPath(), null, "not a small regular file");
@@ -154,7 +157,7 @@ public final class RealDisk implements Disk {
      * entry as the file it points at, so a spare name that is such a link is never taken for a
      * second name of that file and removed.
      */
-    static boolean isSameEntry(File one, File other) {
+    public static boolean isSameEntry(File one, File other) {
         try {
             BasicFileAttributes oneAttributes = attributes(one);
             BasicFileAttributes otherAttributes = attributes(other);

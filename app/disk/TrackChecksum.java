@@ -1,6 +1,6 @@
 package app.disk;
 
-import app.Progress;
+import app.report.Progress;
 import java.io.File;
 import java.io.FileInputStream;
 import java.io.IOException;

@@ -1,10 +1,11 @@
 package app.steps;
 
 import app.Diagnostics;
-import app.Refusal;
 import app.disk.Disk;
-import app.disk.InterruptedRenames;
-import app.disk.SpareName;
+import app.journal.InterruptedRenames;
+import app.rename.RenameOutcome;
+import app.rename.SpareName;
+import app.report.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.util.HashSet;
@@ -93,12 +94,12 @@ public final class AlbumStart {
             // Killed between giving the entry a name and taking another from it: it bears its own.
             disk.delete(spare);
         } else {
-            int reported = diagnostics.count();
-            if (!disk.rename(spare, oldName)) {
-                if (diagnostics.count() == reported) {
-                    diagnostics.report("Cannot give " + spare + " back its name " + oldName.getName()
-                            + ": another entry holds it, so it keeps the spare name");
-                }
+            RenameOutcome renamed = disk.rename(spare, oldName);
+            if (renamed == RenameOutcome.NAME_TAKEN) {
+                diagnostics.report("Cannot give " + spare + " back its name " + oldName.getName()
+                        + ": another entry holds it, so it keeps the spare name");
+            }
+            if (renamed != RenameOutcome.RENAMED) {
                 return;
             }
         }

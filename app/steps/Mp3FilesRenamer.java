@@ -4,6 +4,7 @@ import app.Context;
 import app.Diagnostics;
 import app.Step;
 import app.disk.Disk;
+import app.rename.RenameOutcome;
 import java.io.File;
 import java.util.ArrayList;
 import java.util.HashMap;
@@ -37,7 +38,7 @@ public class Mp3FilesRenamer implements Step {
                 continue;
             }
             File renamed = new File(directory, newName);
-            if (disk.rename(track, renamed)) {
+            if (disk.rename(track, renamed) == RenameOutcome.RENAMED) {
                 handled.add(renamed);
                 previousNames.put(renamed, track.getName());
             } else {

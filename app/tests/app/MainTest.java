@@ -5,6 +5,7 @@ import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.disk.RealDisk;
+import app.report.Progress;
 import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;

@@ -11,6 +11,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
+import app.rename.RenameOutcome;
 import app.steps.ExtensionFilter;
 import app.steps.TestTracks;
 import java.io.File;
@@ -58,7 +59,7 @@ class PlannedDiskTest {
         List<File> files = new ArrayList<>();
         for (File track : disk.entries(album, new ExtensionFilter(".mp3"))) {
             File target = new File(album, track.getName().equals("01-a-b.mp3") ? "02-a-b.mp3" : "01-a-b.mp3");
-            files.add(disk.rename(track, target) ? target : track);
+            files.add(disk.rename(track, target) == RenameOutcome.RENAMED ? target : track);
         }
 
         // The one of a.mp3 and b.mp3 that comes after 01-a-b.mp3 has gone takes its name.
@@ -136,8 +137,8 @@ class PlannedDiskTest {
         File tooLong = new File(album, "x".repeat(300) + ".mp3");
         CapturedStream realErr = new CapturedStream();
 
-        assertFalse(disk.rename(track, tooLong));
-        assertFalse(new RealDisk(new Diagnostics(realErr.stream)).rename(track, tooLong));
+        assertEquals(RenameOutcome.REFUSED, disk.rename(track, tooLong));
+        assertEquals(RenameOutcome.REFUSED, new RealDisk(new Diagnostics(realErr.stream)).rename(track, tooLong));
         assertEquals(realErr.text(), err.text());
         assertEquals(1, err.lines().size());
         assertEquals("", out.text());
@@ -149,9 +150,9 @@ class PlannedDiskTest {
         File first = tagged(album, "a.mp3", "1", "A", "B");
         File second = tagged(album, "b.mp3", "1", "A", "B");
         File third = tagged(album, "c.mp3", "1", "A", "B");
-        assertTrue(disk.rename(first, new File(album, "x".repeat(250) + ".mp3")));
-        assertTrue(disk.rename(second, new File(album, "y".repeat(100) + ".mp3")));
-        assertFalse(disk.rename(third, new File(album, "z".repeat(300) + ".mp3")));
+        assertEquals(RenameOutcome.RENAMED, disk.rename(first, new File(album, "x".repeat(250) + ".mp3")));
+        assertEquals(RenameOutcome.RENAMED, disk.rename(second, new File(album, "y".repeat(100) + ".mp3")));
+        assertEquals(RenameOutcome.REFUSED, disk.rename(third, new File(album, "z".repeat(300) + ".mp3")));
         assertEquals(1, err.lines().size());
         assertTrue(err.text().contains("File name too long"), err.text());
         assertEquals(2, out.lines().size());
@@ -178,7 +179,7 @@ class PlannedDiskTest {
     @Test
     void controlCharactersAndCaretsInNamesAreShownInCaretNotation() throws IOException {
         File image = TestTracks.write(album, "Tab\tHere^.jpg", new byte[0]);
-        assertTrue(disk.rename(image, new File(album, "line\nfeed.jpg")));
+        assertEquals(RenameOutcome.RENAMED, disk.rename(image, new File(album, "line\nfeed.jpg")));
         assertEquals(List.of("rename\t" + path("Tab^IHere^^.jpg") + "\tline^Jfeed.jpg"), out.lines());
     }
 

@@ -7,9 +7,9 @@ import app.CapturedStream;
 import app.Diagnostics;
 import app.disk.Disk;
 import app.disk.ForwardingDisk;
-import app.disk.InterruptedRenames;
 import app.disk.RealDisk;
-import app.disk.SpareName;
+import app.journal.InterruptedRenames;
+import app.rename.SpareName;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;
@@ -18,9 +18,9 @@ import java.util.List;
 import java.util.Set;
 import java.util.TreeSet;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
 import org.junit.jupiter.params.ParameterizedTest;
 import org.junit.jupiter.params.provider.ValueSource;
-import org.junit.jupiter.api.io.TempDir;
 
 class AlbumStartTest {
     private static final String SPARE = ".renaming-0f8fad5b-d9cb-469f-a165-70867728950e";

@@ -1,5 +1,8 @@
-package app.disk;
+package app.undo;
 
+import app.disk.PlannedFolder;
+import app.journal.JournalReader;
+import app.journal.JournalingDisk;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.Files;

@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import java.io.File;
 import java.io.IOException;
@@ -64,7 +64,7 @@ public final class JournalFolder {
     }
 
     /** The journals of the music folder, the newest first. */
-    static List<File> of(File folder, String musicFolder) {
+    public static List<File> of(File folder, String musicFolder) {
         List<File> found = new ArrayList<>();
         for (File journal : all(folder)) {
             if (musicFolder.equals(JournalReader.musicFolderOf(journal))) {

@@ -1,4 +1,4 @@
-package app.disk;
+package app.rename;
 
 import java.io.File;
 import java.nio.charset.StandardCharsets;
@@ -19,8 +19,8 @@ public final class SpareName {
     /** Names in the record are apart by a character that no file name holds. */
     private static final String SEPARATOR = "\0";
 
-    final Path spare;
-    final Path record;
+    public final Path spare;
+    public final Path record;
 
     private SpareName(Path spare) {
         this.spare = spare;
@@ -28,7 +28,7 @@ public final class SpareName {
     }
 
     /** A fresh spare name beside the entry. */
-    static SpareName beside(Path entry) {
+    public static SpareName beside(Path entry) {
         return new SpareName(entry.resolveSibling(PREFIX + UUID.randomUUID()));
     }
 

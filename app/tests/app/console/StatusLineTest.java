@@ -1,13 +1,16 @@
-package app;
+package app.console;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertSame;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 
+import app.Diagnostics;
 import app.disk.Disk;
 import app.disk.PlannedDisk;
+import app.disk.ProgressDisk;
 import app.disk.RealDisk;
+import app.report.Progress;
 import java.io.ByteArrayOutputStream;
 import java.io.File;
 import java.io.IOException;
@@ -55,7 +58,7 @@ class StatusLineTest {
 
     @Test
     void writesAtMostTenTimesASecondAndEachTimeFromTheLineStart() throws IOException {
-        Disk disk = statusLine.watching(new RealDisk(diagnostics, statusLine), true);
+        Disk disk = watched(statusLine, new RealDisk(diagnostics, statusLine), true);
         File track = track("a.mp3", 1_234_567);
         statusLine.album(1, 2, "Band - Album");
         disk.checksum(track);
@@ -84,8 +87,11 @@ class StatusLineTest {
         long[] told = {0};
         Progress counting = new Progress() {
             @Override
-            public Disk watching(Disk disk, boolean readsTracks) {
-                return disk;
+            public void readsTracks(boolean reads) {
+            }
+
+            @Override
+            public void track() {
             }
 
             @Override
@@ -110,7 +116,7 @@ class StatusLineTest {
 
     @Test
     void aDryRunShowsTracksWithoutBytesAndReadsNone() throws IOException {
-        Disk disk = statusLine.watching(new PlannedDisk(terminal, diagnostics), false);
+        Disk disk = watched(statusLine, new PlannedDisk(terminal, diagnostics), false);
         File track = track("a.mp3", 3);
         statusLine.album(7, 4567, "Some Band - Greatest Hits");
         now += 100 * MILLISECOND;
@@ -119,9 +125,17 @@ class StatusLineTest {
     }
 
     @Test
-    void nothingShowsNothingAndLeavesTheDiskAsItIs() {
-        Disk disk = new RealDisk(diagnostics);
-        assertSame(disk, Progress.NONE.watching(disk, true));
+    void nothingShowsNothingAndLeavesTheChecksumsAsTheyAre() throws IOException {
+        File track = track("a.mp3", 3);
+        Disk disk = watched(Progress.NONE, new RealDisk(diagnostics), true);
+        assertEquals(new RealDisk(diagnostics).checksum(track), disk.checksum(track));
+        assertEquals("", taken());
+    }
+
+    /** As the run watches its disk. */
+    private static Disk watched(Progress progress, Disk disk, boolean readsTracks) {
+        progress.readsTracks(readsTracks);
+        return new ProgressDisk(disk, progress);
     }
 
     /** Each line reaches the stream beneath in one write, as through the plain stream: one system call. */
@@ -254,7 +268,7 @@ class StatusLineTest {
     /** Half a second of work on a line whose terminal check goes on, and that shows nothing meanwhile. */
     private Runnable workWhileTheCheckGoesOn() throws IOException {
         StatusLine line = new StatusLine(terminal, 79, () -> now, check);
-        Disk disk = line.watching(new RealDisk(diagnostics, line), true);
+        Disk disk = watched(line, new RealDisk(diagnostics, line), true);
         File track = track("a.mp3", 1000);
         line.album(1, 1, "Band - Album");
         Runnable nextTrack = () -> {

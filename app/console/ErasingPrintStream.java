@@ -1,4 +1,4 @@
-package app;
+package app.console;
 
 import java.io.PrintStream;
 import java.io.UnsupportedEncodingException;

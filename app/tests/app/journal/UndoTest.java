@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -8,8 +8,11 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
-import app.Progress;
 import app.StateFolderProperty;
+import app.disk.RealDisk;
+import app.rename.SpareName;
+import app.report.Progress;
+import app.undo.Undo;
 import java.io.File;
 import java.io.IOException;
 import java.io.Writer;

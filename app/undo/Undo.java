@@ -1,8 +1,19 @@
-package app.disk;
+package app.undo;
 
-import app.Diagnostics;
-import app.Progress;
-import app.Refusal;
+import app.disk.PlanLine;
+import app.disk.PlannedFolder;
+import app.disk.RealDisk;
+import app.journal.JournalFolder;
+import app.journal.JournalMarks;
+import app.journal.JournalReader;
+import app.journal.JournalingDisk;
+import app.rename.ExclusiveRename;
+import app.rename.RenameCalls;
+import app.rename.RenameOutcome;
+import app.rename.SpareName;
+import app.report.Problems;
+import app.report.Progress;
+import app.report.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.io.PrintStream;
@@ -42,7 +53,7 @@ import java.util.concurrent.TimeUnit;
  */
 public final class Undo {
     private final PrintStream out;
-    private final Diagnostics diagnostics;
+    private final Problems problems;
     private final boolean planned;
     private final Progress progress;
     private File currentPath;
@@ -60,9 +71,9 @@ public final class Undo {
     /** Where a real undo notes what it does in the run's journal; null when it cannot. */
     private JournalMarks marks;
 
-    public Undo(PrintStream out, Diagnostics diagnostics, boolean planned, Progress progress) {
+    public Undo(PrintStream out, Problems problems, boolean planned, Progress progress) {
         this.out = out;
-        this.diagnostics = diagnostics;
+        this.problems = problems;
         this.planned = planned;
         this.progress = progress;
     }
@@ -73,7 +84,7 @@ public final class Undo {
         try {
             canonical = musicFolder.getCanonicalPath();
         } catch (IOException e) {
-            diagnostics.report("Cannot resolve the path of " + musicFolder + ": " + Refusal.reason(e));
+            problems.report("Cannot resolve the path of " + musicFolder + ": " + Refusal.reason(e));
             return;
         }
         for (File journal : JournalFolder.of(JournalFolder.location(), canonical)) {
@@ -81,7 +92,7 @@ public final class Undo {
             try {
                 run = JournalReader.read(journal);
             } catch (IOException e) {
-                diagnostics.report("Cannot read the journal " + journal + ", so its run is passed over: "
+                problems.report("Cannot read the journal " + journal + ", so its run is passed over: "
                         + Refusal.reason(e));
                 continue;
             }
@@ -249,25 +260,24 @@ public final class Undo {
     }
 
     private void cannotRename(File at, File oldName, String reason) {
-        diagnostics.report("Cannot give " + at + " back its name " + oldName.getName() + ": " + reason);
+        problems.report("Cannot give " + at + " back its name " + oldName.getName() + ": " + reason);
     }
 
     private void moveBack(File at, PlannedFolder.Entry entry, File oldName) {
         if (planned) {
             PlannedFolder folder = folder(at.getParentFile());
             if (!folder.isWritable()) {
-                ExclusiveRename.reportRefusal(at, oldName, new AccessDeniedException(at.getPath()), diagnostics);
+                Refusal.reportRename(at, oldName, new AccessDeniedException(at.getPath()), problems);
                 return;
             }
             folder.rename(entry, oldName.getName());
         } else {
-            int reported = diagnostics.count();
-            boolean renamed = ExclusiveRename.rename(at, oldName, diagnostics);
+            RenameOutcome renamed = ExclusiveRename.rename(at, oldName, false, RenameCalls.SYSTEM, problems);
             forget();
-            if (!renamed) {
-                if (diagnostics.count() == reported) {
-                    cannotRename(at, oldName, "another entry holds that name");
-                }
+            if (renamed == RenameOutcome.NAME_TAKEN) {
+                cannotRename(at, oldName, "another entry holds that name");
+            }
+            if (renamed != RenameOutcome.RENAMED) {
                 return;
             }
         }
@@ -324,7 +334,7 @@ public final class Undo {
             if (overOldList) {
                 cannotRestore(list, "wrote over", changed);
             } else {
-                diagnostics.report("Cannot delete " + list + ", the list the run wrote: " + changed);
+                problems.report("Cannot delete " + list + ", the list the run wrote: " + changed);
             }
             return;
         }
@@ -374,7 +384,7 @@ public final class Undo {
     }
 
     private void cannotRestore(File list, String whatTheRunDid, String reason) {
-        diagnostics.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": " + reason);
+        problems.report("Cannot restore " + list + ", which the run " + whatTheRunDid + ": " + reason);
     }
 
     /** Writes the bytes and time that the journal kept of a deleted list, the note of it first. */
@@ -505,7 +515,7 @@ public final class Undo {
         if (planned) {
             PlannedFolder folder = folder(name.getParentFile());
             if (!folder.isWritable()) {
-                Refusal.reportDeletion(name, new AccessDeniedException(name.getPath()), diagnostics);
+                Refusal.reportDeletion(name, new AccessDeniedException(name.getPath()), problems);
                 return false;
             }
             folder.remove(entry);
@@ -515,7 +525,7 @@ public final class Undo {
             Files.delete(name.toPath());
             return true;
         } catch (IOException | InvalidPathException e) {
-            Refusal.reportDeletion(name, e, diagnostics);
+            Refusal.reportDeletion(name, e, problems);
             return false;
         } finally {
             forget();
@@ -573,7 +583,7 @@ public final class Undo {
             marks.add("undone", Long.toString(System.currentTimeMillis()));
             marks.force();
         } catch (IOException e) {
-            diagnostics.report("Cannot mark the journal " + journal + " as undone, so the next undo takes this run"
+            problems.report("Cannot mark the journal " + journal + " as undone, so the next undo takes this run"
                     + " again: " + Refusal.reason(e));
         }
     }

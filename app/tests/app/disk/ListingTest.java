@@ -1,4 +1,4 @@
-package app;
+package app.disk;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
@@ -6,7 +6,8 @@ import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import app.disk.ListedEntry;
+import app.CapturedStream;
+import app.Diagnostics;
 import app.steps.TestTracks;
 import java.io.File;
 import java.io.IOException;

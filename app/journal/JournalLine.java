@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import java.nio.charset.StandardCharsets;
 import java.util.ArrayList;

@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import java.io.Closeable;
 import java.io.File;
@@ -12,7 +12,7 @@ import java.nio.file.StandardOpenOption;
  * Lines the undo adds to the journal of the run it takes back: that it began to write a list
  * back, and at the end that the run is undone. A line that a killed run cut short is ended first.
  */
-final class JournalMarks implements Closeable {
+public final class JournalMarks implements Closeable {
     private final FileChannel channel;
     private long end;
 
@@ -25,7 +25,7 @@ final class JournalMarks implements Closeable {
         }
     }
 
-    static JournalMarks open(File journal) throws IOException {
+    public static JournalMarks open(File journal) throws IOException {
         FileChannel channel = FileChannel.open(journal.toPath(), StandardOpenOption.READ, StandardOpenOption.WRITE);
         try {
             return new JournalMarks(channel);
@@ -36,11 +36,11 @@ final class JournalMarks implements Closeable {
     }
 
     /** One line, in the system's hands once this returns: a killed undo loses none. */
-    void add(String... fields) throws IOException {
+    public void add(String... fields) throws IOException {
         write(JournalLine.of(fields));
     }
 
-    void force() throws IOException {
+    public void force() throws IOException {
         channel.force(false);
     }
 

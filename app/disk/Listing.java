@@ -1,6 +1,6 @@
-package app;
+package app.disk;
 
-import app.disk.ListedEntry;
+import app.report.Problems;
 import java.io.File;
 import java.io.FileFilter;
 import java.io.IOException;
@@ -29,14 +29,14 @@ public final class Listing {
      * reported and left out: the runtime gives a name it cannot decode (on Linux, one that is
      * not valid in the locale's encoding) with replacement characters, which name no entry.
      */
-    public static List<File> listing(File directory, FileFilter nameFilter, Diagnostics diagnostics) throws IOException {
+    public static List<File> listing(File directory, FileFilter nameFilter, Problems problems) throws IOException {
         File[] entries = list(directory, nameFilter);
         List<File> reachable = new ArrayList<>(entries.length);
         for (File entry : entries) {
             if (isReachable(entry)) {
                 reachable.add(entry);
             } else {
-                reportUnreachable(entry, diagnostics);
+                reportUnreachable(entry, problems);
             }
         }
         return reachable;
@@ -48,7 +48,7 @@ public final class Listing {
      * platform keeps one (Windows), else by a stat of each entry. A folder that cannot be
      * listed throws the system's reason.
      */
-    public static List<File> listingWithAttributes(File directory, FileFilter nameFilter, Diagnostics diagnostics)
+    public static List<File> listingWithAttributes(File directory, FileFilter nameFilter, Problems problems)
             throws IOException {
         List<File> reachable = new ArrayList<>();
         Path start;
@@ -95,7 +95,7 @@ public final class Listing {
                 if (isReachable(entry)) {
                     reachable.add(entry);
                 } else {
-                    reportUnreachable(entry, diagnostics);
+                    reportUnreachable(entry, problems);
                 }
             }
         });
@@ -123,8 +123,8 @@ public final class Listing {
         return new FileSystemException(directory.getPath(), null, "the entries cannot be read");
     }
 
-    public static void reportUnreachable(File entry, Diagnostics diagnostics) {
-        diagnostics.report("Cannot reach " + entry + " under the name it is listed with, so it is left alone:"
+    public static void reportUnreachable(File entry, Problems problems) {
+        problems.report("Cannot reach " + entry + " under the name it is listed with, so it is left alone:"
                 + " its name is not valid in the file name encoding " + System.getProperty("sun.jnu.encoding"));
     }
 

@@ -1,5 +1,7 @@
-package app.disk;
+package app.journal;
 
+import app.Step;
+import app.rename.RenameCalls;
 import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.LinkOption;

@@ -1,21 +1,22 @@
-package app;
-
-import app.disk.Disk;
+package app.report;
 
 /**
  * What a long run tells of its work while it goes on: the album it is at and what the disk has done
  * so far. Only a console shows it.
  */
 public interface Progress {
-    /** Tells nothing, and leaves the disk as it is. */
+    /** Tells nothing. */
     Progress NONE = new Progress() {
         @Override
-        public Disk watching(Disk disk, boolean readsTracks) {
-            return disk;
+        public void readsTracks(boolean reads) {
         }
 
         @Override
         public void album(int number, int count, String name) {
+        }
+
+        @Override
+        public void track() {
         }
 
         @Override
@@ -27,18 +28,17 @@ public interface Progress {
         }
     };
 
-    /**
-     * The disk the run is to use so that its tracks count: a track counts when its checksum is
-     * taken. `readsTracks` tells whether the disk reads them (a dry run's reads none); the bytes
-     * it reads are told through {@link #read}.
-     */
-    Disk watching(Disk disk, boolean readsTracks);
-
-    /** More bytes of tracks were read. */
-    void read(long bytes);
+    /** Whether the run reads the tracks' bytes (a dry run reads none), told through {@link #read}. */
+    void readsTracks(boolean reads);
 
     /** Work starts on an album folder: its number, counted from 1, of `count`, and its name. */
     void album(int number, int count, String name);
+
+    /** One more track is done: its checksum was taken. */
+    void track();
+
+    /** More bytes of tracks were read. */
+    void read(long bytes);
 
     /** The work is over: whatever shows the progress goes. */
     void end();

@@ -1,7 +1,7 @@
-package app.disk;
+package app.journal;
 
-import app.Diagnostics;
-import app.Refusal;
+import app.report.Problems;
+import app.report.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.nio.ByteBuffer;
@@ -34,7 +34,7 @@ public final class Journal {
     private final File folder;
     private final File musicFolder;
     private final String version;
-    private final Diagnostics diagnostics;
+    private final Problems problems;
     /** How much of the file is written with zeros and mapped at a time. */
     static final int STRETCH = 256 << 10;
 
@@ -48,17 +48,17 @@ public final class Journal {
     private long next = 1;
     private File lastFolder;
 
-    private Journal(File folder, File musicFolder, String version, Diagnostics diagnostics) {
+    private Journal(File folder, File musicFolder, String version, Problems problems) {
         this.folder = folder;
         this.musicFolder = musicFolder;
         this.version = version;
-        this.diagnostics = diagnostics;
+        this.problems = problems;
         unusable = folder == null;
     }
 
     /** The journal of a run over the music folder, kept in the folder of journals. */
-    public static Journal of(File folder, File musicFolder, String version, Diagnostics diagnostics) {
-        return new Journal(folder, musicFolder, version, diagnostics);
+    public static Journal of(File folder, File musicFolder, String version, Problems problems) {
+        return new Journal(folder, musicFolder, version, problems);
     }
 
     /**
@@ -162,7 +162,7 @@ public final class Journal {
                 JournalFolder.prune(folder, canonical);
             }
         } catch (IOException | RuntimeException e) {
-            diagnostics.report("This run cannot be undone: its journal cannot be written in " + folder + ": "
+            problems.report("This run cannot be undone: its journal cannot be written in " + folder + ": "
                     + (e instanceof IOException ? Refusal.reason((IOException) e) : e.toString()));
             unusable = true;
         }
@@ -226,7 +226,7 @@ public final class Journal {
 
     private void giveUp(IOException e) {
         if (!unusable) {
-            diagnostics.report("The rest of this run cannot be undone: its journal cannot be written: " + Refusal.reason(e));
+            problems.report("The rest of this run cannot be undone: its journal cannot be written: " + Refusal.reason(e));
         }
         unusable = true;
         try {

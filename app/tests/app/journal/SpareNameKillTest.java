@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -6,10 +6,15 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
-import app.Progress;
 import app.StateFolderProperty;
+import app.disk.Disk;
+import app.disk.RealDisk;
+import app.rename.RenameCalls;
+import app.rename.RenameOutcome;
+import app.report.Progress;
 import app.steps.AlbumStart;
 import app.steps.TestTracks;
+import app.undo.Undo;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.FileAlreadyExistsException;
@@ -159,7 +164,7 @@ class SpareNameKillTest {
             assertTrue(new AlbumStart(next, diagnostics, InterruptedRenames.of(music)).open(album()));
             // As the track step finds it: under its old name, or renamed already.
             File listed = new File(album(), names().contains("track.mp3") ? "track.mp3" : "TRACK.mp3");
-            assertTrue(next.rename(listed, new File(album(), "TRACK.mp3")));
+            assertEquals(RenameOutcome.RENAMED, next.rename(listed, new File(album(), "TRACK.mp3")));
             journal.close();
             assertEquals(Set.of("TRACK.mp3"), names(), "a run after a kill before change " + killAt);
             assertEquals("", err.text(), "a run after a kill before change " + killAt);

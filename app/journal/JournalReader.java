@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import java.io.BufferedReader;
 import java.io.File;
@@ -15,18 +15,18 @@ import java.util.List;
 import java.util.Map;
 
 /** Reads a journal back: as far as its lines are whole, the last one a killed run may have cut short. */
-final class JournalReader {
+public final class JournalReader {
     /** One change the run made or was about to make, with its confirmation and, for a rename, its steps. */
-    static final class Change {
-        final String kind;
-        final String number;
-        final String[] fields;
+    public static final class Change {
+        public final String kind;
+        public final String number;
+        public final String[] fields;
         /** The confirmation's own fields; null until the change was confirmed. */
-        String[] confirmed;
-        boolean failed;
+        public String[] confirmed;
+        public boolean failed;
         /** An undo began to write back what the change took: a list deleted or written over. */
-        boolean restoring;
-        final List<Change> steps = new ArrayList<>();
+        public boolean restoring;
+        public final List<Change> steps = new ArrayList<>();
 
         Change(String kind, String number, String[] fields) {
             this.kind = kind;
@@ -36,12 +36,12 @@ final class JournalReader {
     }
 
     /** What a journal tells. */
-    static final class Run {
+    public static final class Run {
         String musicFolder;
         /** The run ended rather than being killed. */
         boolean closed;
-        boolean undone;
-        final List<Change> changes = new ArrayList<>();
+        public boolean undone;
+        public final List<Change> changes = new ArrayList<>();
     }
 
     private JournalReader() {
@@ -62,7 +62,7 @@ final class JournalReader {
         }
     }
 
-    static Run read(File journal) throws IOException {
+    public static Run read(File journal) throws IOException {
         Run run = new Run();
         Map<String, Change> byNumber = new HashMap<>();
         Change openRename = null;

@@ -1,4 +1,4 @@
-package app;
+package app.report;
 
 import java.io.File;
 import java.nio.file.FileSystemException;
@@ -9,8 +9,13 @@ public final class Refusal {
     private Refusal() {
     }
 
-    public static void reportDeletion(File entry, Exception e, Diagnostics diagnostics) {
-        diagnostics.report("Cannot delete " + entry + ": " + reason(e));
+    public static void reportDeletion(File entry, Exception e, Problems problems) {
+        problems.report("Cannot delete " + entry + ": " + reason(e));
+    }
+
+    /** Both names and the reason. */
+    public static void reportRename(File from, File to, Exception e, Problems problems) {
+        problems.report("Cannot rename " + from + " to " + to.getName() + ": " + reason(e));
     }
 
     /**

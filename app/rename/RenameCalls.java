@@ -1,4 +1,4 @@
-package app.disk;
+package app.rename;
 
 import java.io.IOException;
 import java.nio.file.DirectoryStream;
@@ -14,7 +14,7 @@ import java.util.Set;
  * The file-system calls an exclusive rename makes, so that tests can stand in for drivers that no
  * test machine has, such as those that give each spelling of a name its own file number.
  */
-interface RenameCalls {
+public interface RenameCalls {
     /** Whether the name leads to an entry, as the file system resolves names. */
     boolean exists(Path path);
 

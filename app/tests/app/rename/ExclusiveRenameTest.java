@@ -1,4 +1,4 @@
-package app.disk;
+package app.rename;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -6,6 +6,9 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
+import app.disk.ListedEntry;
+import app.disk.RealDisk;
+import app.journal.InterruptedRenames;
 import app.steps.AlbumStart;
 import app.steps.TestTracks;
 import java.io.File;
@@ -34,8 +37,8 @@ class ExclusiveRenameTest {
     File dir;
     private final CapturedStream err = new CapturedStream();
 
-    private boolean rename(File from, File to) {
-        return ExclusiveRename.rename(from, to, new Diagnostics(err.stream));
+    private RenameOutcome rename(File from, File to) {
+        return rename(from, to, RenameCalls.SYSTEM);
     }
 
     private File file(String name, String content) throws IOException {
@@ -52,9 +55,9 @@ class ExclusiveRenameTest {
 
     @Test
     void renamesToAFreeNameAndChangesLetterCase() throws IOException {
-        assertTrue(rename(file("Old.MP3", "x"), new File(dir, "new.mp3")));
-        assertTrue(rename(new File(dir, "new.mp3"), new File(dir, "NEW.mp3")));
-        assertTrue(rename(new File(dir, "NEW.mp3"), new File(dir, "NEW.mp3")));
+        assertEquals(RenameOutcome.RENAMED, rename(file("Old.MP3", "x"), new File(dir, "new.mp3")));
+        assertEquals(RenameOutcome.RENAMED, rename(new File(dir, "new.mp3"), new File(dir, "NEW.mp3")));
+        assertEquals(RenameOutcome.RENAMED, rename(new File(dir, "NEW.mp3"), new File(dir, "NEW.mp3")));
         assertEquals(Set.of("NEW.mp3"), names());
         assertEquals("x", content("NEW.mp3"));
     }
@@ -63,14 +66,14 @@ class ExclusiveRenameTest {
     void neverReplacesAFileOrAFolder() throws IOException {
         File source = file("source", "mine");
         file("taken", "theirs");
-        assertFalse(rename(source, new File(dir, "taken")));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(source, new File(dir, "taken")));
         assertEquals("theirs", content("taken"));
 
         File folder = new File(dir, "folder");
         File emptyFolder = new File(dir, "empty folder");
         assertTrue(folder.mkdir() && emptyFolder.mkdir());
-        assertFalse(rename(folder, emptyFolder));
-        assertFalse(rename(source, emptyFolder));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(folder, emptyFolder));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(source, emptyFolder));
         assertEquals(Set.of("source", "taken", "folder", "empty folder"), names());
         // A name taken is how entries aiming at one name are settled: no word about it.
         assertEquals("", err.text());
@@ -82,8 +85,8 @@ class ExclusiveRenameTest {
         File source = file("a.mp3", "x");
         Files.createLink(new File(dir, "A.MP3").toPath(), source.toPath());
         Files.createSymbolicLink(new File(dir, "link.mp3").toPath(), source.toPath());
-        assertFalse(rename(source, new File(dir, "A.MP3")));
-        assertFalse(rename(source, new File(dir, "link.mp3")));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(source, new File(dir, "A.MP3")));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(source, new File(dir, "link.mp3")));
         assertEquals(Set.of("a.mp3", "A.MP3", "link.mp3"), names());
         assertTrue(Files.isSymbolicLink(new File(dir, "link.mp3").toPath()));
         assertEquals("", err.text());
@@ -96,7 +99,7 @@ class ExclusiveRenameTest {
         assertTrue(inner.mkdir());
         File source = TestTracks.write(inner, "a.mp3", "x".getBytes());
         Files.createSymbolicLink(new File(dir, "same").toPath(), inner.toPath());
-        assertTrue(rename(source, new File(dir, "same/a.mp3")));
+        assertEquals(RenameOutcome.RENAMED, rename(source, new File(dir, "same/a.mp3")));
         assertEquals(List.of("a.mp3"), List.of(inner.list()));
         assertEquals("x", content("inner/a.mp3"));
     }
@@ -105,9 +108,9 @@ class ExclusiveRenameTest {
     void refusalsOfTheSystemAreReportedWithTheNamesAndTheReason() throws IOException {
         File source = file("a.mp3", "x");
         String tooLong = "x".repeat(300) + ".mp3";
-        assertFalse(rename(source, new File(dir, "nul\0l.mp3")));
-        assertFalse(rename(source, new File(dir, tooLong)));
-        assertFalse(rename(new File(dir, "missing"), new File(dir, "b.mp3")));
+        assertEquals(RenameOutcome.REFUSED, rename(source, new File(dir, "nul\0l.mp3")));
+        assertEquals(RenameOutcome.REFUSED, rename(source, new File(dir, tooLong)));
+        assertEquals(RenameOutcome.REFUSED, rename(new File(dir, "missing"), new File(dir, "b.mp3")));
         assertEquals(Set.of("a.mp3"), names());
 
         List<String> reported = err.lines();
@@ -210,18 +213,18 @@ class ExclusiveRenameTest {
         }
     }
 
-    private boolean rename(CaseBlindFolder folder, String from, String to) {
-        return ExclusiveRename.rename(folder.file(from), folder.file(to), folder, new Diagnostics(err.stream));
+    private RenameOutcome rename(CaseBlindFolder folder, String from, String to) {
+        return rename(folder.file(from), folder.file(to), folder);
     }
 
     @Test
     void letterCaseChangesWhereEachSpellingHasItsOwnFileNumber() {
         CaseBlindFolder folder = new CaseBlindFolder("track one.mp3", "b.mp3");
-        assertTrue(rename(folder, "track one.mp3", "Track One.mp3"));
+        assertEquals(RenameOutcome.RENAMED, rename(folder, "track one.mp3", "Track One.mp3"));
         assertEquals(Set.of("Track One.mp3", "b.mp3"), folder.names(folder.folder));
         // The name leads to another entry, which keeps it.
-        assertFalse(rename(folder, "b.mp3", "TRACK ONE.mp3"));
-        assertFalse(rename(folder, "b.mp3", "track one.mp3"));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(folder, "b.mp3", "TRACK ONE.mp3"));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(folder, "b.mp3", "track one.mp3"));
         assertEquals(Set.of("Track One.mp3", "b.mp3"), folder.names(folder.folder));
         assertEquals("", err.text());
     }
@@ -230,7 +233,7 @@ class ExclusiveRenameTest {
     void letterCaseThatDoesNotTakeIsReported() {
         CaseBlindFolder folder = new CaseBlindFolder("song.mp3");
         folder.shortNamesLowerCased = true;
-        assertFalse(rename(folder, "song.mp3", "SONG.mp3"));
+        assertEquals(RenameOutcome.REFUSED, rename(folder, "song.mp3", "SONG.mp3"));
         assertEquals(Set.of("song.mp3"), folder.names(folder.folder));
         assertEquals(List.of("Cannot rename " + folder.file("song.mp3") + " to SONG.mp3: the folder lists no entry"
                 + " of that name afterwards"), err.lines());
@@ -294,8 +297,10 @@ class ExclusiveRenameTest {
         }
     }
 
-    private boolean rename(File from, File to, RenameCalls calls) {
-        return ExclusiveRename.rename(from, to, calls, new Diagnostics(err.stream));
+    /** As a real disk renames: an entry that a listing found to be a regular file is not asked again. */
+    private RenameOutcome rename(File from, File to, RenameCalls calls) {
+        BasicFileAttributes listed = ListedEntry.attributesOf(from);
+        return ExclusiveRename.rename(from, to, listed != null && listed.isRegularFile(), calls, new Diagnostics(err.stream));
     }
 
     /** Another program takes the name after the rename found it free: its file stays. */
@@ -311,7 +316,7 @@ class ExclusiveRenameTest {
                 }
             }
         };
-        assertFalse(rename(source, target, otherProgram));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(source, target, otherProgram));
         assertEquals("theirs", content("b.mp3"));
         assertEquals("mine", content("a.mp3"));
         assertEquals("", err.text());
@@ -319,7 +324,7 @@ class ExclusiveRenameTest {
 
     @Test
     void aRenamedFileKeepsOneNameOnly() throws IOException {
-        assertTrue(rename(file("a.mp3", "x"), new File(dir, "b.mp3")));
+        assertEquals(RenameOutcome.RENAMED, rename(file("a.mp3", "x"), new File(dir, "b.mp3")));
         assertEquals(Set.of("b.mp3"), names());
         assertEquals(1, Files.getAttribute(new File(dir, "b.mp3").toPath(), "unix:nlink"));
     }
@@ -335,7 +340,7 @@ class ExclusiveRenameTest {
                 }
             }
         };
-        assertFalse(rename(source, new File(dir, "b.mp3"), refusing));
+        assertEquals(RenameOutcome.REFUSED, rename(source, new File(dir, "b.mp3"), refusing));
         assertEquals(Set.of("a.mp3"), names());
         assertEquals(List.of("Cannot rename " + source + " to b.mp3: AccessDeniedException"), err.lines());
     }
@@ -358,7 +363,7 @@ class ExclusiveRenameTest {
                 }
             }
         };
-        assertFalse(rename(source, target, otherProgram));
+        assertEquals(RenameOutcome.REFUSED, rename(source, target, otherProgram));
         assertEquals(Set.of("a.mp3", "b.mp3"), names());
         assertEquals("x", content("a.mp3"));
         assertEquals("theirs", content("b.mp3"));
@@ -377,7 +382,7 @@ class ExclusiveRenameTest {
                 }
             }
         };
-        assertTrue(rename(file("a.mp3", "x"), new File(dir, "b.mp3"), withoutLinks));
+        assertEquals(RenameOutcome.RENAMED, rename(file("a.mp3", "x"), new File(dir, "b.mp3"), withoutLinks));
         assertEquals(Set.of("b.mp3"), names());
         assertEquals("x", content("b.mp3"));
         assertEquals("", err.text());
@@ -409,7 +414,7 @@ class ExclusiveRenameTest {
     @Test
     void aListedFileIsGivenItsNameByALinkWithoutAskingFirst() throws IOException {
         AskingCounted calls = new AskingCounted();
-        assertTrue(rename(listed(file("a.mp3", "x")), new File(dir, "b.mp3"), calls));
+        assertEquals(RenameOutcome.RENAMED, rename(listed(file("a.mp3", "x")), new File(dir, "b.mp3"), calls));
         assertEquals(Set.of("b.mp3"), names());
         assertEquals(1, Files.getAttribute(new File(dir, "b.mp3").toPath(), "unix:nlink"));
         assertEquals(List.of(), calls.asked);
@@ -423,7 +428,7 @@ class ExclusiveRenameTest {
         Files.createSymbolicLink(new File(dir, "dangling.mp3").toPath(), new File(dir, "nothing").toPath());
         Files.createLink(new File(dir, "second.mp3").toPath(), source.toPath());
         for (String taken : List.of("taken.mp3", "folder.mp3", "dangling.mp3", "second.mp3")) {
-            assertFalse(rename(source, new File(dir, taken)), taken);
+            assertEquals(RenameOutcome.NAME_TAKEN, rename(source, new File(dir, taken)), taken);
         }
         assertEquals(Set.of("a.mp3", "taken.mp3", "folder.mp3", "dangling.mp3", "second.mp3"), names());
         assertEquals("theirs", content("taken.mp3"));
@@ -436,7 +441,7 @@ class ExclusiveRenameTest {
     void aListedLinkToAFileIsRenamedItselfAndItsTargetKeepsItsName() throws IOException {
         file("target.mp3", "x");
         Files.createSymbolicLink(new File(dir, "link.mp3").toPath(), new File(dir, "target.mp3").toPath());
-        assertTrue(rename(listed(new File(dir, "link.mp3")), new File(dir, "renamed.mp3")));
+        assertEquals(RenameOutcome.RENAMED, rename(listed(new File(dir, "link.mp3")), new File(dir, "renamed.mp3")));
         assertEquals(Set.of("target.mp3", "renamed.mp3"), names());
         assertTrue(Files.isSymbolicLink(new File(dir, "renamed.mp3").toPath()));
         assertEquals("x", content("renamed.mp3"));
@@ -452,12 +457,12 @@ class ExclusiveRenameTest {
                 }
             }
         };
-        assertTrue(rename(listed(file("a.mp3", "x")), new File(dir, "b.mp3"), withoutLinks));
+        assertEquals(RenameOutcome.RENAMED, rename(listed(file("a.mp3", "x")), new File(dir, "b.mp3"), withoutLinks));
         assertEquals(Set.of("b.mp3"), names());
         assertEquals(List.of("exists b.mp3"), withoutLinks.asked);
         file("c.mp3", "mine");
         file("taken.mp3", "theirs");
-        assertFalse(rename(listed(new File(dir, "c.mp3")), new File(dir, "taken.mp3"), withoutLinks));
+        assertEquals(RenameOutcome.NAME_TAKEN, rename(listed(new File(dir, "c.mp3")), new File(dir, "taken.mp3"), withoutLinks));
         assertEquals("theirs", content("taken.mp3"));
         assertEquals("", err.text());
     }

@@ -1,4 +1,4 @@
-package app;
+package app.console;
 
 /**
  * The text of the status line, for example

@@ -1,6 +1,6 @@
-package app;
+package app.console;
 
-import app.disk.Disk;
+import app.report.Progress;
 import java.io.PrintStream;
 import java.io.UnsupportedEncodingException;
 import java.util.concurrent.CompletableFuture;
@@ -17,7 +17,7 @@ import java.util.function.LongSupplier;
  * from the working thread, when the run tells of new progress. It shows only once the check that
  * the standard output is a terminal has found so: that check runs beside the work.
  */
-final class StatusLine implements Progress {
+public final class StatusLine implements Progress {
     /** Standard terminals are 80 columns wide; the last one stays free, so no line ever wraps. */
     static final int DEFAULT_WIDTH = 79;
     static final long REWRITE_INTERVAL_NANOS = 100_000_000L;
@@ -59,7 +59,7 @@ final class StatusLine implements Progress {
      * shows they write the very bytes the original streams would, so redirected output stays
      * the same.
      */
-    static Progress onTerminal() {
+    public static Progress onTerminal() {
         PrintStream out = System.out;
         PrintStream err = System.err;
         StatusLine statusLine = new StatusLine(out, width(System.getenv("COLUMNS")), System::nanoTime,
@@ -90,9 +90,8 @@ final class StatusLine implements Progress {
     }
 
     @Override
-    public Disk watching(Disk disk, boolean readsTracks) {
-        showsBytes = readsTracks;
-        return new ProgressDisk(disk, this);
+    public void readsTracks(boolean reads) {
+        showsBytes = reads;
     }
 
     @Override
@@ -108,8 +107,8 @@ final class StatusLine implements Progress {
         bytes += trackBytes;
     }
 
-    /** One more track is done. */
-    void track() {
+    @Override
+    public void track() {
         tracks++;
         rewriteWhenDue();
     }

@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertThrows;
@@ -6,8 +6,12 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import app.CapturedStream;
 import app.Diagnostics;
-import app.Progress;
 import app.StateFolderProperty;
+import app.disk.Disk;
+import app.disk.PlannedDisk;
+import app.disk.RealDisk;
+import app.rename.RenameCalls;
+import app.report.Progress;
 import app.steps.AlbumStart;
 import app.steps.TestTracks;
 import java.io.File;

@@ -1,4 +1,4 @@
-package app.disk;
+package app.journal;
 
 import java.io.File;
 import java.io.IOException;

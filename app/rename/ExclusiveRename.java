@@ -1,22 +1,21 @@
-package app.disk;
+package app.rename;
 
-import app.Diagnostics;
-import app.Refusal;
+import app.report.Problems;
+import app.report.Refusal;
 import java.io.File;
 import java.io.IOException;
 import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.InvalidPathException;
 import java.nio.file.Path;
-import java.nio.file.attribute.BasicFileAttributes;
 import java.util.Set;
 
 /** Renames an entry within its directory without ever replacing another entry. */
-final class ExclusiveRename {
+public final class ExclusiveRename {
     /**
      * Windows refuses by itself to move onto a name that is taken, and a second name there could
      * not be removed while a player holds the file open.
      */
-    static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
+    public static final boolean MOVE_MAY_REPLACE = !System.getProperty("os.name", "").startsWith("Windows");
     /**
      * Linux's link(2) gives a symbolic link itself the second name, never its target, so an entry
      * that a listing found to be a regular file, links followed, may be linked without asking
@@ -24,43 +23,39 @@ final class ExclusiveRename {
      */
     private static final boolean LINK_NAMES_A_LINK_ITSELF = System.getProperty("os.name", "").equals("Linux");
 
-    /** How a try to give an entry its new name by a link ended. */
-    private enum Linked {
-        RENAMED, NAME_TAKEN, REFUSED
-    }
-
     private ExclusiveRename() {
     }
 
     /**
-     * True when the entry now bears the target name: renamed, or named so already. False when the
-     * name is taken by another entry, which is how the run settles entries aiming at one name and
-     * so is not reported; and false when the system refused, which is reported with its reason.
+     * Gives the entry the target name, its file-system calls made through `calls`. `listedFile`
+     * tells that a listing found the entry to be a regular file, links followed, so that it need
+     * not be asked again.
      */
-    static boolean rename(File from, File to, Diagnostics diagnostics) {
-        return rename(from, to, RenameCalls.SYSTEM, diagnostics);
-    }
-
-    static boolean rename(File from, File to, RenameCalls calls, Diagnostics diagnostics) {
+    public static RenameOutcome rename(File from, File to, boolean listedFile, RenameCalls calls, Problems problems) {
         if (from.getPath().equals(to.getPath())) {
-            return true;
+            return RenameOutcome.RENAMED;
         }
         try {
             Path source = from.toPath();
             Path target = to.toPath();
-            Linked linked = LINK_NAMES_A_LINK_ITSELF && isListedFile(from) ? link(calls, source, target, diagnostics) : null;
-            if (linked == Linked.RENAMED) {
-                return true;
+            RenameOutcome linked = LINK_NAMES_A_LINK_ITSELF && listedFile ? link(calls, source, target, problems) : null;
+            if (linked == RenameOutcome.RENAMED) {
+                return linked;
             }
             // A link refused because the name is taken tells what asking first would have told.
-            if (linked != Linked.NAME_TAKEN && !calls.exists(target)) {
-                return linked == Linked.REFUSED ? plainMove(calls, source, target) : tryMove(calls, source, target, diagnostics);
+            if (linked != RenameOutcome.NAME_TAKEN && !calls.exists(target)) {
+                return outcome(linked == RenameOutcome.REFUSED ? plainMove(calls, source, target)
+                        : tryMove(calls, source, target, problems));
             }
-            return renameOntoALeadingName(calls, source, target, diagnostics);
+            return renameOntoALeadingName(calls, source, target, problems);
         } catch (IOException | InvalidPathException e) {
-            reportRefusal(from, to, e, diagnostics);
+            Refusal.reportRename(from, to, e, problems);
+            return RenameOutcome.REFUSED;
         }
-        return false;
+    }
+
+    private static RenameOutcome outcome(boolean moved) {
+        return moved ? RenameOutcome.RENAMED : RenameOutcome.NAME_TAKEN;
     }
 
     /**
@@ -72,30 +67,25 @@ final class ExclusiveRename {
      * File numbers cannot tell this: some drivers (FAT and exFAT through FUSE, some network
      * shares) give each spelling of a name its own.
      */
-    private static boolean renameOntoALeadingName(RenameCalls calls, Path source, Path target, Diagnostics diagnostics)
+    private static RenameOutcome renameOntoALeadingName(RenameCalls calls, Path source, Path target, Problems problems)
             throws IOException {
         String sourceName = source.getFileName().toString();
         String targetName = target.getFileName().toString();
         Path folder = target.toAbsolutePath().getParent();
         Set<String> listed = calls.names(folder);
         if (listed.contains(targetName)) {
-            return targetName.equals(sourceName);
+            return outcome(targetName.equals(sourceName));
         }
         if (!listed.contains(sourceName) || !sourceName.equalsIgnoreCase(targetName)
-                || !renameThroughSpareName(calls, source, target, diagnostics)) {
-            return false;
+                || !renameThroughSpareName(calls, source, target, problems)) {
+            return RenameOutcome.NAME_TAKEN;
         }
         if (calls.names(folder).contains(targetName)) {
-            return true;
+            return RenameOutcome.RENAMED;
         }
-        diagnostics.report("Cannot rename " + source + " to " + targetName
+        problems.report("Cannot rename " + source + " to " + targetName
                 + ": the folder lists no entry of that name afterwards");
-        return false;
-    }
-
-    /** Both names and the reason. */
-    static void reportRefusal(File from, File to, Exception e, Diagnostics diagnostics) {
-        diagnostics.report("Cannot rename " + from + " to " + to.getName() + ": " + Refusal.reason(e));
+        return RenameOutcome.REFUSED;
     }
 
     /**
@@ -103,11 +93,11 @@ final class ExclusiveRename {
      * keeps both names while the entry bears it, so that the next run can give it its name back
      * should this one be killed in between.
      */
-    static boolean renameThroughSpareName(RenameCalls calls, Path source, Path target, Diagnostics diagnostics)
+    static boolean renameThroughSpareName(RenameCalls calls, Path source, Path target, Problems problems)
             throws IOException {
         SpareName spare = SpareName.beside(source);
         calls.writeNew(spare.record, SpareName.record(source.getFileName().toString(), target.getFileName().toString()));
-        if (!tryMove(calls, source, spare.spare, diagnostics)) {
+        if (!tryMove(calls, source, spare.spare, problems)) {
             calls.delete(spare.record);
             return false;
         }
@@ -115,10 +105,10 @@ final class ExclusiveRename {
         // (a hard or symbolic link), which must be left alone.
         boolean renamed;
         try {
-            renamed = !calls.exists(target) && tryMove(calls, spare.spare, target, diagnostics);
+            renamed = !calls.exists(target) && tryMove(calls, spare.spare, target, problems);
         } catch (IOException e) {
             try {
-                putBack(calls, spare, source, diagnostics);
+                putBack(calls, spare, source, problems);
             } catch (IOException alsoFailed) {
                 e.addSuppressed(alsoFailed);
             }
@@ -127,14 +117,14 @@ final class ExclusiveRename {
         if (renamed) {
             calls.delete(spare.record);
         } else {
-            putBack(calls, spare, source, diagnostics);
+            putBack(calls, spare, source, problems);
         }
         return renamed;
     }
 
-    private static void putBack(RenameCalls calls, SpareName spare, Path source, Diagnostics diagnostics)
+    private static void putBack(RenameCalls calls, SpareName spare, Path source, Problems problems)
             throws IOException {
-        if (!tryMove(calls, spare.spare, source, diagnostics)) {
+        if (!tryMove(calls, spare.spare, source, problems)) {
             // Left with its record, which the next run finds.
             throw new FileAlreadyExistsException(spare.spare.toString(), source.toString(),
                     "another entry took the old name meanwhile, so the entry keeps the spare name");
@@ -150,30 +140,28 @@ final class ExclusiveRename {
      * user under fs.protected_hardlinks, another device) and for other entries, the move is
      * made: it checks the name just before it moves.
      */
-    private static boolean tryMove(RenameCalls calls, Path from, Path to, Diagnostics diagnostics) throws IOException {
+    private static boolean tryMove(RenameCalls calls, Path from, Path to, Problems problems) throws IOException {
         if (MOVE_MAY_REPLACE && calls.isRegularFile(from)) {
-            Linked linked = link(calls, from, to, diagnostics);
-            return linked == Linked.REFUSED ? plainMove(calls, from, to) : linked == Linked.RENAMED;
+            RenameOutcome linked = link(calls, from, to, problems);
+            return linked == RenameOutcome.REFUSED ? plainMove(calls, from, to) : linked == RenameOutcome.RENAMED;
         }
         return plainMove(calls, from, to);
     }
 
-    private static boolean isListedFile(File entry) {
-        BasicFileAttributes attributes = ListedEntry.attributesOf(entry);
-        return attributes != null && attributes.isRegularFile();
-    }
-
-    /** Gives the file the new name as a second one, then takes the old one from it. */
-    private static Linked link(RenameCalls calls, Path from, Path to, Diagnostics diagnostics) throws IOException {
+    /**
+     * Gives the file the new name as a second one, then takes the old one from it. Refused here
+     * means only that the system gives no second names here: the caller moves the entry instead.
+     */
+    private static RenameOutcome link(RenameCalls calls, Path from, Path to, Problems problems) throws IOException {
         try {
             calls.link(from, to);
         } catch (FileAlreadyExistsException e) {
-            return Linked.NAME_TAKEN;
+            return RenameOutcome.NAME_TAKEN;
         } catch (IOException | UnsupportedOperationException e) {
-            return Linked.REFUSED;
+            return RenameOutcome.REFUSED;
         }
-        dropOldName(calls, from, to, diagnostics);
-        return Linked.RENAMED;
+        dropOldName(calls, from, to, problems);
+        return RenameOutcome.RENAMED;
     }
 
     /**
@@ -182,7 +170,7 @@ final class ExclusiveRename {
      * between; asking first narrows that window but cannot close it, as no system call removes a
      * name only while it leads to a given file.
      */
-    private static void dropOldName(RenameCalls calls, Path from, Path to, Diagnostics diagnostics) throws IOException {
+    private static void dropOldName(RenameCalls calls, Path from, Path to, Problems problems) throws IOException {
         try {
             calls.delete(from);
         } catch (IOException e) {
@@ -191,7 +179,7 @@ final class ExclusiveRename {
                 if (linked != null && linked.equals(calls.fileKey(to))) {
                     calls.delete(to);
                 } else {
-                    diagnostics.report("Cannot take back the second name " + to + ": another entry holds it now");
+                    problems.report("Cannot take back the second name " + to + ": another entry holds it now");
                 }
             } catch (IOException alsoFailed) {
                 e.addSuppressed(alsoFailed);

@@ -1,4 +1,4 @@
-package app;
+package app.console;
 
 import java.io.Console;
 import java.io.PrintStream;

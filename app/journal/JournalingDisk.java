@@ -1,7 +1,14 @@
-package app.disk;
+package app.journal;
 
-import app.Diagnostics;
-import app.Progress;
+import app.disk.Disk;
+import app.disk.ForwardingDisk;
+import app.disk.ListedEntry;
+import app.disk.RealDisk;
+import app.rename.ExclusiveRename;
+import app.rename.RenameCalls;
+import app.rename.RenameOutcome;
+import app.report.Problems;
+import app.report.Progress;
 import java.io.File;
 import java.io.FilterWriter;
 import java.io.IOException;
@@ -38,7 +45,7 @@ import java.util.zip.CRC32;
  */
 public final class JournalingDisk extends ForwardingDisk {
     /** The largest list whose bytes are kept, to restore it. */
-    static final long LARGEST_KEPT_LIST = 1 << 20;
+    public static final long LARGEST_KEPT_LIST = 1 << 20;
 
     private final Journal journal;
     /** The calls the disk's renames make; null when they are not journaled. */
@@ -55,13 +62,13 @@ public final class JournalingDisk extends ForwardingDisk {
     }
 
     /** A real disk whose changes, and the steps of its renames, go to the journal first. */
-    public static Disk over(Diagnostics diagnostics, Progress progress, Journal journal) {
+    public static Disk over(Problems problems, Progress progress, Journal journal) {
         JournalingRenameCalls calls = new JournalingRenameCalls(RenameCalls.SYSTEM, journal);
-        return new JournalingDisk(new RealDisk(diagnostics, progress, calls), journal, calls);
+        return new JournalingDisk(new RealDisk(problems, progress, calls), journal, calls);
     }
 
     @Override
-    public boolean rename(File from, File to) {
+    public RenameOutcome rename(File from, File to) {
         if (from.getPath().equals(to.getPath())) {
             return disk.rename(from, to);
         }
@@ -88,7 +95,7 @@ public final class JournalingDisk extends ForwardingDisk {
         if (identityFromRename) {
             renameCalls.noteIdentityOfNextEntry(true);
         }
-        boolean renamed;
+        RenameOutcome renamed;
         try {
             renamed = disk.rename(from, to);
         } finally {
@@ -96,7 +103,7 @@ public final class JournalingDisk extends ForwardingDisk {
                 renameCalls.noteIdentityOfNextEntry(false);
             }
         }
-        journal.confirm(number, renamed ? "renamed" : "kept");
+        journal.confirm(number, renamed == RenameOutcome.RENAMED ? "renamed" : "kept");
         return renamed;
     }
 
@@ -165,11 +172,11 @@ public final class JournalingDisk extends ForwardingDisk {
     }
 
     /** A modification time as the journal keeps it: in nanoseconds, as exact as the system gives it. */
-    static String nanos(FileTime time) {
+    public static String nanos(FileTime time) {
         return Long.toString(time.to(TimeUnit.NANOSECONDS));
     }
 
-    static long crc(byte[] bytes) {
+    public static long crc(byte[] bytes) {
         CRC32 crc = new CRC32();
         crc.update(bytes);
         return crc.getValue();
