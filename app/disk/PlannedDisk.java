@@ -9,7 +9,6 @@ import java.io.IOException;
 import java.io.PrintStream;
 import java.io.Writer;
 import java.nio.file.AccessDeniedException;
-import java.nio.file.DirectoryNotEmptyException;
 import java.nio.file.FileSystemException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
@@ -77,8 +76,9 @@ public final class PlannedDisk implements Disk {
                 show("taken", from.getPath(), to.getName());
                 return RenameOutcome.NAME_TAKEN;
             }
-            if (!folder.isWritable()) {
-                throw new AccessDeniedException(from.getPath(), to.getPath(), null);
+            IOException refusal = folder.refusalToChange(from);
+            if (refusal != null) {
+                throw refusal;
             }
             refuseNameTheSystemRefuses(to);
         } catch (IOException | InvalidPathException e) {
@@ -97,12 +97,9 @@ public final class PlannedDisk implements Disk {
         if (planned == null) {
             return true;
         }
-        if (!folder.isWritable()) {
-            Refusal.reportDeletion(entry, new AccessDeniedException(entry.getPath()), problems);
-            return false;
-        }
-        if (planned.isFolderWithEntries()) {
-            Refusal.reportDeletion(entry, new DirectoryNotEmptyException(entry.getPath()), problems);
+        IOException refusal = folder.refusalToDelete(planned, entry);
+        if (refusal != null) {
+            Refusal.reportDeletion(entry, refusal, problems);
             return false;
         }
         folder.remove(planned);
@@ -184,8 +181,9 @@ public final class PlannedDisk implements Disk {
     public boolean finishRename(File oldName, File newName) {
         PlannedFolder folder = folder(oldName.getParentFile());
         PlannedFolder.Entry planned = folder.find(oldName.getName());
-        if (!folder.isWritable()) {
-            Refusal.reportRename(oldName, newName, new AccessDeniedException(oldName.getPath()), problems);
+        IOException refusal = folder.refusalToChange(oldName);
+        if (refusal != null) {
+            Refusal.reportRename(oldName, newName, refusal, problems);
             return false;
         }
         folder.remove(planned);

@@ -6,6 +6,8 @@ import java.io.FileFilter;
 import java.io.IOException;
 import java.nio.charset.Charset;
 import java.nio.charset.StandardCharsets;
+import java.nio.file.AccessDeniedException;
+import java.nio.file.DirectoryNotEmptyException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.LinkOption;
@@ -170,6 +172,17 @@ public final class PlannedFolder {
     /** Whether entries can be made, renamed and deleted in the folder. */
     public boolean isWritable() {
         return Files.isWritable(directory.toPath());
+    }
+
+    /** Why the system would refuse to make, rename or delete the entry here; null where it would not. */
+    public IOException refusalToChange(File entry) {
+        return isWritable() ? null : new AccessDeniedException(entry.getPath());
+    }
+
+    /** Why the system would refuse to delete the entry: as any change, or a folder with entries. */
+    public IOException refusalToDelete(Entry entry, File path) {
+        IOException refusal = refusalToChange(path);
+        return refusal == null && entry.isFolderWithEntries() ? new DirectoryNotEmptyException(path.getPath()) : refusal;
     }
 
     private void add(Entry entry) {

@@ -27,15 +27,14 @@ public final class InterruptedRenames {
         InterruptedRenames renames = new InterruptedRenames();
         try {
             for (File journal : JournalFolder.of(JournalFolder.location(), musicFolder.getCanonicalPath())) {
-                String[] last = JournalReader.lastLine(journal);
-                if (last.length > 0 && last[0].equals(Journal.CLOSED)) {
+                if (JournalFormat.isClosing(JournalReader.lastLine(journal))) {
                     break;
                 }
-                JournalReader.Run run = JournalReader.read(journal);
+                JournalRun run = JournalReader.read(journal);
                 if (run.closed) {
                     break;
                 }
-                if (!run.undone) {
+                if (!run.isUndone()) {
                     renames.addLinkedOnly(run);
                 }
             }
@@ -45,18 +44,17 @@ public final class InterruptedRenames {
         return renames;
     }
 
-    private void addLinkedOnly(JournalReader.Run run) throws IOException {
-        for (JournalReader.Change rename : run.changes) {
-            if (!rename.kind.equals("rename") || rename.fields.length != 4 || rename.confirmed != null) {
+    private void addLinkedOnly(JournalRun run) throws IOException {
+        for (Change change : run.changes()) {
+            if (!(change instanceof Rename) || change.isConfirmed()) {
                 continue;
             }
-            File oldName = new File(rename.fields[0]);
-            File newName = new File(rename.fields[1]);
-            for (JournalReader.Change step : rename.steps) {
-                if (step.kind.equals("link") && !step.failed && step.fields.length == 2
-                        && step.fields[0].equals(oldName.getName()) && step.fields[1].equals(newName.getName())) {
-                    String folder = oldName.getParentFile().getCanonicalPath();
-                    byFolder.computeIfAbsent(folder, key -> new ArrayList<>()).add(new File[] {oldName, newName});
+            Rename rename = (Rename) change;
+            for (RenameStep step : rename.steps()) {
+                if (step.kind == RenameStep.Kind.LINK && !step.isFailed() && step.from.equals(rename.oldPath.getName())
+                        && step.name.equals(rename.newPath.getName())) {
+                    String folder = rename.oldPath.getParentFile().getCanonicalPath();
+                    byFolder.computeIfAbsent(folder, key -> new ArrayList<>()).add(new File[] {rename.oldPath, rename.newPath});
                 }
             }
         }

@@ -27,9 +27,6 @@ import java.nio.file.StandardOpenOption;
 public final class Journal {
     /** Kept for nothing: a run that is not to be undone, and the measure of what journals cost. */
     public static final Journal NONE = new Journal(null, null, null, null);
-    static final String VERSION_1 = "1";
-    /** The last line of a run that ended, before any line an undo adds. */
-    static final String CLOSED = "closed";
 
     private final File folder;
     private final File musicFolder;
@@ -66,8 +63,8 @@ public final class Journal {
      * gives its number, or 0 when no journal is kept. The folder is null for a step of a change
      * announced before, in the same folder.
      */
-    long intent(File changedFolder, String kind, String... fields) {
-        long number = announce(changedFolder, kind, fields);
+    long intent(File changedFolder, Change change) {
+        long number = announce(changedFolder, change);
         write();
         return number;
     }
@@ -76,7 +73,7 @@ public final class Journal {
      * Notes what a group of changes is to do, without a change of its own: it goes with the
      * intent of the first of them.
      */
-    long announce(File changedFolder, String kind, String... fields) {
+    long announce(File changedFolder, Change change) {
         if (unusable || out == null && !open()) {
             return 0;
         }
@@ -88,21 +85,21 @@ public final class Journal {
             lastFolder = changedFolder;
         }
         long number = next++;
-        append(kind, number, fields);
+        pending.add(JournalFormat.change(change, number));
         return number;
     }
 
-    /** The change was made; what it left may come along. Written with the next intent. */
-    void confirm(long number, String... fields) {
+    /** The change was made; what it left, as its kind confirms it, may come along. Written with the next intent. */
+    void confirm(long number, String... confirmation) {
         if (number != 0 && !unusable) {
-            append("ok", number, fields);
+            pending.add(JournalFormat.confirmation(number, confirmation));
         }
     }
 
     /** The change was refused. */
     void failed(long number) {
         if (number != 0 && !unusable) {
-            append("failed", number);
+            pending.add(JournalFormat.failure(number));
         }
     }
 
@@ -113,7 +110,7 @@ public final class Journal {
         }
         // Tells the next run that this one was not killed: it has no rename left half made.
         if (!unusable) {
-            pending.add(CLOSED);
+            pending.add(JournalFormat.closing());
         }
         write();
         force();
@@ -151,11 +148,7 @@ public final class Journal {
                     }
                 }
             }
-            pending.add("journal", VERSION_1);
-            pending.add("folder", canonical);
-            // In milliseconds since 1970: formatting it would load the runtime's locale data, at a cost.
-            pending.add("time", Long.toString(System.currentTimeMillis()));
-            pending.add("version", version);
+            JournalFormat.header(pending, canonical, System.currentTimeMillis(), version);
             mapStretch(0);
             write();
             if (!unusable) {
@@ -167,15 +160,6 @@ public final class Journal {
             unusable = true;
         }
         return !unusable;
-    }
-
-    private void append(String kind, long number, String... fields) {
-        pending.field(kind);
-        pending.field(Long.toString(number));
-        for (String field : fields) {
-            pending.field(field);
-        }
-        pending.end();
     }
 
     private void write() {

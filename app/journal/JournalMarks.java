@@ -36,11 +36,17 @@ public final class JournalMarks implements Closeable {
     }
 
     /** One line, in the system's hands once this returns: a killed undo loses none. */
-    public void add(String... fields) throws IOException {
-        write(JournalLine.of(fields));
+    /**
+     * That the undo begins to write back what the deletion took; in the system's hands once this
+     * returns, so that a killed undo loses none.
+     */
+    public void restoring(Deletion deletion) throws IOException {
+        write(JournalLine.of(JournalFormat.restoring(deletion)));
     }
 
-    public void force() throws IOException {
+    /** That the run is undone, forced to the disk: the next undo takes the run before. */
+    public void undone(long millis) throws IOException {
+        write(JournalLine.of(JournalFormat.undone(millis)));
         channel.force(false);
     }
 

@@ -8,105 +8,26 @@ import java.io.RandomAccessFile;
 import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
-import java.util.ArrayList;
-import java.util.Arrays;
-import java.util.HashMap;
-import java.util.List;
-import java.util.Map;
 
 /** Reads a journal back: as far as its lines are whole, the last one a killed run may have cut short. */
 public final class JournalReader {
-    /** One change the run made or was about to make, with its confirmation and, for a rename, its steps. */
-    public static final class Change {
-        public final String kind;
-        public final String number;
-        public final String[] fields;
-        /** The confirmation's own fields; null until the change was confirmed. */
-        public String[] confirmed;
-        public boolean failed;
-        /** An undo began to write back what the change took: a list deleted or written over. */
-        public boolean restoring;
-        public final List<Change> steps = new ArrayList<>();
-
-        Change(String kind, String number, String[] fields) {
-            this.kind = kind;
-            this.number = number;
-            this.fields = fields;
-        }
-    }
-
-    /** What a journal tells. */
-    public static final class Run {
-        String musicFolder;
-        /** The run ended rather than being killed. */
-        boolean closed;
-        public boolean undone;
-        public final List<Change> changes = new ArrayList<>();
-    }
-
     private JournalReader() {
     }
 
     /** The canonical path of the music folder the journal's run worked on; null for no journal of ours. */
     static String musicFolderOf(File journal) {
         try (BufferedReader in = reader(journal)) {
-            String[] first = nextFields(in);
-            String[] second = nextFields(in);
-            if (first == null || first.length == 0 || !first[0].equals("journal") || second == null
-                    || second.length != 2 || !second[0].equals("folder")) {
-                return null;
-            }
-            return second[1];
+            return JournalFormat.musicFolder(nextFields(in), nextFields(in));
         } catch (IOException e) {
             return null;
         }
     }
 
-    public static Run read(File journal) throws IOException {
-        Run run = new Run();
-        Map<String, Change> byNumber = new HashMap<>();
-        Change openRename = null;
+    public static JournalRun read(File journal) throws IOException {
+        JournalRun run = new JournalRun();
         try (BufferedReader in = reader(journal)) {
             for (String[] fields = nextFields(in); fields != null; fields = nextFields(in)) {
-                if (fields.length == 0) {
-                    continue;
-                }
-                String kind = fields[0];
-                if (kind.equals("folder") && fields.length == 2) {
-                    run.musicFolder = fields[1];
-                } else if (kind.equals("undone")) {
-                    run.undone = true;
-                } else if (kind.equals(Journal.CLOSED)) {
-                    run.closed = true;
-                } else if (kind.equals("restoring") && fields.length == 2) {
-                    Change change = byNumber.get(fields[1]);
-                    if (change != null) {
-                        change.restoring = true;
-                    }
-                } else if ((kind.equals("ok") || kind.equals("failed")) && fields.length >= 2) {
-                    Change change = byNumber.get(fields[1]);
-                    if (change != null) {
-                        change.failed = kind.equals("failed");
-                        change.confirmed = Arrays.copyOfRange(fields, 2, fields.length);
-                        if (change == openRename) {
-                            openRename = null;
-                        }
-                    }
-                } else if (fields.length >= 3 && !kind.equals("journal") && !kind.equals("time")
-                        && !kind.equals("version")) {
-                    Change change = new Change(kind, fields[1], Arrays.copyOfRange(fields, 2, fields.length));
-                    byNumber.put(fields[1], change);
-                    boolean step = kind.equals("move") || kind.equals("link") || kind.equals("unlink")
-                            || kind.equals("record") || kind.equals("entry");
-                    if (step && openRename != null) {
-                        openRename.steps.add(change);
-                    } else if (!step) {
-                        run.changes.add(change);
-                        if (kind.equals("rename")) {
-                            openRename = change;
-                        }
-                    }
-                }
+                JournalFormat.read(fields, run);
             }
         }
         return run;

@@ -1,6 +1,5 @@
 package app.journal;
 
-import app.Step;
 import app.rename.RenameCalls;
 import java.io.IOException;
 import java.nio.file.Files;
@@ -55,7 +54,7 @@ final class JournalingRenameCalls implements RenameCalls {
         } catch (IOException | RuntimeException e) {
             return false;
         }
-        journal.announce(null, "entry", Long.toString(attributes.size()), JournalingDisk.nanos(attributes.lastModifiedTime()));
+        journal.announce(null, new Rename.Found(Long.toString(attributes.size()), JournalFormat.time(attributes.lastModifiedTime())));
         return attributes.isRegularFile();
     }
 
@@ -66,34 +65,34 @@ final class JournalingRenameCalls implements RenameCalls {
 
     @Override
     public void move(Path from, Path to) throws IOException {
-        journaled(() -> calls.move(from, to), "move", name(from), name(to));
+        journaled(() -> calls.move(from, to), new RenameStep(RenameStep.Kind.MOVE, name(from), name(to)));
     }
 
     @Override
     public void link(Path existing, Path link) throws IOException {
-        journaled(() -> calls.link(existing, link), "link", name(existing), name(link));
+        journaled(() -> calls.link(existing, link), new RenameStep(RenameStep.Kind.LINK, name(existing), name(link)));
     }
 
     @Override
     public void delete(Path path) throws IOException {
-        journaled(() -> calls.delete(path), "unlink", name(path));
+        journaled(() -> calls.delete(path), new RenameStep(RenameStep.Kind.UNLINK, null, name(path)));
     }
 
     @Override
     public void writeNew(Path path, byte[] content) throws IOException {
-        journaled(() -> calls.writeNew(path, content), "record", name(path));
+        journaled(() -> calls.writeNew(path, content), new RenameStep(RenameStep.Kind.RECORD, null, name(path)));
     }
 
     /** One step of a rename. */
-    private interface Step {
+    private interface Call {
         void make() throws IOException;
     }
 
     /** Journals the step, makes it, then confirms it or notes that the system refused it. */
-    private void journaled(Step step, String kind, String... names) throws IOException {
-        long number = journal.intent(null, kind, names);
+    private void journaled(Call call, RenameStep journaled) throws IOException {
+        long number = journal.intent(null, journaled);
         try {
-            step.make();
+            call.make();
         } catch (IOException | RuntimeException e) {
             journal.failed(number);
             throw e;

@@ -137,7 +137,7 @@ class InterruptedRenameTest {
         Files.delete(oldName.toPath());
         Files.createLink(oldName.toPath(), new File(album, "01-a-t.mp3").toPath());
         Journal ended = Journal.of(JournalFolder.location(), music, "test", diagnostics);
-        ended.intent(album, "write", new File(album, "00-album.m3u").getAbsolutePath());
+        ended.intent(album, new ListWrite(new File(album, "00-album.m3u").getAbsoluteFile()));
         ended.close();
         assertTrue(start(new RealDisk(diagnostics)));
         assertEquals(Set.of("Track 1.mp3", "01-a-t.mp3"), names());

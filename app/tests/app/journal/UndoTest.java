@@ -64,8 +64,8 @@ class UndoTest {
 
     private long renameIntent(File from, File to) throws IOException {
         BasicFileAttributes attributes = Files.readAttributes(from.toPath(), BasicFileAttributes.class);
-        return journal.intent(album, "rename", from.getPath(), to.getPath(), Long.toString(attributes.size()),
-                JournalingDisk.nanos(attributes.lastModifiedTime()));
+        return journal.intent(album, new Rename(from, to, Long.toString(attributes.size()),
+                JournalFormat.time(attributes.lastModifiedTime())));
     }
 
     @Test
@@ -73,9 +73,9 @@ class UndoTest {
         File old = file("Track.mp3", "audio");
         File renamed = new File(album, "01-track.mp3");
         renameIntent(old, renamed);
-        journal.confirm(journal.intent(null, "link", old.getName(), renamed.getName()));
+        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.LINK, old.getName(), renamed.getName())));
         Files.createLink(renamed.toPath(), old.toPath());
-        journal.intent(null, "unlink", old.getName());
+        journal.intent(null, new RenameStep(RenameStep.Kind.UNLINK, null, old.getName()));
 
         undo();
         assertEquals("", err.text());
@@ -90,11 +90,11 @@ class UndoTest {
         File target = new File(album, "track.mp3");
         SpareName spare = SpareName.beside(old.toPath());
         renameIntent(old, target);
-        journal.confirm(journal.intent(null, "record", spare.record.getFileName().toString()));
+        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.RECORD, null, spare.record.getFileName().toString())));
         Files.write(spare.record, SpareName.record(old.getName(), target.getName()));
-        journal.confirm(journal.intent(null, "link", old.getName(), spare.spare.getFileName().toString()));
+        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.LINK, old.getName(), spare.spare.getFileName().toString())));
         Files.createLink(spare.spare, old.toPath());
-        journal.confirm(journal.intent(null, "unlink", old.getName()));
+        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.UNLINK, null, old.getName())));
         Files.delete(old.toPath());
 
         undo();
@@ -109,7 +109,7 @@ class UndoTest {
         Files.setLastModifiedTime(list.toPath(), java.nio.file.attribute.FileTime.fromMillis(1_000_000_000_000L));
         JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
         disk.delete(list);
-        journal.intent(album, "write", list.getPath());
+        journal.intent(album, new ListWrite(list));
         file("00-album.m3u", "half a li");
 
         undo();
@@ -145,11 +145,11 @@ class UndoTest {
         for (File old : List.of(list, folder)) {
             BasicFileAttributes attributes = Files.readAttributes(old.toPath(), BasicFileAttributes.class);
             boolean isFolder = attributes.isDirectory();
-            journal.failed(journal.intent(album, "delete", old.getPath(), isFolder ? "folder" : "file",
-                    JournalingDisk.nanos(attributes.lastModifiedTime()),
-                    isFolder ? "" : Base64.getEncoder().encodeToString(Files.readAllBytes(old.toPath()))));
+            String modified = JournalFormat.time(attributes.lastModifiedTime());
+            journal.failed(journal.intent(album, isFolder ? Deletion.of(old, Deletion.Kept.FOLDER, modified)
+                    : Deletion.ofFile(old, modified, Files.readAllBytes(old.toPath()))));
             // Killed before the refusal of the write was in the journal.
-            journal.intent(album, "write", old.getPath());
+            journal.intent(album, new ListWrite(old));
         }
 
         undo();
@@ -163,9 +163,9 @@ class UndoTest {
     private void noteRestoringAsTheKilledUndoDid() throws IOException {
         File written = JournalFolder.location().listFiles()[0];
         try (JournalMarks marks = JournalMarks.open(written)) {
-            for (JournalReader.Change change : JournalReader.read(written).changes) {
-                if (change.kind.equals("delete")) {
-                    marks.add("restoring", change.number);
+            for (Change change : JournalReader.read(written).changes()) {
+                if (change instanceof Deletion) {
+                    marks.restoring((Deletion) change);
                 }
             }
         }
@@ -181,10 +181,11 @@ class UndoTest {
         assertArrayEquals(before, Files.readAllBytes(written.toPath()));
 
         undo();
-        JournalReader.Run run = JournalReader.read(written);
-        assertTrue(run.undone);
-        for (JournalReader.Change change : run.changes) {
-            assertEquals(change.kind.equals("delete"), change.restoring, change.kind);
+        JournalRun run = JournalReader.read(written);
+        assertTrue(run.isUndone());
+        for (Change change : run.changes()) {
+            assertEquals(change instanceof Deletion, change instanceof Deletion && ((Deletion) change).isRestoring(),
+                    change.kind());
         }
     }
 
@@ -223,8 +224,8 @@ class UndoTest {
     /** A deletion of the list, by that path, journaled as the run does one that the system refused. */
     private void journalRefusedDeletion(File list, File path) throws IOException {
         BasicFileAttributes attributes = Files.readAttributes(list.toPath(), BasicFileAttributes.class);
-        journal.failed(journal.intent(album, "delete", path.getPath(), "file", JournalingDisk.nanos(attributes.lastModifiedTime()),
-                Base64.getEncoder().encodeToString(Files.readAllBytes(list.toPath()))));
+        journal.failed(journal.intent(album, Deletion.ofFile(path, JournalFormat.time(attributes.lastModifiedTime()),
+                Files.readAllBytes(list.toPath()))));
     }
 
     /** What an undo killed before its mark gave back of the list: the old one, bytes and time. */
@@ -312,8 +313,8 @@ class UndoTest {
         File large = file("00-album.sfv", "a large list\n");
         for (File old : List.of(list, large)) {
             boolean kept = old == list;
-            journal.failed(journal.intent(album, "delete", old.getPath(), kept ? "file" : "large", "1",
-                    kept ? Base64.getEncoder().encodeToString(Files.readAllBytes(old.toPath())) : ""));
+            journal.failed(journal.intent(album, kept ? Deletion.ofFile(old, "1", Files.readAllBytes(old.toPath()))
+                    : Deletion.of(old, Deletion.Kept.LARGE, "1")));
             try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(old)) {
                 writer.write("the run's list\n");
             }
@@ -365,7 +366,7 @@ class UndoTest {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
         renameIntent(old, renamed);
-        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
+        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, old.getName(), renamed.getName())));
         Files.move(old.toPath(), renamed.toPath());
         return renamed;
     }
@@ -385,7 +386,7 @@ class UndoTest {
         File renamed = coverMovedByTheRun();
         journal.close();
         File written = JournalFolder.location().listFiles()[0];
-        String cut = JournalLine.of("rename", "9", "/x", "/y", "1", "");
+        String cut = JournalLine.of(JournalFormat.change(new Rename(new File("/x"), new File("/y"), "1", ""), 9));
         Files.write(written.toPath(), cut.substring(0, cut.length() / 2).getBytes(StandardCharsets.UTF_8),
                 StandardOpenOption.APPEND);
         expectTheCoverBackAndNothingMoreToUndo(renamed);
@@ -401,7 +402,7 @@ class UndoTest {
 
     @Test
     void aClosedJournalEndsWithItsLastLine() throws IOException {
-        journal.confirm(journal.intent(album, "write", new File(album, "00-album.m3u").getPath()), "0", "0");
+        journal.confirm(journal.intent(album, new ListWrite(new File(album, "00-album.m3u"))), ListWrite.confirmation(new byte[0]));
         journal.close();
         byte[] written = Files.readAllBytes(JournalFolder.location().listFiles()[0].toPath());
         assertEquals('\n', written[written.length - 1]);
@@ -413,9 +414,9 @@ class UndoTest {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
         long rename = renameIntent(old, renamed);
-        journal.confirm(journal.intent(null, "move", old.getName(), renamed.getName()));
+        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, old.getName(), renamed.getName())));
         Files.move(old.toPath(), renamed.toPath());
-        journal.confirm(rename, "renamed");
+        journal.confirm(rename, Rename.confirmation(true));
         Files.write(renamed.toPath(), "another image, larger".getBytes(StandardCharsets.UTF_8));
 
         undo();
@@ -428,9 +429,9 @@ class UndoTest {
     /** A rename made by moving and confirmed, as the run journals it. */
     private void renamedByTheRun(File from, File to) throws IOException {
         long rename = renameIntent(from, to);
-        journal.confirm(journal.intent(null, "move", from.getName(), to.getName()));
+        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, from.getName(), to.getName())));
         Files.move(from.toPath(), to.toPath());
-        journal.confirm(rename, "renamed");
+        journal.confirm(rename, Rename.confirmation(true));
     }
 
     @Test

@@ -1,0 +1,45 @@
+package app.journal;
+
+import java.io.File;
+
+/**
+ * One record of a journal that a run writes before a change, or a step of one, and confirms or
+ * refuses after it: its kind, its fields by name, and how both are written and read back (see
+ * JournalFormat for the lines).
+ */
+public abstract class Change {
+    /** The number the journal gave it; none for a record not read from a journal. */
+    String number = "";
+    private boolean confirmed;
+    private boolean failed;
+
+    /** The record's kind, the first field of its line. */
+    abstract String kind();
+
+    /** Its fields after the kind and the number, as they are written. */
+    abstract String[] fields();
+
+    /** The run made the change; its confirmation brings the fields its kind defines. */
+    void confirm(String[] confirmation) {
+        confirmed = true;
+    }
+
+    void fail() {
+        failed = true;
+    }
+
+    /** The run confirmed the change: it was made. */
+    public boolean isConfirmed() {
+        return confirmed;
+    }
+
+    /** The system refused the change. */
+    public boolean isFailed() {
+        return failed;
+    }
+
+    /** An entry changed in the album folder, by its path; null for a step, which names only names. */
+    public File path() {
+        return null;
+    }
+}
