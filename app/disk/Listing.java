@@ -33,13 +33,17 @@ public final class Listing {
         File[] entries = list(directory, nameFilter);
         List<File> reachable = new ArrayList<>(entries.length);
         for (File entry : entries) {
-            if (isReachable(entry)) {
-                reachable.add(entry);
-            } else {
-                reportUnreachable(entry, problems);
-            }
+            addReachable(entry, reachable, problems);
         }
         return reachable;
+    }
+
+    private static void addReachable(File entry, List<File> reachable, Problems problems) {
+        if (isReachable(entry)) {
+            reachable.add(entry);
+        } else {
+            reportUnreachable(entry, problems);
+        }
     }
 
     /**
@@ -50,56 +54,67 @@ public final class Listing {
      */
     public static List<File> listingWithAttributes(File directory, FileFilter nameFilter, Problems problems)
             throws IOException {
-        List<File> reachable = new ArrayList<>();
         Path start;
         try {
             start = directory.toPath();
         } catch (InvalidPathException e) {
             throw new FileSystemException(directory.getPath(), null, e.getMessage());
         }
-        Files.walkFileTree(start, EnumSet.of(FileVisitOption.FOLLOW_LINKS), 1, new SimpleFileVisitor<Path>() {
-            @Override
-            public FileVisitResult visitFile(Path entry, BasicFileAttributes attributes) throws IOException {
-                if (entry.equals(start)) {
-                    throw new NotDirectoryException(directory.getPath());
-                }
-                // The walk gives a link's own attributes where it cannot follow it (a link to nothing,
-                // or round in a circle): those are no kind the steps could go by, so they ask themselves.
-                add(entry, attributes.isSymbolicLink() ? null : attributes);
-                return FileVisitResult.CONTINUE;
-            }
+        OneLevelWalk walk = new OneLevelWalk(directory, start, nameFilter, problems);
+        Files.walkFileTree(start, EnumSet.of(FileVisitOption.FOLLOW_LINKS), 1, walk);
+        return walk.reachable;
+    }
 
-            /** The start that cannot be listed; or an entry whose attributes cannot be read, which the steps then ask about. */
-            @Override
-            public FileVisitResult visitFileFailed(Path entry, IOException e) throws IOException {
-                if (entry.equals(start)) {
-                    throw e;
-                }
-                add(entry, null);
-                return FileVisitResult.CONTINUE;
-            }
+    /** A walk of the folder's own entries that keeps those passing the filter, with their attributes. */
+    private static final class OneLevelWalk extends SimpleFileVisitor<Path> {
+        private final File directory;
+        private final Path start;
+        private final FileFilter nameFilter;
+        private final Problems problems;
+        final List<File> reachable = new ArrayList<>();
 
-            @Override
-            public FileVisitResult postVisitDirectory(Path folder, IOException e) throws IOException {
-                if (e != null) {
-                    throw e;
-                }
-                return FileVisitResult.CONTINUE;
-            }
+        OneLevelWalk(File directory, Path start, FileFilter nameFilter, Problems problems) {
+            this.directory = directory;
+            this.start = start;
+            this.nameFilter = nameFilter;
+            this.problems = problems;
+        }
 
-            private void add(Path path, BasicFileAttributes attributes) {
-                File entry = new ListedEntry(directory, path.getFileName().toString(), attributes);
-                if (!nameFilter.accept(entry)) {
-                    return;
-                }
-                if (isReachable(entry)) {
-                    reachable.add(entry);
-                } else {
-                    reportUnreachable(entry, problems);
-                }
+        @Override
+        public FileVisitResult visitFile(Path entry, BasicFileAttributes attributes) throws IOException {
+            if (entry.equals(start)) {
+                throw new NotDirectoryException(directory.getPath());
             }
-        });
-        return reachable;
+            // The walk gives a link's own attributes where it cannot follow it (a link to nothing,
+            // or round in a circle): those are no kind the steps could go by, so they ask themselves.
+            add(entry, attributes.isSymbolicLink() ? null : attributes);
+            return FileVisitResult.CONTINUE;
+        }
+
+        /** The start that cannot be listed; or an entry whose attributes cannot be read, which the steps then ask about. */
+        @Override
+        public FileVisitResult visitFileFailed(Path entry, IOException e) throws IOException {
+            if (entry.equals(start)) {
+                throw e;
+            }
+            add(entry, null);
+            return FileVisitResult.CONTINUE;
+        }
+
+        @Override
+        public FileVisitResult postVisitDirectory(Path folder, IOException e) throws IOException {
+            if (e != null) {
+                throw e;
+            }
+            return FileVisitResult.CONTINUE;
+        }
+
+        private void add(Path path, BasicFileAttributes attributes) {
+            File entry = new ListedEntry(directory, path.getFileName().toString(), attributes);
+            if (nameFilter.accept(entry)) {
+                addReachable(entry, reachable, problems);
+            }
+        }
     }
 
     /** The entries as the file system gives them, unfiltered for reachability. */

@@ -1,4 +1,4 @@
-package app.journal;
+package app.undo;
 
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
@@ -9,10 +9,21 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 import app.CapturedStream;
 import app.Diagnostics;
 import app.StateFolderProperty;
+import app.disk.Disk;
 import app.disk.RealDisk;
+import app.journal.Change;
+import app.journal.Deletion;
+import app.journal.JournalFolder;
+import app.journal.JournalFormat;
+import app.journal.JournalMarks;
+import app.journal.JournalReader;
+import app.journal.JournalRun;
+import app.journal.ListWrite;
+import app.journal.Rename;
+import app.journal.RenameStep;
+import app.journal.RunJournal;
 import app.rename.SpareName;
 import app.report.Progress;
-import app.undo.Undo;
 import java.io.File;
 import java.io.IOException;
 import java.io.Writer;
@@ -42,13 +53,13 @@ class UndoTest {
     @RegisterExtension
     final StateFolderProperty stateFolder = new StateFolderProperty();
     private File album;
-    private Journal journal;
+    private RunJournal journal;
 
     @BeforeEach
     void setUp() {
         album = new File(music, "Album");
         assertTrue(album.mkdir());
-        journal = Journal.of(JournalFolder.location(), music, "test", diagnostics);
+        journal = new RunJournal(music, diagnostics);
     }
 
     private void undo() {
@@ -107,7 +118,7 @@ class UndoTest {
     void aListWhoseWriteWasNotConfirmedGoesAndTheDeletedOneComesBackWithItsTime() throws IOException {
         File list = file("00-album.m3u", "old list\n");
         Files.setLastModifiedTime(list.toPath(), java.nio.file.attribute.FileTime.fromMillis(1_000_000_000_000L));
-        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        Disk disk = journal.over(new RealDisk(diagnostics));
         disk.delete(list);
         journal.intent(album, new ListWrite(list));
         file("00-album.m3u", "half a li");
@@ -185,7 +196,7 @@ class UndoTest {
         assertTrue(run.isUndone());
         for (Change change : run.changes()) {
             assertEquals(change instanceof Deletion, change instanceof Deletion && ((Deletion) change).isRestoring(),
-                    change.kind());
+                    change.getClass().getSimpleName());
         }
     }
 
@@ -245,7 +256,7 @@ class UndoTest {
     /** The old list of the album's list, deleted by the run, which then wrote its own. */
     private File oldListRewrittenByTheRun(FileTime time) throws IOException {
         File list = oldList(time);
-        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        Disk disk = journal.over(new RealDisk(diagnostics));
         disk.delete(list);
         try (Writer writer = disk.create(list)) {
             writer.write("new list\n");
@@ -276,7 +287,7 @@ class UndoTest {
         File linked = linkToTheAlbum();
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
         File list = oldList(oldTime);
-        JournalingDisk disk = new JournalingDisk(new RealDisk(diagnostics), journal);
+        Disk disk = journal.over(new RealDisk(diagnostics));
         for (File visited : List.of(album, linked)) {
             disk.delete(new File(visited, list.getName()));
             try (Writer writer = disk.create(list)) {
@@ -298,7 +309,7 @@ class UndoTest {
         for (File visited : List.of(album, linked)) {
             // As the run journals a deletion refused, then the list written over the old one.
             journalRefusedDeletion(list, new File(visited, list.getName()));
-            try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
+            try (Writer writer = journal.over(new RealDisk(diagnostics)).create(list)) {
                 writer.write("list of " + visited.getName() + "\n");
             }
         }
@@ -315,7 +326,7 @@ class UndoTest {
             boolean kept = old == list;
             journal.failed(journal.intent(album, kept ? Deletion.ofFile(old, "1", Files.readAllBytes(old.toPath()))
                     : Deletion.of(old, Deletion.Kept.LARGE, "1")));
-            try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(old)) {
+            try (Writer writer = journal.over(new RealDisk(diagnostics)).create(old)) {
                 writer.write("the run's list\n");
             }
         }
@@ -348,7 +359,7 @@ class UndoTest {
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
         File list = oldList(oldTime);
         journalRefusedDeletion(list, list);
-        try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
+        try (Writer writer = journal.over(new RealDisk(diagnostics)).create(list)) {
             writer.write("the run's list\n");
         }
         journal.close();
@@ -386,7 +397,7 @@ class UndoTest {
         File renamed = coverMovedByTheRun();
         journal.close();
         File written = JournalFolder.location().listFiles()[0];
-        String cut = JournalLine.of(JournalFormat.change(new Rename(new File("/x"), new File("/y"), "1", ""), 9));
+        String cut = RunJournal.line(new Rename(new File("/x"), new File("/y"), "1", ""), 9);
         Files.write(written.toPath(), cut.substring(0, cut.length() / 2).getBytes(StandardCharsets.UTF_8),
                 StandardOpenOption.APPEND);
         expectTheCoverBackAndNothingMoreToUndo(renamed);
@@ -396,17 +407,17 @@ class UndoTest {
     void aJournalLeftOpenByAKilledRunEndsInZerosThatTheUndoPassesOver() throws IOException {
         File renamed = coverMovedByTheRun();
         // Never closed, as by a killed run: the rest of the mapped stretch holds zeros.
-        assertEquals(Journal.STRETCH, JournalFolder.location().listFiles()[0].length());
+        assertEquals(RunJournal.STRETCH, JournalFolder.location().listFiles()[0].length());
         expectTheCoverBackAndNothingMoreToUndo(renamed);
     }
 
     @Test
     void aClosedJournalEndsWithItsLastLine() throws IOException {
-        journal.confirm(journal.intent(album, new ListWrite(new File(album, "00-album.m3u"))), ListWrite.confirmation(new byte[0]));
+        journal.confirmWritten(journal.intent(album, new ListWrite(new File(album, "00-album.m3u"))), new byte[0]);
         journal.close();
         byte[] written = Files.readAllBytes(JournalFolder.location().listFiles()[0].toPath());
         assertEquals('\n', written[written.length - 1]);
-        assertTrue(written.length < Journal.STRETCH);
+        assertTrue(written.length < RunJournal.STRETCH);
     }
 
     @Test
@@ -416,7 +427,7 @@ class UndoTest {
         long rename = renameIntent(old, renamed);
         journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, old.getName(), renamed.getName())));
         Files.move(old.toPath(), renamed.toPath());
-        journal.confirm(rename, Rename.confirmation(true));
+        journal.confirmRenamed(rename);
         Files.write(renamed.toPath(), "another image, larger".getBytes(StandardCharsets.UTF_8));
 
         undo();
@@ -431,7 +442,7 @@ class UndoTest {
         long rename = renameIntent(from, to);
         journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, from.getName(), to.getName())));
         Files.move(from.toPath(), to.toPath());
-        journal.confirm(rename, Rename.confirmation(true));
+        journal.confirmRenamed(rename);
     }
 
     @Test
@@ -475,8 +486,8 @@ class UndoTest {
         File list = file("00-album.m3u", "old list\n");
         FileTime oldTime = FileTime.fromMillis(1_000_000_000_000L);
         Files.setLastModifiedTime(list.toPath(), oldTime);
-        new JournalingDisk(new RealDisk(diagnostics), journal).delete(new File(linked, list.getName()));
-        try (Writer writer = new JournalingDisk(new RealDisk(diagnostics), journal).create(list)) {
+        journal.over(new RealDisk(diagnostics)).delete(new File(linked, list.getName()));
+        try (Writer writer = journal.over(new RealDisk(diagnostics)).create(list)) {
             writer.write("new list\n");
         }
         journal.close();
@@ -487,13 +498,22 @@ class UndoTest {
         assertEquals(oldTime, Files.getLastModifiedTime(list.toPath()));
     }
 
+    /** Where the user put a folder with entries under the name of a list the run wrote, the plan foresees the refusal. */
     @Test
-    void linesKeepEveryCharacterAndACutOrDamagedOneIsKnown() {
-        String[] fields = {"rename", "a\tb\nc%d\re", "\ud800 lone", "東京 \ud83c\udfb5"};
-        String line = JournalLine.of(fields);
-        assertEquals(1, line.chars().filter(c -> c == '\n').count());
-        assertArrayEquals(fields, JournalLine.fields(line.substring(0, line.length() - 1)));
-        assertNull(JournalLine.fields(line.substring(0, line.length() - 3)));
-        assertNull(JournalLine.fields(line.replace("rename", "renamf").substring(0, line.length() - 1)));
+    void aFolderWithEntriesWhereTheRunWroteAListIsRefusedInThePlanAsInTheUndo() throws IOException {
+        File list = new File(album, "00-album.m3u");
+        // Killed before the write was confirmed: the undo deletes whatever bears the name.
+        journal.intent(album, new ListWrite(list));
+        assertTrue(new File(list, "inside").mkdirs());
+        journal.close();
+
+        new Undo(out.stream, diagnostics, true, Progress.NONE).undo(music);
+        String planned = err.text();
+        assertEquals(List.of(), out.lines());
+        undo();
+        assertEquals(List.of(), out.lines());
+        assertEquals(List.of("Cannot delete " + list + ": DirectoryNotEmptyException"), List.of(planned.split(System.lineSeparator())));
+        assertEquals(planned + planned, err.text());
+        assertTrue(new File(list, "inside").isDirectory());
     }
 }
