@@ -10,8 +10,14 @@ import java.io.File;
 public abstract class Change {
     /** The number the journal gave it; none for a record not read from a journal. */
     String number = "";
+    private final File path;
     private boolean confirmed;
     private boolean failed;
+
+    /** `path`: the entry it changes, null for a step of a rename, which names only names. */
+    Change(File path) {
+        this.path = path;
+    }
 
     /** The record's kind, the first field of its line. */
     abstract String kind();
@@ -38,8 +44,8 @@ public abstract class Change {
         return failed;
     }
 
-    /** An entry changed in the album folder, by its path; null for a step, which names only names. */
-    public File path() {
-        return null;
+    /** The entry it changes, by its path; null for a step of a rename, which names only names. */
+    public final File path() {
+        return path;
     }
 }

@@ -16,26 +16,9 @@ public final class Deletion extends Change {
 
     /** What the journal keeps of the entry. */
     public enum Kept {
-        FILE("file"), FOLDER("folder"), SYMLINK("symlink"), LARGE("large");
-
-        final String word;
-
-        Kept(String word) {
-            this.word = word;
-        }
-
-        /** A kind it does not know kept nothing to bring back, as a large file. */
-        static Kept of(String word) {
-            for (Kept kept : values()) {
-                if (kept.word.equals(word)) {
-                    return kept;
-                }
-            }
-            return LARGE;
-        }
+        FILE, FOLDER, SYMLINK, LARGE
     }
 
-    public final File path;
     public final Kept kept;
     /** The entry's modification time, as the journal keeps times; empty when it could not be read. */
     public final String modified;
@@ -44,7 +27,7 @@ public final class Deletion extends Change {
     private boolean restoring;
 
     private Deletion(File path, Kept kept, String modified, String content) {
-        this.path = path;
+        super(path);
         this.kept = kept;
         this.modified = modified;
         this.content = content;
@@ -67,13 +50,15 @@ public final class Deletion extends Change {
         if (fields.length != 4) {
             return null;
         }
-        Deletion deletion = new Deletion(new File(fields[0]), Kept.of(fields[1]), fields[2], fields[3]);
+        Kept kept = JournalFormat.byWord(Kept.class, fields[1]);
+        // A kind it does not know kept nothing to bring back, as a large file.
+        Deletion deletion = new Deletion(new File(fields[0]), kept == null ? Kept.LARGE : kept, fields[2], fields[3]);
         try {
             deletion.bytes();
             return deletion;
         } catch (IllegalArgumentException e) {
             // Bytes that are not base64 are none that an undo could bring back.
-            return of(deletion.path, Kept.LARGE, deletion.modified);
+            return of(deletion.path(), Kept.LARGE, deletion.modified);
         }
     }
 
@@ -84,12 +69,7 @@ public final class Deletion extends Change {
 
     @Override
     String[] fields() {
-        return new String[] {path.getPath(), kept.word, modified, content};
-    }
-
-    @Override
-    public File path() {
-        return path;
+        return new String[] {path().getPath(), JournalFormat.word(kept), modified, content};
     }
 
     /** The bytes of a file; none for the other kinds. */

@@ -2,6 +2,7 @@ package app.journal;
 
 import java.nio.file.attribute.FileTime;
 import java.util.Arrays;
+import java.util.Locale;
 import java.util.concurrent.TimeUnit;
 
 /**
@@ -49,6 +50,21 @@ public final class JournalFormat {
     /** The time that the journal keeps as such. */
     public static FileTime time(String kept) {
         return FileTime.from(Long.parseLong(kept), TimeUnit.NANOSECONDS);
+    }
+
+    /** The journal's word for the constant: its name in lower case. */
+    static String word(Enum<?> constant) {
+        return constant.name().toLowerCase(Locale.ROOT);
+    }
+
+    /** The constant that the journal's word names; null for none. */
+    static <E extends Enum<E>> E byWord(Class<E> type, String word) {
+        for (E constant : type.getEnumConstants()) {
+            if (word(constant).equals(word)) {
+                return constant;
+            }
+        }
+        return null;
     }
 
     /** The first lines of a run's journal. */
@@ -150,7 +166,7 @@ public final class JournalFormat {
             case ListWrite.KIND:
                 return ListWrite.read(fields);
             default:
-                RenameStep.Kind step = RenameStep.Kind.of(kind);
+                RenameStep.Kind step = byWord(RenameStep.Kind.class, kind);
                 return step == null ? null : RenameStep.read(step, fields);
         }
     }

@@ -65,22 +65,22 @@ final class JournalingRenameCalls implements RenameCalls {
 
     @Override
     public void move(Path from, Path to) throws IOException {
-        journaled(() -> calls.move(from, to), new RenameStep(RenameStep.Kind.MOVE, name(from), name(to)));
+        journaled(() -> calls.move(from, to), RenameStep.between(RenameStep.Kind.MOVE, name(from), name(to)));
     }
 
     @Override
     public void link(Path existing, Path link) throws IOException {
-        journaled(() -> calls.link(existing, link), new RenameStep(RenameStep.Kind.LINK, name(existing), name(link)));
+        journaled(() -> calls.link(existing, link), RenameStep.between(RenameStep.Kind.LINK, name(existing), name(link)));
     }
 
     @Override
     public void delete(Path path) throws IOException {
-        journaled(() -> calls.delete(path), new RenameStep(RenameStep.Kind.UNLINK, null, name(path)));
+        journaled(() -> calls.delete(path), RenameStep.of(RenameStep.Kind.UNLINK, name(path)));
     }
 
     @Override
     public void writeNew(Path path, byte[] content) throws IOException {
-        journaled(() -> calls.writeNew(path, content), new RenameStep(RenameStep.Kind.RECORD, null, name(path)));
+        journaled(() -> calls.writeNew(path, content), RenameStep.of(RenameStep.Kind.RECORD, name(path)));
     }
 
     /** One step of a rename. */

@@ -7,12 +7,11 @@ import java.util.zip.CRC32;
 public final class ListWrite extends Change {
     static final String KIND = "write";
 
-    public final File path;
     private String crc;
     private String size;
 
     public ListWrite(File path) {
-        this.path = path;
+        super(path);
     }
 
     static ListWrite read(String[] fields) {
@@ -26,12 +25,7 @@ public final class ListWrite extends Change {
 
     @Override
     String[] fields() {
-        return new String[] {path.getPath()};
-    }
-
-    @Override
-    public File path() {
-        return path;
+        return new String[] {path().getPath()};
     }
 
     /** What the confirmation of a written list holds. */

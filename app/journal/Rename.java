@@ -1,6 +1,7 @@
 package app.journal;
 
 import java.io.File;
+import java.nio.file.attribute.BasicFileAttributes;
 import java.util.ArrayList;
 import java.util.Collections;
 import java.util.List;
@@ -27,6 +28,7 @@ public final class Rename extends Change {
     private final List<RenameStep> steps = new ArrayList<>();
 
     public Rename(File oldPath, File newPath, String size, String modified) {
+        super(oldPath);
         this.oldPath = oldPath;
         this.newPath = newPath;
         this.size = size;
@@ -47,11 +49,6 @@ public final class Rename extends Change {
         return new String[] {oldPath.getPath(), newPath.getPath(), size, modified};
     }
 
-    @Override
-    public File path() {
-        return oldPath;
-    }
-
     /** What the confirmation of a rename holds. */
     static String[] confirmation(boolean renamed) {
         return new String[] {renamed ? RENAMED : KEPT};
@@ -68,14 +65,9 @@ public final class Rename extends Change {
         return renamed;
     }
 
-    /** The entry's size before the rename, as the journal tells it: a decimal number. */
-    public String size() {
-        return size;
-    }
-
-    /** The entry's modification time before the rename, as the journal keeps times. */
-    public String modified() {
-        return modified;
+    /** The attributes are the entry's as the run found it before the rename: its size and modification time. */
+    public boolean isAsFound(BasicFileAttributes attributes) {
+        return Long.toString(attributes.size()).equals(size) && JournalFormat.time(attributes.lastModifiedTime()).equals(modified);
     }
 
     /** The steps the rename made or was about to make, in their order. */
@@ -103,6 +95,7 @@ public final class Rename extends Change {
         final String modified;
 
         Found(String size, String modified) {
+            super(null);
             this.size = size;
             this.modified = modified;
         }

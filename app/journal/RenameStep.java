@@ -7,24 +7,11 @@ package app.journal;
  */
 public final class RenameStep extends Change {
     public enum Kind {
-        MOVE("move", true), LINK("link", true), UNLINK("unlink", false), RECORD("record", false);
+        MOVE, LINK, UNLINK, RECORD;
 
-        final String word;
-        /** Whether the step goes from one name to another, or touches one name. */
-        final boolean fromAName;
-
-        Kind(String word, boolean fromAName) {
-            this.word = word;
-            this.fromAName = fromAName;
-        }
-
-        static Kind of(String word) {
-            for (Kind kind : values()) {
-                if (kind.word.equals(word)) {
-                    return kind;
-                }
-            }
-            return null;
+        /** Whether the step goes from one name to another, rather than touching one name. */
+        boolean isFromAName() {
+            return this == MOVE || this == LINK;
         }
     }
 
@@ -34,26 +21,34 @@ public final class RenameStep extends Change {
     /** The name the step gives (a move's, a link's, the record's) or takes (an unlink's). */
     public final String name;
 
-    public RenameStep(Kind kind, String from, String name) {
+    private RenameStep(Kind kind, String... names) {
+        super(null);
         this.kind = kind;
-        this.from = from;
-        this.name = name;
+        from = names.length == 2 ? names[0] : null;
+        name = names[names.length - 1];
+    }
+
+    /** A move or a link from one name to another. */
+    public static RenameStep between(Kind kind, String from, String to) {
+        return new RenameStep(kind, from, to);
+    }
+
+    /** An unlink or the making of a record. */
+    public static RenameStep of(Kind kind, String name) {
+        return new RenameStep(kind, name);
     }
 
     static RenameStep read(Kind kind, String[] fields) {
-        if (kind.fromAName) {
-            return fields.length == 2 ? new RenameStep(kind, fields[0], fields[1]) : null;
-        }
-        return fields.length == 1 ? new RenameStep(kind, null, fields[0]) : null;
+        return fields.length == (kind.isFromAName() ? 2 : 1) ? new RenameStep(kind, fields) : null;
     }
 
     @Override
     String kind() {
-        return kind.word;
+        return JournalFormat.word(kind);
     }
 
     @Override
     String[] fields() {
-        return kind.fromAName ? new String[] {from, name} : new String[] {name};
+        return kind.isFromAName() ? new String[] {from, name} : new String[] {name};
     }
 }

@@ -53,7 +53,7 @@ final class UndoneLists {
      * Where the old list of its name would not go, the run wrote over it: its bytes come back.
      */
     void undo(ListWrite write) {
-        File list = write.path;
+        File list = write.path();
         // By the folder's rule for letter case: where it ignores case the run wrote over an old
         // list spelt otherwise, which keeps its spelling.
         PlannedFolder.Entry entry = actions.folder(list.getParentFile()).find(list.getName());
@@ -93,7 +93,7 @@ final class UndoneLists {
 
     /** A list the run deleted comes back where its name is free. */
     void undo(Deletion deletion) {
-        File list = deletion.path;
+        File list = deletion.path();
         PlannedFolder.Entry holder = actions.folder(list.getParentFile()).find(list.getName());
         if (holder != null) {
             if (deletion.isRestoring() && !contents.isAsDeletedWithTime(holder, deletion)

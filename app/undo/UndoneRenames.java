@@ -3,7 +3,6 @@ package app.undo;
 import app.disk.PlannedFolder;
 import app.disk.RealDisk;
 import app.journal.Change;
-import app.journal.JournalFormat;
 import app.journal.Rename;
 import app.journal.RenameStep;
 import app.rename.RenameOutcome;
@@ -200,19 +199,12 @@ final class UndoneRenames {
         try {
             Path path = entry.original().toPath();
             BasicFileAttributes attributes = Files.readAttributes(path, BasicFileAttributes.class, LinkOption.NOFOLLOW_LINKS);
-            if (hasSizeAndTime(attributes, rename)) {
-                return true;
-            }
             // A listing gives a symbolic link its target's size and time, and the run journals those.
-            return attributes.isSymbolicLink() && hasSizeAndTime(Files.readAttributes(path, BasicFileAttributes.class), rename);
+            return rename.isAsFound(attributes)
+                    || attributes.isSymbolicLink() && rename.isAsFound(Files.readAttributes(path, BasicFileAttributes.class));
         } catch (IOException | InvalidPathException e) {
             return false;
         }
-    }
-
-    private static boolean hasSizeAndTime(BasicFileAttributes attributes, Rename rename) {
-        return Long.toString(attributes.size()).equals(rename.size())
-                && JournalFormat.time(attributes.lastModifiedTime()).equals(rename.modified());
     }
 
     private static boolean sameFile(PlannedFolder.Entry one, PlannedFolder.Entry other) {

@@ -84,9 +84,9 @@ class UndoTest {
         File old = file("Track.mp3", "audio");
         File renamed = new File(album, "01-track.mp3");
         renameIntent(old, renamed);
-        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.LINK, old.getName(), renamed.getName())));
+        journal.confirm(journal.intent(null, RenameStep.between(RenameStep.Kind.LINK, old.getName(), renamed.getName())));
         Files.createLink(renamed.toPath(), old.toPath());
-        journal.intent(null, new RenameStep(RenameStep.Kind.UNLINK, null, old.getName()));
+        journal.intent(null, RenameStep.of(RenameStep.Kind.UNLINK, old.getName()));
 
         undo();
         assertEquals("", err.text());
@@ -101,11 +101,11 @@ class UndoTest {
         File target = new File(album, "track.mp3");
         SpareName spare = SpareName.beside(old.toPath());
         renameIntent(old, target);
-        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.RECORD, null, spare.record.getFileName().toString())));
+        journal.confirm(journal.intent(null, RenameStep.of(RenameStep.Kind.RECORD, spare.record.getFileName().toString())));
         Files.write(spare.record, SpareName.record(old.getName(), target.getName()));
-        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.LINK, old.getName(), spare.spare.getFileName().toString())));
+        journal.confirm(journal.intent(null, RenameStep.between(RenameStep.Kind.LINK, old.getName(), spare.spare.getFileName().toString())));
         Files.createLink(spare.spare, old.toPath());
-        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.UNLINK, null, old.getName())));
+        journal.confirm(journal.intent(null, RenameStep.of(RenameStep.Kind.UNLINK, old.getName())));
         Files.delete(old.toPath());
 
         undo();
@@ -377,7 +377,7 @@ class UndoTest {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
         renameIntent(old, renamed);
-        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, old.getName(), renamed.getName())));
+        journal.confirm(journal.intent(null, RenameStep.between(RenameStep.Kind.MOVE, old.getName(), renamed.getName())));
         Files.move(old.toPath(), renamed.toPath());
         return renamed;
     }
@@ -425,7 +425,7 @@ class UndoTest {
         File old = file("a.jpg", "image");
         File renamed = new File(album, "00-album-a.jpg");
         long rename = renameIntent(old, renamed);
-        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, old.getName(), renamed.getName())));
+        journal.confirm(journal.intent(null, RenameStep.between(RenameStep.Kind.MOVE, old.getName(), renamed.getName())));
         Files.move(old.toPath(), renamed.toPath());
         journal.confirmRenamed(rename);
         Files.write(renamed.toPath(), "another image, larger".getBytes(StandardCharsets.UTF_8));
@@ -440,7 +440,7 @@ class UndoTest {
     /** A rename made by moving and confirmed, as the run journals it. */
     private void renamedByTheRun(File from, File to) throws IOException {
         long rename = renameIntent(from, to);
-        journal.confirm(journal.intent(null, new RenameStep(RenameStep.Kind.MOVE, from.getName(), to.getName())));
+        journal.confirm(journal.intent(null, RenameStep.between(RenameStep.Kind.MOVE, from.getName(), to.getName())));
         Files.move(from.toPath(), to.toPath());
         journal.confirmRenamed(rename);
     }
