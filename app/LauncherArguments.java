@@ -13,7 +13,7 @@ import java.util.Arrays;
  * percent-encoded, separated by commas, in the system property {@value #PROPERTY}.
  */
 final class LauncherArguments {
-    static final String PROPERTY = "tarvello.args";
+    static final String PROPERTY = ArgumentsProperty.NAME;
 
     private LauncherArguments() {}
 

@@ -2,8 +2,6 @@
 
 #include <cctype>
 
-const char kArgumentsPropertyOption[] = "-Dtarvello.args=";
-
 namespace {
 
 bool isUnreserved(unsigned char c) { return std::isalnum(c) || c == '.' || c == '_' || c == '~' || c == '-'; }

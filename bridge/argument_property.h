@@ -1,12 +1,12 @@
 #pragma once
 // The launcher's system property that carries the user's arguments exactly where the Windows
-// code page cannot hold them: "-Dtarvello.args=" and the arguments, each UTF-8 and
+// code page cannot hold them: kArgumentsPropertyOption and the arguments, each UTF-8 and
 // percent-encoded, separated by commas.
 
 #include <functional>
 #include <string>
 
-extern const char kArgumentsPropertyOption[];  // "-Dtarvello.args="
+#include "arguments_property_name.h"
 
 // The property's value with each argument decoded, passed through `rewrite` (UTF-8 in and
 // out) and encoded again as the launcher encodes it. A value that is not valid

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "arguments_property_name.h"
 #include "fixed_text.h"
 #include "launch_state.h"
 #include "system_text.h"
@@ -70,7 +71,7 @@ bool joinArguments(int count, const platform::WideChar* const* arguments, char* 
 
 bool appendArgumentsProperty(int count, const platform::WideChar* const* arguments, char* destination,
                              size_t capacity) {
-    if (!appendText(destination, capacity, "-Dtarvello.args=")) return false;
+    if (!appendText(destination, capacity, kArgumentsPropertyOption)) return false;
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !appendChar(destination, capacity, ',')) return false;
         if (!appendPercentEncoded(destination, capacity, arguments[i])) return false;

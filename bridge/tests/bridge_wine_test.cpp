@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "arguments_property_name.h"
 #include "file_bytes.h"
 #include "temp_dir.h"
 #include "wine_run.h"
@@ -102,7 +103,7 @@ TEST_F(BridgeUnderWine, TurnsTheAbsoluteWindowsPathsInTheLaunchersArgumentsPrope
     fs::create_directories(music);
     const std::string property = "--dry-run," + percentEncoded(windowsPath(music)) + ",rel%5Cdir,%C4%83";
 
-    const ProbeRun run = runProbe({"x"}, workDir, kBridgeJava, {"-Dtarvello.args=" + property});
+    const ProbeRun run = runProbe({"x"}, workDir, kBridgeJava, {kArgumentsPropertyOption + property});
 
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.argumentsProperty, "--dry-run," + percentEncoded(music.string()) + ",rel%5Cdir,%C4%83");
@@ -194,7 +195,8 @@ TEST_F(BridgeUnderWine, TurnsARelativeWindowsPathThatNamesAnEntryIntoARelativeHo
         expected.push_back(c.second);
     }
 
-    const ProbeRun run = runProbe(words, workDir, kBridgeJava, {"-Dtarvello.args=..%5CMusic%20Box,..%5Cmissing"});
+    const ProbeRun run = runProbe(words, workDir, kBridgeJava,
+                                  {kArgumentsPropertyOption + std::string("..%5CMusic%20Box,..%5Cmissing")});
 
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.arguments, expected);

@@ -1,3 +1,4 @@
+import app.ArgumentsProperty;
 import java.io.File;
 
 // Shows what a JVM started through the bridge received: each argument between brackets, the
@@ -10,7 +11,7 @@ public class ArgumentProbe {
         }
         System.out.println("dir=" + new File("").getAbsolutePath());
         System.out.println("names=" + System.getProperty("sun.jnu.encoding"));
-        System.out.println("args-property=" + System.getProperty("tarvello.args"));
+        System.out.println("args-property=" + System.getProperty(ArgumentsProperty.NAME));
         System.err.println("probe on stderr");
         System.exit(Integer.getInteger("probe.exit", 0));
     }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "arguments_property_name.h"
 #include "command_line.h"
 #include "fixed_text.h"
 #include "launch_settings.h"
@@ -85,7 +86,8 @@ TEST_F(AnyScriptTest, AnArgumentOutsideTheCodePageGoesAsItsShortNameAndExactlyIn
     setSetting(kRuntimeOptions, "-Xmx64m");
     setSetting(kAppArguments, "--fixed");
     EXPECT_EQ(run({"--dry-run", kMusic, "東京 Live"}), 0);
-    EXPECT_EQ(startedCommandLine(), std::string(kJava) + "-Xmx64m -Dtarvello.args=--dry-run," + kMusicEncoded +
+    EXPECT_EQ(startedCommandLine(), std::string(kJava) + "-Xmx64m " + kArgumentsPropertyOption + "--dry-run," +
+                                        kMusicEncoded +
                                         ",%E6%9D%B1%E4%BA%AC%20Live -jar \"C:\\apps\\tool.exe\" --fixed --dry-run "
                                         "D:\\music\\0F3A~1 \"?? Live\"");
 }
@@ -93,7 +95,7 @@ TEST_F(AnyScriptTest, AnArgumentOutsideTheCodePageGoesAsItsShortNameAndExactlyIn
 TEST_F(AnyScriptTest, BestFitDoesNotCountAsArriving) {
     run({"ă", ""});
     EXPECT_EQ(startedCommandLine(),
-              std::string(kJava) + "-Dtarvello.args=%C4%83, -jar \"C:\\apps\\tool.exe\" \"?\" \"\"");
+              std::string(kJava) + kArgumentsPropertyOption + "%C4%83, -jar \"C:\\apps\\tool.exe\" \"?\" \"\"");
 }
 
 // The application takes the property's arguments for the last words of its command line: a
@@ -102,7 +104,7 @@ TEST_F(AnyScriptTest, BestFitDoesNotCountAsArriving) {
 TEST_F(AnyScriptTest, ArgumentsHoldingWildcardsReachTheRuntimeQuoted) {
     world().shortNamesNotKept.insert(kMusic);
     EXPECT_EQ(run({"*.mp3", kMusic}), 0);
-    EXPECT_EQ(startedCommandLine(), std::string(kJava) + "-Dtarvello.args=%2A.mp3," + kMusicEncoded +
+    EXPECT_EQ(startedCommandLine(), std::string(kJava) + kArgumentsPropertyOption + "%2A.mp3," + kMusicEncoded +
                                         " -jar \"C:\\apps\\tool.exe\" \"*.mp3\" \"D:\\music\\??????\"");
 }
 
