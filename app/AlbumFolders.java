@@ -11,8 +11,10 @@ import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.util.ArrayList;
-import java.util.HashSet;
+import java.util.Collections;
+import java.util.HashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.Set;
 
 /**
@@ -25,23 +27,30 @@ final class AlbumFolders {
     private final Diagnostics diagnostics;
     private final File musicFolder;
     /** The music folder and every folder above it, by file key; empty where the system has none. */
-    private final Set<Object> musicFolderAndAbove = new HashSet<>();
-    private final boolean keysKnown;
+    private final Set<Object> musicFolderAndAbove;
 
     private AlbumFolders(File musicFolder, Diagnostics diagnostics) {
         this.musicFolder = musicFolder;
         this.diagnostics = diagnostics;
-        boolean known = true;
-        for (Path folder = canonical(musicFolder).toPath(); folder != null && known; folder = folder.getParent()) {
+        Map<Object, File> keys = keysOfMusicFolderAndAbove(musicFolder);
+        musicFolderAndAbove = keys == null ? Collections.emptySet() : keys.keySet();
+    }
+
+    /** The music folder and every folder above it, by file key; null where the system gives no keys. */
+    static Map<Object, File> keysOfMusicFolderAndAbove(File musicFolder) {
+        Map<Object, File> keys = new HashMap<>();
+        for (Path folder = canonical(musicFolder).toPath(); folder != null; folder = folder.getParent()) {
             try {
                 Object key = Files.readAttributes(folder, BasicFileAttributes.class).fileKey();
-                known = key != null;
-                musicFolderAndAbove.add(key);
+                if (key == null) {
+                    return null;
+                }
+                keys.put(key, folder.toFile());
             } catch (IOException | InvalidPathException e) {
-                known = false;
+                return null;
             }
         }
-        keysKnown = known;
+        return keys;
     }
 
     static List<File> of(File musicFolder, Disk disk, Diagnostics diagnostics) {
@@ -82,7 +91,7 @@ final class AlbumFolders {
     }
 
     private boolean leadsToMusicFolderOrAbove(File entry, BasicFileAttributes attributes) {
-        if (keysKnown) {
+        if (!musicFolderAndAbove.isEmpty()) {
             return musicFolderAndAbove.contains(attributes.fileKey());
         }
         String target = canonical(entry).getPath();

@@ -28,17 +28,8 @@ public class Main {
     static final int PROBLEMS_REPORTED = 1;
     static final int NOT_A_DIRECTORY = 1;
     static final int NO_ARGUMENT = 2;
-    /** As the first argument: show every change the run would make, and make none. */
-    static final String DRY_RUN = "--dry-run";
-    /**
-     * As the first argument: take back the newest run on the folder that was not undone yet;
-     * followed by --dry-run, only show what that would change.
-     */
-    static final String UNDO = "--undo";
-    /** As the first argument: print the product's name and version, and nothing else. */
-    static final String VERSION = "--version";
-    /** What the first argument may be, as the usage line names them. */
-    static final List<String> OPTIONS = Arrays.asList(DRY_RUN, UNDO, VERSION);
+    /** The album folders hold no track, folders below them do: the run would only litter. */
+    static final int TRACKS_ONLY_BELOW = 1;
     /** Set to "off", runs keep no journal: only for measuring what the journal costs. */
     static final String JOURNAL_PROPERTY = "dovatrik.journal";
 
@@ -53,22 +44,23 @@ public class Main {
     }
 
     static int run(String[] args, PrintStream out, PrintStream err, Progress progress) {
-        if (args.length > 0 && args[0].equals(VERSION)) {
+        Arguments arguments = Arguments.of(args);
+        if (arguments.version) {
             out.println(Version.NAME_AND_NUMBER);
             return OK;
         }
         Diagnostics diagnostics = new Diagnostics(err);
-        if (args.length > 0 && args[0].equals(UNDO)) {
-            return undo(args, out, diagnostics, progress);
+        if (arguments.undo) {
+            return undo(arguments, out, diagnostics, progress);
         }
-        boolean dryRun = args.length > 0 && args[0].equals(DRY_RUN);
-        boolean journaled = !dryRun && args.length > 0 && !"off".equals(System.getProperty(JOURNAL_PROPERTY));
+        boolean journaled = !arguments.dryRun && arguments.musicFolder != null
+                && !"off".equals(System.getProperty(JOURNAL_PROPERTY));
         Journal journal = journaled
-                ? Journal.of(JournalFolder.location(), new File(args[0]), Version.NAME_AND_NUMBER, diagnostics)
+                ? Journal.of(JournalFolder.location(), new File(arguments.musicFolder), Version.NAME_AND_NUMBER, diagnostics)
                 : Journal.NONE;
-        Disk disk = dryRun ? new PlannedDisk(out, diagnostics)
+        Disk disk = arguments.dryRun ? new PlannedDisk(out, diagnostics)
                 : journaled ? JournalingDisk.over(diagnostics, progress, journal) : new RealDisk(diagnostics, progress);
-        progress.readsTracks(!dryRun);
+        progress.readsTracks(!arguments.dryRun);
         disk = new ProgressDisk(disk, progress);
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),
@@ -77,36 +69,38 @@ public class Main {
                 new SVFCreator(disk, diagnostics),
                 new ImagesRenamer(out, disk),
                 new NFORenamer(out, disk));
-        String[] folderArguments = dryRun ? Arrays.copyOfRange(args, 1, args.length) : args;
         try {
-            return run(folderArguments, out, diagnostics, disk, chain, progress);
+            return run(arguments, out, diagnostics, disk, chain, progress);
         } finally {
             journal.close();
         }
     }
 
-    /** The undo of the newest run on the folder: --undo [--dry-run] <music folder>. */
-    private static int undo(String[] args, PrintStream out, Diagnostics diagnostics, Progress progress) {
-        boolean dryRun = args.length > 1 && args[1].equals(DRY_RUN);
-        String[] folderArguments = Arrays.copyOfRange(args, dryRun ? 2 : 1, args.length);
-        int status = checkFolder(folderArguments, out);
+    /** The undo of the newest run on the folder; --recursive changes nothing: the journal knows every folder. */
+    private static int undo(Arguments arguments, PrintStream out, Diagnostics diagnostics, Progress progress) {
+        int status = checkFolder(arguments, out);
         if (status != OK) {
             return status;
         }
-        new Undo(out, diagnostics, dryRun, progress).undo(new File(folderArguments[0]));
+        new Undo(out, diagnostics, arguments.dryRun, progress).undo(new File(arguments.musicFolder));
         return diagnostics.count() == 0 ? OK : PROBLEMS_REPORTED;
     }
 
     /** The banner, the usage line and the folder: OK when it is one, else the status to end with. */
-    private static int checkFolder(String[] args, PrintStream out) {
+    private static int checkFolder(Arguments arguments, PrintStream out) {
         out.println("Quom's files renamer");
-        out.println("Usage: dovatrik [" + String.join(" | ", OPTIONS) + "] <music folder>. Tidies every album folder"
-                + " in it: tracks, playlist, checksums, covers, info; " + DRY_RUN + " only shows what would change.");
-        if (args.length == 0) {
+        StringBuilder options = new StringBuilder();
+        for (String option : Arguments.OPTIONS) {
+            options.append('[').append(option).append("] ");
+        }
+        out.println("Usage: dovatrik " + options + "<music folder> | dovatrik " + Arguments.VERSION + ". Tidies every"
+                + " album folder in it: tracks, playlist, checksums, covers, info; " + Arguments.DRY_RUN
+                + " only shows what would change.");
+        if (arguments.musicFolder == null) {
             out.println("Please specify directory to work with");
             return NO_ARGUMENT;
         }
-        File directory = new File(args[0]);
+        File directory = new File(arguments.musicFolder);
         out.println("Directory: " + directory.getPath());
         if (!directory.isDirectory()) {
             out.println("Don't fool me - this is not a directory");
@@ -115,20 +109,32 @@ public class Main {
         return OK;
     }
 
+    /** A run of the chain over the album folders of the music folder that the arguments name. */
     static int run(String[] args, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain,
             Progress progress) {
-        int status = checkFolder(args, out);
+        return run(Arguments.of(args), out, diagnostics, disk, chain, progress);
+    }
+
+    private static int run(Arguments arguments, PrintStream out, Diagnostics diagnostics, Disk disk, List<Step> chain,
+            Progress progress) {
+        int status = checkFolder(arguments, out);
         if (status != OK) {
             return status;
         }
-        File directory = new File(args[0]);
-        List<File> albums = AlbumFolders.of(directory, disk, diagnostics);
+        File directory = new File(arguments.musicFolder);
+        List<File> albums = arguments.recursive ? AlbumsBelow.of(directory, disk, diagnostics, progress)
+                : AlbumFolders.of(directory, disk, diagnostics);
+        if (!arguments.recursive && TracksOnlyBelow.in(albums)) {
+            out.println("No album folder here holds an MP3 track, but folders below them do: for Artist" + File.separator
+                    + "Album folders, run: dovatrik " + Arguments.RECURSIVE + " \"" + directory.getPath() + "\"");
+            return TRACKS_ONLY_BELOW;
+        }
         out.println(albums);
         // Read before this run makes its own journal.
         AlbumStart start = new AlbumStart(disk, diagnostics, InterruptedRenames.of(directory));
         for (int i = 0; i < albums.size(); i++) {
             File album = albums.get(i);
-            progress.album(i + 1, albums.size(), album.getName());
+            progress.album(i + 1, albums.size(), directory.toPath().relativize(album.toPath()).toString());
             if (start.open(album)) {
                 runChain(album, chain, diagnostics);
             }

@@ -95,6 +95,13 @@ public final class StatusLine implements Progress {
     }
 
     @Override
+    public void looking(int folders, int albums) {
+        if (isDue()) {
+            show(StatusText.looking(folders, albums, width));
+        }
+    }
+
+    @Override
     public void album(int number, int count, String name) {
         albumNumber = number;
         albumCount = count;
@@ -128,17 +135,28 @@ public final class StatusLine implements Progress {
     }
 
     private void rewriteWhenDue() {
-        long now = nanoClock.getAsLong();
-        if (now - lastWritten >= REWRITE_INTERVAL_NANOS && isOnTerminal()) {
-            lastWritten = now;
-            String text = StatusText.of(albumNumber, albumCount, albumName, tracks, showsBytes ? bytes : -1,
-                    (now - start) / 1_000_000_000L, width);
-            int columns = StatusText.columns(text);
-            // Blanks cover what is left of a longer line before it.
-            terminal.print("\r" + text + blanks(shownColumns - columns));
-            terminal.flush();
-            shownColumns = Math.max(shownColumns, columns);
+        if (isDue()) {
+            show(StatusText.of(albumNumber, albumCount, albumName, tracks, showsBytes ? bytes : -1,
+                    (lastWritten - start) / 1_000_000_000L, width));
         }
+    }
+
+    /** A tenth of a second since the line was last written, on a terminal: the time it is written again. */
+    private boolean isDue() {
+        long now = nanoClock.getAsLong();
+        if (now - lastWritten < REWRITE_INTERVAL_NANOS || !isOnTerminal()) {
+            return false;
+        }
+        lastWritten = now;
+        return true;
+    }
+
+    private void show(String text) {
+        int columns = StatusText.columns(text);
+        // Blanks cover what is left of a longer line before it.
+        terminal.print("\r" + text + blanks(shownColumns - columns));
+        terminal.flush();
+        shownColumns = Math.max(shownColumns, columns);
     }
 
     private boolean isOnTerminal() {

@@ -25,6 +25,12 @@ final class StatusText {
         return cut(head + GAP + tail, width);
     }
 
+    /** While the walk for album folders goes on: Looking for albums: 12,345 folders, 678 albums. */
+    static String looking(int folders, int albums, int width) {
+        return cut("Looking for albums: " + grouped(folders) + (folders == 1 ? " folder, " : " folders, ")
+                + grouped(albums) + (albums == 1 ? " album" : " albums"), width);
+    }
+
     /**
      * Decimal units, as disks are sold: 12.3 GB is 12.3 thousand million bytes. Numbers are put
      * together by hand: the formatter would load the runtime's locale data, which costs more than

@@ -12,6 +12,10 @@ public interface Progress {
         }
 
         @Override
+        public void looking(int folders, int albums) {
+        }
+
+        @Override
         public void album(int number, int count, String name) {
         }
 
@@ -30,6 +34,9 @@ public interface Progress {
 
     /** Whether the run reads the tracks' bytes (a dry run reads none), told through {@link #read}. */
     void readsTracks(boolean reads);
+
+    /** The walk for album folders has listed that many folders so far and found that many albums. */
+    void looking(int folders, int albums);
 
     /** Work starts on an album folder: its number, counted from 1, of `count`, and its name. */
     void album(int number, int count, String name);

@@ -2,7 +2,11 @@ package app.steps;
 
 import app.disk.Disk;
 import java.io.File;
+import java.io.IOException;
+import java.nio.file.InvalidPathException;
 import java.nio.file.Path;
+import java.util.HashMap;
+import java.util.Map;
 
 /**
  * Tells the entries of old lists that name tracks the run neither renames nor lists: a track of
@@ -19,6 +23,8 @@ final class OtherTracks {
     /** The album folder's canonical path: where it is, links followed. */
     private final Path albumFolder;
     private final Disk disk;
+    /** Whether each folder that entries name is an album folder below this one. */
+    private final Map<Path, Boolean> albumsBelow = new HashMap<>();
 
     OtherTracks(File album, String canonicalPath, Disk disk) {
         this.album = album;
@@ -36,6 +42,9 @@ final class OtherTracks {
         boolean otherAudio = OTHER_AUDIO.accept(name);
         // Only these cost a look at the disk: the entries of the album's own tracks are bare names.
         boolean bareName = album.toPath().equals(path.getParent());
+        if (!bareName && isAlbumBelow(path.getParent())) {
+            return true;
+        }
         if (!otherAudio && (bareName || !Mp3FilesRenamer.TRACKS.accept(name))) {
             return false;
         }
@@ -44,11 +53,30 @@ final class OtherTracks {
     }
 
     /**
+     * Whether the folder is an album folder below this one, whatever the name of the entry in it:
+     * a run over the albums below renames their tracks, and a list of them kept before must be
+     * kept after that too. Asked once per folder.
+     */
+    private boolean isAlbumBelow(Path folder) {
+        return albumsBelow.computeIfAbsent(folder, path -> {
+            try {
+                Path real = path.toRealPath();
+                return isBelowTheAlbumFolder(real) && TrackFolder.holdsTrack(real.toFile());
+            } catch (IOException | InvalidPathException e) {
+                return false;
+            }
+        });
+    }
+
+    /**
      * Told where links lead: a disc folder may be a link, and a link may lead back into the album
      * or to another album, whose tracks the run renames.
      */
     private boolean isBelowTheAlbum(Path track) {
-        Path folder = track.getParent();
+        return isBelowTheAlbumFolder(track.getParent());
+    }
+
+    private boolean isBelowTheAlbumFolder(Path folder) {
         return folder.startsWith(albumFolder) && !folder.equals(albumFolder);
     }
 }

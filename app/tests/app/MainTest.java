@@ -55,10 +55,11 @@ class MainTest {
     }
 
     @Test
-    void theUsageLineNamesEveryOptionOfTheFirstArgument() {
+    void theUsageLineNamesEveryOption() {
         run();
         String usage = out.lines().get(1);
-        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run | --undo | --version] <music folder>. "), usage);
+        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run] [--recursive] [--undo] <music folder> | dovatrik --version. "),
+                usage);
     }
 
     // The build passes its one version in, so that this checks what the build set.

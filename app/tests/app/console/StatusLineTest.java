@@ -83,11 +83,30 @@ class StatusLineTest {
     }
 
     @Test
+    void theWalkForAlbumsShowsItsCountsAtMostTenTimesASecondAndTheAlbumsTheirPaths() {
+        now += 100 * MILLISECOND;
+        statusLine.looking(1, 0);
+        assertEquals("\rLooking for albums: 1 folder, 0 albums", taken());
+        statusLine.looking(2, 1);
+        assertEquals("", taken());
+        now += 100 * MILLISECOND;
+        statusLine.looking(12_345, 1);
+        assertEquals("\rLooking for albums: 12,345 folders, 1 album", taken());
+        now += 100 * MILLISECOND;
+        statusLine.album(1, 2, "Some Band" + File.separator + "Greatest Hits");
+        assertEquals("\rAlbum 1/2  Some Band" + File.separator + "Greatest Hits  0 tracks  0:00", taken());
+    }
+
+    @Test
     void theRealDiskTellsEveryByteItReadsAndNothingForATrackItCannotRead() throws IOException {
         long[] told = {0};
         Progress counting = new Progress() {
             @Override
             public void readsTracks(boolean reads) {
+            }
+
+            @Override
+            public void looking(int folders, int albums) {
             }
 
             @Override

@@ -150,6 +150,21 @@ class KeptListsTest {
     }
 
     /**
+     * A run over the albums below renames a disc folder's tracks: a list naming them under their
+     * old names is kept all the same, so that the next run keeps what this one kept.
+     */
+    @Test
+    void listsOfDiscFoldersWhoseTracksWereRenamedAreKept() throws Exception {
+        file("CD1/01-band-first.mp3", "first");
+        file("renamed.m3u", "CD1\\01 First.mp3\n");
+        file("anyName.sfv", "CD1/gone.txt 12345678\n");
+        Map<String, byte[]> before = contents();
+        run();
+        assertKept(before, "renamed.m3u", "anyName.sfv");
+        assertEquals("", err.text());
+    }
+
+    /**
      * A disc folder is told where links lead: a link into another album names that album's
      * tracks, which the run renames, and a link back into the album its own. The plan, which
      * finds them not yet renamed, decides as the run does.

@@ -1,0 +1,42 @@
+package app.steps;
+
+import java.io.File;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+
+/**
+ * What holds an MP3 track: a folder one of whose own entries passes the track filter and is a
+ * regular file or a link to one. A file without a tag, or with a damaged one, counts; a folder,
+ * FIFO or device named so does not, nor does a link to nothing. No step makes or deletes a track,
+ * nor gives one a name that another filter passes, so a plan's folders hold the tracks the disk
+ * holds: these are asked of the disk itself, also by a dry run.
+ */
+public final class TrackFolder {
+    private TrackFolder() {
+    }
+
+    /** Whether a name passes the track filter. */
+    public static boolean isTrackName(File entry) {
+        return Mp3FilesRenamer.TRACKS.accept(entry);
+    }
+
+    /** Whether the entry is a track: named so, and a regular file or a link to one. */
+    public static boolean isTrack(File entry) {
+        try {
+            return isTrackName(entry) && Files.isRegularFile(entry.toPath());
+        } catch (InvalidPathException e) {
+            return false;
+        }
+    }
+
+    /** Whether the folder holds a track of its own; one that cannot be listed holds none, without a word. */
+    public static boolean holdsTrack(File folder) {
+        boolean[] found = {false};
+        // Asked of no entry after the first track.
+        folder.listFiles(entry -> {
+            found[0] = found[0] || isTrack(entry);
+            return false;
+        });
+        return found[0];
+    }
+}
