@@ -14,15 +14,18 @@ final class Arguments {
     static final String DRY_RUN = "--dry-run";
     /** Take every folder below the music folder that holds an MP3 track of its own for an album. */
     static final String RECURSIVE = "--recursive";
+    /** Keep the listed checksum of a track unchanged since an old list, without reading the track. */
+    static final String QUICK = "--quick";
     /** Take back the newest run on the folder that was not undone yet. */
     static final String UNDO = "--undo";
     /** Print the product's name and version, and nothing else. */
     static final String VERSION = "--version";
     /** The options before the music folder, in the order the usage line names them. */
-    static final List<String> OPTIONS = Arrays.asList(DRY_RUN, RECURSIVE, UNDO);
+    static final List<String> OPTIONS = Arrays.asList(DRY_RUN, QUICK, RECURSIVE, UNDO);
 
     final boolean version;
     final boolean dryRun;
+    final boolean quick;
     final boolean recursive;
     final boolean undo;
     /** The music folder as given; null when no argument follows the options. */
@@ -31,6 +34,7 @@ final class Arguments {
     private Arguments(String[] args, List<String> options, String musicFolder) {
         version = args.length > 0 && args[0].equals(VERSION);
         dryRun = options.contains(DRY_RUN);
+        quick = options.contains(QUICK);
         recursive = options.contains(RECURSIVE);
         undo = options.contains(UNDO);
         this.musicFolder = musicFolder;

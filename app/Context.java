@@ -1,5 +1,6 @@
 package app;
 
+import app.disk.TrackTimes;
 import java.io.File;
 import java.io.IOException;
 import java.util.Collections;
@@ -12,6 +13,7 @@ public class Context {
     private List<File> files;
     private Map<File, String> previousNames = Collections.emptyMap();
     private String canonicalPath;
+    private Map<File, TrackTimes> timesBefore = Collections.emptyMap();
 
     /** The directory's own name, lower-cased; null until the first step ran. */
     public String getText() {
@@ -44,6 +46,16 @@ public class Context {
     public String previousName(File track) {
         String previous = previousNames.get(track);
         return previous == null ? track.getName() : previous;
+    }
+
+    /** The times each track had before this run renamed it, by its path now: kept by a quick run only. */
+    public void setTimesBefore(Map<File, TrackTimes> timesBefore) {
+        this.timesBefore = timesBefore;
+    }
+
+    /** The track's times before this run; null where they were not kept or could not be read. */
+    public TrackTimes timesBefore(File track) {
+        return timesBefore.get(track);
     }
 
     /** The album directory's canonical path, worked out once for all the steps that ask (each look costs a call per folder in the path). */

@@ -11,6 +11,7 @@ import app.journal.JournalFolder;
 import app.journal.JournalingDisk;
 import app.report.Progress;
 import app.steps.AlbumStart;
+import app.steps.ChecksumTrust;
 import app.steps.ImagesRenamer;
 import app.steps.M3UCreator;
 import app.steps.Mp3FilesRenamer;
@@ -19,6 +20,7 @@ import app.steps.SVFCreator;
 import app.undo.Undo;
 import java.io.File;
 import java.io.PrintStream;
+import java.nio.file.attribute.FileTime;
 import java.util.Arrays;
 import java.util.List;
 
@@ -62,11 +64,14 @@ public class Main {
                 : journaled ? JournalingDisk.over(diagnostics, progress, journal) : new RealDisk(diagnostics, progress);
         progress.readsTracks(!arguments.dryRun);
         disk = new ProgressDisk(disk, progress);
+        // A dry run reads no track anyway.
+        ChecksumTrust trust = arguments.quick && !arguments.dryRun
+                ? ChecksumTrust.since(FileTime.fromMillis(System.currentTimeMillis())) : ChecksumTrust.NONE;
         List<Step> chain = Arrays.asList(
                 new DirectoryNameAnalizer(),
-                new Mp3FilesRenamer(disk, diagnostics),
+                new Mp3FilesRenamer(disk, diagnostics, trust.needsTimes()),
                 new M3UCreator(disk, diagnostics),
-                new SVFCreator(disk, diagnostics),
+                new SVFCreator(disk, diagnostics, trust),
                 new ImagesRenamer(out, disk),
                 new NFORenamer(out, disk));
         try {

@@ -68,6 +68,15 @@ public interface Disk {
     long checksum(File track) throws IOException;
 
     /**
+     * The checksum that a quick run keeps for a track from its old lists, in place of reading it:
+     * it counts as the track's checksum, and no byte of it is read.
+     */
+    long keptChecksum(File track, long listed);
+
+    /** The track's times as they are now: for a quick run, before it renames the track. */
+    TrackTimes times(File track) throws IOException;
+
+    /**
      * Reads an old list's lines, as ListText reads them, while `lines` wants more. A list that
      * cannot be read gives none, without a word.
      */

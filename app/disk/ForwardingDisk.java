@@ -61,6 +61,16 @@ public abstract class ForwardingDisk implements Disk {
     }
 
     @Override
+    public long keptChecksum(File track, long listed) {
+        return disk.keptChecksum(track, listed);
+    }
+
+    @Override
+    public TrackTimes times(File track) throws IOException {
+        return disk.times(track);
+    }
+
+    @Override
     public ListText.Outcome readList(File list, ListText.Lines lines) {
         return disk.readList(list, lines);
     }

@@ -37,8 +37,11 @@ public final class ListText {
 
     /** Takes a list's lines one by one. */
     public interface Lines {
-        /** One line, without its line end, of a list last written at `written`; false when no more are wanted. */
-        boolean take(String line, FileTime written);
+        /**
+         * One line, without its line end, of a list last written at `written`; `whole` unless it is
+         * the last line and no line end ends it (a list cut short). False when no more are wanted.
+         */
+        boolean take(String line, FileTime written, boolean whole);
     }
 
     static final long LONGEST_LIST = 16L << 20;
@@ -118,7 +121,7 @@ public final class ListText {
                 if (c == '\n' && previous == '\r') {
                     continue;
                 }
-                if (!tooLong && !take(line, first, written, lines)) {
+                if (!tooLong && !take(line, first, written, true, lines)) {
                     return;
                 }
                 line.setLength(0);
@@ -127,12 +130,12 @@ public final class ListText {
             }
         }
         if (!tooLong && line.length() > 0) {
-            take(line, first, written, lines);
+            take(line, first, written, false, lines);
         }
     }
 
-    private static boolean take(StringBuilder line, boolean first, FileTime written, Lines lines) {
+    private static boolean take(StringBuilder line, boolean first, FileTime written, boolean whole, Lines lines) {
         int start = first && line.length() > 0 && line.charAt(0) == '\uFEFF' ? 1 : 0;
-        return lines.take(line.substring(start), written);
+        return lines.take(line.substring(start), written, whole);
     }
 }

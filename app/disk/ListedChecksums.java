@@ -9,7 +9,8 @@ import java.util.regex.Pattern;
 /**
  * The checksums that a folder's old checksum lists hold, by track name, each with the list it
  * stands in and when that list was last written. Where several lists name a track, the one written
- * last counts; within one list, its first line for the track.
+ * last counts; within one list, its first line for the track. Whether every line that names a
+ * track gives the same value is kept as well, for a quick run, which trusts only such values.
  */
 public final class ListedChecksums {
     /** One track's line in an old list. */
@@ -19,12 +20,22 @@ public final class ListedChecksums {
         public final long value;
         public final File list;
         public final FileTime listWritten;
+        /** Ended by a line end: not the last line of a list cut short. */
+        public final boolean whole;
+        /** Every line of every list that names the track gives this value. */
+        private boolean agreed = true;
 
-        Listed(String text, File list, FileTime listWritten) {
+        Listed(String text, File list, FileTime listWritten, boolean whole) {
             this.text = text;
             this.value = Long.parseLong(text, 16);
             this.list = list;
             this.listWritten = listWritten;
+            this.whole = whole;
+        }
+
+        /** The value counts on a whole line, and no other line that names the track disagrees. */
+        public boolean isWholeAndAgreed() {
+            return whole && agreed;
         }
     }
 
@@ -39,16 +50,19 @@ public final class ListedChecksums {
      * Takes in one line of a list (see ListText): gives the name of the track it lists, or null
      * for a comment or any other line.
      */
-    public String take(File list, FileTime listWritten, String line) {
+    public String take(File list, FileTime listWritten, String line, boolean whole) {
         String[] track = nameAndChecksum(line);
         if (track == null) {
             return null;
         }
         Listed known = byName.get(track[0]);
-        boolean newer = known == null || !known.list.equals(list) && listWritten.compareTo(known.listWritten) > 0;
-        if (newer) {
-            byName.put(track[0], new Listed(track[1], list, listWritten));
+        Listed read = new Listed(track[1], list, listWritten, whole);
+        boolean agreed = known == null || known.agreed && known.value == read.value;
+        if (known == null || !known.list.equals(list) && listWritten.compareTo(known.listWritten) > 0) {
+            byName.put(track[0], read);
+            known = read;
         }
+        known.agreed = agreed;
         return track[0];
     }
 

@@ -144,6 +144,18 @@ public final class PlannedDisk implements Disk {
         return UNREAD;
     }
 
+    /** A dry run reads no track, so keeps no checksum either. */
+    @Override
+    public long keptChecksum(File track, long listed) {
+        return UNREAD;
+    }
+
+    /** Where the track's bytes are on the disk now. */
+    @Override
+    public TrackTimes times(File track) throws IOException {
+        return TrackTimes.of(bytesOf(track));
+    }
+
     /** An old list as the plan has it: one the plan made or moved is none the run would read. */
     @Override
     public ListText.Outcome readList(File list, ListText.Lines lines) {

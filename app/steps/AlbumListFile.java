@@ -47,8 +47,8 @@ abstract class AlbumListFile implements Step {
 
     /** How one album's old lists of this kind are read, and what the new list learns from them. */
     interface OldLists {
-        /** The entry that a line of an old list names, or null for a comment or any other line. */
-        String entry(File list, FileTime written, String line);
+        /** The entry that a line of an old list names, or null for a comment or any other line (see ListText.Lines). */
+        String entry(File list, FileTime written, String line, boolean whole);
 
         /** Whether a list is read to its end even once an entry has decided to keep it. */
         boolean readsEveryLine();
@@ -91,8 +91,8 @@ abstract class AlbumListFile implements Step {
         List<File> kept = new ArrayList<>();
         for (File old : oldLists) {
             boolean[] namesOthers = {false};
-            ListText.Outcome outcome = disk.readList(old, (line, written) -> {
-                String entry = reading.entry(old, written, line);
+            ListText.Outcome outcome = disk.readList(old, (line, written, whole) -> {
+                String entry = reading.entry(old, written, line, whole);
                 namesOthers[0] = namesOthers[0] || entry != null && others.named(entry);
                 return !namesOthers[0] || reading.readsEveryLine();
             });

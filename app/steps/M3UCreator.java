@@ -24,7 +24,7 @@ public class M3UCreator extends AlbumListFile {
     OldLists oldLists(Context context) {
         return new OldLists() {
             @Override
-            public String entry(File list, FileTime written, String line) {
+            public String entry(File list, FileTime written, String line, boolean whole) {
                 return line.startsWith("#") ? null : line;
             }
 

@@ -268,4 +268,60 @@ TEST(UndoOfAKilledUndo, IsFinishedByTheNextWithoutAWord) {
     target.killAtRandom(23, {"--undo"}, 10, 5, runOver);
 }
 
+// A library tidied by a normal run, its tracks written long before its lists, so that a quick run
+// trusts their listed checksums.
+void writeTidiedLibrary(const fs::path& library) {
+    fs::remove_all(library);
+    writeSyntheticLibrary(library, {30, 8, 4096}, false);
+    writeCollidingLibrary(library, 13);
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(library))
+        if (entry.is_regular_file()) fs::last_write_time(entry.path(), longAgo);
+    ASSERT_EQ(runPackagedApplication({library.string()}).exitStatus, 0);
+}
+
+// The name of the newest journal of any run; journals are named after the time their run began.
+std::string newestJournal() {
+    const fs::path journals = fs::path(std::getenv("XDG_STATE_HOME")) / "dovatrik" / "journal";
+    std::string newest;
+    if (fs::exists(journals))
+        for (const fs::directory_entry& entry : fs::directory_iterator(journals))
+            newest = std::max(newest, entry.path().filename().string());
+    return newest;
+}
+
+// Quick re-runs killed at moments spread at random over the time one takes: each undo gives back
+// the library as the normal run before left it. Where the kill came before the quick run's first
+// change there is no journal of it, and the undo would take back that normal run: those count
+// for nothing but move the next kills later.
+TEST(UndoOfAKilledQuickRun, GivesBackTheTreeTheRunFound) {
+    TempDir dir("cli-undo");
+    const fs::path library = dir.path() / "music";
+    writeTidiedLibrary(library);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(runPackagedApplication({"--quick", library.string()}).exitStatus, 0);
+    auto whole = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    auto earliest = whole / 3;
+    std::mt19937 random(31);
+    int killedAmidChanges = 0;
+    for (int attempt = 0; attempt < 24 && killedAmidChanges < 4; ++attempt) {
+        writeTidiedLibrary(library);
+        const TreeSnapshot tidied = snapshotTree(library);
+        const std::string journalBefore = newestJournal();
+        if (earliest >= whole) earliest = whole / 3;
+        const std::chrono::milliseconds delay =
+            earliest + std::chrono::milliseconds(random() % std::max<long long>(1, (whole - earliest).count()));
+        const bool killed = killedAfter({"--quick", library.string()}, delay);
+        const bool journaled = newestJournal() != journalBefore;
+        if (!killed) whole = delay;
+        if (killed && !journaled) earliest = delay;
+        if (!journaled) continue;
+        killedAmidChanges += killed;
+        expectCleanUndo(library);
+        EXPECT_EQ(describeDifferences(tidied, snapshotTree(library)), "") << "killed after " << delay.count() << " ms";
+        if (::testing::Test::HasFailure()) break;
+    }
+    EXPECT_GE(killedAmidChanges, 1) << "a whole quick run took " << whole.count() << " ms";
+}
+
 }  // namespace

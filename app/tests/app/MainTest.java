@@ -58,7 +58,7 @@ class MainTest {
     void theUsageLineNamesEveryOption() {
         run();
         String usage = out.lines().get(1);
-        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run] [--recursive] [--undo] <music folder> | dovatrik --version. "),
+        assertTrue(usage.startsWith("Usage: dovatrik [--dry-run] [--quick] [--recursive] [--undo] <music folder> | dovatrik --version. "),
                 usage);
     }
 

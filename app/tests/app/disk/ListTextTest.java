@@ -21,12 +21,14 @@ class ListTextTest {
     @TempDir
     Path folder;
     private final List<String> lines = new ArrayList<>();
+    private final List<Boolean> whole = new ArrayList<>();
     private FileTime written;
 
     private ListText.Outcome read(Path list) {
-        return ListText.read(list, (line, time) -> {
+        return ListText.read(list, (line, time, ended) -> {
             written = time;
             lines.add(line);
+            whole.add(ended);
             return true;
         });
     }
@@ -67,13 +69,15 @@ class ListTextTest {
         String longest = "x".repeat(ListText.LONGEST_LINE);
         String text = "a\r\n\nb\rc\n" + longest + "\r\n" + longest + "y\n" + "z".repeat(100_000) + "\r\nlast";
         assertEquals(Arrays.asList("a", "", "b", "c", longest, "last"), linesOf(text.getBytes(StandardCharsets.UTF_8)));
+        // The last line has no line end: a list cut short there.
+        assertEquals(Arrays.asList(true, true, true, true, true, false), whole);
     }
 
     @Test
     void stopsWhenNoMoreLinesAreWantedAndGivesTheListsTime() throws IOException {
         Path list = Files.write(folder.resolve("list.sfv"), "a\nb\nc\n".getBytes());
         Files.setLastModifiedTime(list, FileTime.fromMillis(1_000_000_000_000L));
-        ListText.read(list, (line, time) -> {
+        ListText.read(list, (line, time, whole) -> {
             written = time;
             lines.add(line);
             return !line.equals("b");

@@ -12,7 +12,7 @@ class ListedChecksumsTest {
     private final File list = new File("album", "old.sfv");
 
     private String take(String line) {
-        return listed.take(list, FileTime.fromMillis(0), line);
+        return listed.take(list, FileTime.fromMillis(0), line, true);
     }
 
     @Test
