@@ -1,6 +1,8 @@
 package app.disk;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertTrue;
 import static org.junit.jupiter.api.Assertions.assertNull;
 
 import java.io.File;
@@ -38,5 +40,24 @@ class ListedChecksumsTest {
         }
         // A long run of blanks is passed in one go: a pattern that searched for them took seconds.
         assertEquals("a", take("a" + blanks + "1234"));
+    }
+
+    /** A quick run trusts a value only on a whole line that no other line naming the track contradicts. */
+    @Test
+    void aValueIsAgreedWhereEveryLineNamingTheTrackGivesItOnAWholeLine() {
+        File newer = new File("album", "newer.sfv");
+        listed.take(list, FileTime.fromMillis(1), "same.mp3 cbf43926", true);
+        listed.take(newer, FileTime.fromMillis(2), "same.mp3 CBF43926", true);
+        listed.take(list, FileTime.fromMillis(1), "other.mp3 1", true);
+        listed.take(newer, FileTime.fromMillis(2), "other.mp3 2", true);
+        listed.take(list, FileTime.fromMillis(1), "twice.mp3 1", true);
+        listed.take(list, FileTime.fromMillis(1), "twice.mp3 2", true);
+        listed.take(newer, FileTime.fromMillis(2), "cut.mp3 12345", false);
+        assertTrue(listed.find("same.mp3").isWholeAndAgreed());
+        assertEquals(newer, listed.find("same.mp3").list);
+        assertFalse(listed.find("other.mp3").isWholeAndAgreed());
+        assertEquals("1", listed.find("twice.mp3").text);
+        assertFalse(listed.find("twice.mp3").isWholeAndAgreed());
+        assertFalse(listed.find("cut.mp3").isWholeAndAgreed());
     }
 }
