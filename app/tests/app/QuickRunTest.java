@@ -50,28 +50,8 @@ class QuickRunTest {
     private final List<Long> read = new ArrayList<>();
     private final Progress counting = new Progress() {
         @Override
-        public void readsTracks(boolean reads) {
-        }
-
-        @Override
-        public void looking(int folders, int albums) {
-        }
-
-        @Override
-        public void album(int number, int count, String name) {
-        }
-
-        @Override
-        public void track() {
-        }
-
-        @Override
         public void read(long bytes) {
             read.add(bytes);
-        }
-
-        @Override
-        public void end() {
         }
     };
 

@@ -102,28 +102,8 @@ class StatusLineTest {
         long[] told = {0};
         Progress counting = new Progress() {
             @Override
-            public void readsTracks(boolean reads) {
-            }
-
-            @Override
-            public void looking(int folders, int albums) {
-            }
-
-            @Override
-            public void track() {
-            }
-
-            @Override
-            public void album(int number, int count, String name) {
-            }
-
-            @Override
             public void read(long bytes) {
                 told[0] += bytes;
-            }
-
-            @Override
-            public void end() {
             }
         };
         Disk disk = new RealDisk(diagnostics, counting);
