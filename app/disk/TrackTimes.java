@@ -16,11 +16,6 @@ public final class TrackTimes {
     /** Null where the system keeps no change time (Windows). */
     public final FileTime changed;
 
-    public TrackTimes(FileTime modified, FileTime changed) {
-        this.modified = modified;
-        this.changed = changed;
-    }
-
     /** The track's times, links followed, in one look at the disk. */
     static TrackTimes of(File track) throws IOException {
         try {
@@ -29,5 +24,10 @@ public final class TrackTimes {
         } catch (UnsupportedOperationException | IllegalArgumentException e) {
             return new TrackTimes(Files.getLastModifiedTime(track.toPath()), null);
         }
+    }
+
+    public TrackTimes(FileTime modified, FileTime changed) {
+        this.modified = modified;
+        this.changed = changed;
     }
 }

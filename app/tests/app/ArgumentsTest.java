@@ -10,32 +10,34 @@ class ArgumentsTest {
     private static String read(String... args) {
         Arguments arguments = Arguments.of(args);
         return (arguments.version ? "version " : "") + (arguments.dryRun ? "dry " : "")
-                + (arguments.recursive ? "recursive " : "") + (arguments.undo ? "undo " : "")
+                + (arguments.quick ? "quick " : "") + (arguments.recursive ? "recursive " : "") + (arguments.undo ? "undo " : "")
                 + (arguments.musicFolder == null ? "-" : arguments.musicFolder);
     }
 
     @ParameterizedTest(name = "[{index}] {0}")
-    @CsvSource(delimiter = '|', value = {
-        "''                                  | -",
-        "x                                   | x",
-        "--version x                         | version --version",
-        "x --version                         | x",
-        "--dry-run --version                 | dry --version",
-        "--dry-run x                         | dry x",
-        "--recursive --dry-run x             | dry recursive x",
-        "--dry-run --recursive x             | dry recursive x",
-        "--undo --dry-run x                  | dry undo x",
-        "--dry-run --undo x                  | dry undo x",
-        "--undo --recursive x                | recursive undo x",
-        "--dry-run --recursive --undo x y    | dry recursive undo x",
-        "--dry-run --dry-run x               | dry --dry-run",
-        "--recursive --dry-run --recursive   | dry recursive --recursive",
-        "--dry-run                           | dry -",
-        "--recursive --undo                  | recursive undo -",
-        "./--recursive                       | ./--recursive",
-        "x --recursive                       | x",
-        "--Recursive x                       | --Recursive",
-    })
+    @CsvSource(delimiter = '|', textBlock = """
+        ''                                  | -
+        x                                   | x
+        --version x                         | version --version
+        x --version                         | x
+        --dry-run --version                 | dry --version
+        --dry-run x                         | dry x
+        --recursive --dry-run x             | dry recursive x
+        --dry-run --recursive x             | dry recursive x
+        --undo --dry-run x                  | dry undo x
+        --dry-run --undo x                  | dry undo x
+        --undo --recursive x                | recursive undo x
+        --quick --recursive x               | quick recursive x
+        --dry-run --quick x                 | dry quick x
+        --dry-run --recursive --undo x y    | dry recursive undo x
+        --dry-run --dry-run x               | dry --dry-run
+        --recursive --dry-run --recursive   | dry recursive --recursive
+        --dry-run                           | dry -
+        --recursive --undo                  | recursive undo -
+        ./--recursive                       | ./--recursive
+        x --recursive                       | x
+        --Recursive x                       | --Recursive
+        """)
     void optionsComeBeforeTheFolderInAnyOrderEachOnce(String args, String expected) {
         assertEquals(expected, read(args.isEmpty() ? new String[0] : args.split(" ")));
     }

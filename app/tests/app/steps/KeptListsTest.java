@@ -138,29 +138,22 @@ class KeptListsTest {
         assertEquals("01-a-b.mp3\n", new String(contents().get("00-album.m3u"), StandardCharsets.UTF_8));
     }
 
+    /**
+     * Also where a run over the albums below renamed a disc folder's tracks: any entry in a folder
+     * below that holds tracks keeps its list, so that the next run keeps what this one kept.
+     */
     @Test
     void listsOfDiscFoldersAreKept() throws Exception {
         file("CD1/01 First.mp3", "first");
         file("CD2/01 Second.mp3", "second");
+        file("CD3/01-band-third.mp3", "third");
         file("backslash.m3u", "CD1\\01 First.mp3\nCD2\\01 Second.mp3\n");
         file("slash.sfv", "CD1/01 First.mp3 12345678\r\nCD2/01 Second.mp3 12345678\r\n");
+        file("renamed.m3u", "CD3\\01 Third.mp3\n");
+        file("anyName.sfv", "CD3/gone.txt 12345678\n");
         Map<String, byte[]> before = contents();
         run();
-        assertKept(before, "backslash.m3u", "slash.sfv");
-    }
-
-    /**
-     * A run over the albums below renames a disc folder's tracks: a list naming them under their
-     * old names is kept all the same, so that the next run keeps what this one kept.
-     */
-    @Test
-    void listsOfDiscFoldersWhoseTracksWereRenamedAreKept() throws Exception {
-        file("CD1/01-band-first.mp3", "first");
-        file("renamed.m3u", "CD1\\01 First.mp3\n");
-        file("anyName.sfv", "CD1/gone.txt 12345678\n");
-        Map<String, byte[]> before = contents();
-        run();
-        assertKept(before, "renamed.m3u", "anyName.sfv");
+        assertKept(before, "backslash.m3u", "slash.sfv", "renamed.m3u", "anyName.sfv");
         assertEquals("", err.text());
     }
 
