@@ -19,7 +19,7 @@ import java.util.EnumSet;
 import java.util.List;
 
 /** A directory's entries in the order the file system gives them, taken once and never sorted. */
-public final class Listing {
+final class Listing {
     private Listing() {
     }
 
@@ -29,7 +29,7 @@ public final class Listing {
      * reported and left out: the runtime gives a name it cannot decode (on Linux, one that is
      * not valid in the locale's encoding) with replacement characters, which name no entry.
      */
-    public static List<File> listing(File directory, FileFilter nameFilter, Problems problems) throws IOException {
+    static List<File> listing(File directory, FileFilter nameFilter, Problems problems) throws IOException {
         File[] entries = list(directory, nameFilter);
         List<File> reachable = new ArrayList<>(entries.length);
         for (File entry : entries) {
@@ -52,7 +52,7 @@ public final class Listing {
      * platform keeps one (Windows), else by a stat of each entry. A folder that cannot be
      * listed throws the system's reason.
      */
-    public static List<File> listingWithAttributes(File directory, FileFilter nameFilter, Problems problems)
+    static List<File> listingWithAttributes(File directory, FileFilter nameFilter, Problems problems)
             throws IOException {
         Path start;
         try {
@@ -118,7 +118,7 @@ public final class Listing {
     }
 
     /** The entries as the file system gives them, unfiltered for reachability. */
-    public static File[] list(File directory, FileFilter nameFilter) throws IOException {
+    static File[] list(File directory, FileFilter nameFilter) throws IOException {
         File[] entries = directory.listFiles(nameFilter);
         if (entries == null) {
             throw whyNotListed(directory);
@@ -138,7 +138,7 @@ public final class Listing {
         return new FileSystemException(directory.getPath(), null, "the entries cannot be read");
     }
 
-    public static void reportUnreachable(File entry, Problems problems) {
+    static void reportUnreachable(File entry, Problems problems) {
         problems.report("Cannot reach " + entry + " under the name it is listed with, so it is left alone:"
                 + " its name is not valid in the file name encoding " + System.getProperty("sun.jnu.encoding"));
     }
@@ -148,7 +148,7 @@ public final class Listing {
      * name holds the character that stands in for the bytes it could not decode (U+FFFD, or "?"
      * in some locales); asking the disk about every other name would cost a call per entry.
      */
-    public static boolean isReachable(File entry) {
+    static boolean isReachable(File entry) {
         String name = entry.getName();
         if (name.indexOf('\uFFFD') < 0 && name.indexOf('?') < 0) {
             return true;
