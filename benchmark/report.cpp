@@ -97,6 +97,8 @@ void printWalks(std::ostream& out, const BenchmarkFigures& figures) {
     row(out, "  albums in the tree / planned by the dry run", std::to_string(walk.tree.albums),
         std::to_string(walk.albumsFound));
     row(out, "  dry run", seconds(walk.dryRun));
+    row(out, "  most heap after a collection in a dry run",
+        walk.mostHeapAfterCollection < 0 ? "none logged" : format("%.1f MiB", walk.mostHeapAfterCollection));
     row(out, "  dry run beyond start-up, per folder",
         format("%.2f us", 1e6 * (walk.dryRun - figures.emptyRun) / static_cast<double>(walk.tree.folders)));
     row(out, "  real run (once, after the dry runs)", seconds(walk.realRun));

@@ -1,5 +1,7 @@
 #include "walk_cost.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <stdexcept>
 
@@ -31,6 +33,22 @@ std::size_t plannedPlaylists(const fs::path& output) {
     return count;
 }
 
+// The largest "after" of the "<before>-><after>(<size>)" figures of a collection log, in MiB; -1 when
+// it holds none.
+double mostAfterCollection(const fs::path& log) {
+    std::ifstream lines(log);
+    double most = -1;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t arrow = line.find("->");
+        if (arrow == std::string::npos || !std::isdigit(static_cast<unsigned char>(line[arrow + 2]))) continue;
+        std::size_t unitAt = 0;
+        const double after = std::stod(line.substr(arrow + 2), &unitAt);
+        const char unit = line[arrow + 2 + unitAt];
+        most = std::max(most, unit == 'K' ? after / 1024 : unit == 'G' ? after * 1024 : after);
+    }
+    return most;
+}
+
 }  // namespace
 
 RecursiveWalkFigures measureRecursiveWalk(const std::vector<std::string>& application, const FolderTree& tree, int runs,
@@ -40,11 +58,16 @@ RecursiveWalkFigures measureRecursiveWalk(const std::vector<std::string>& applic
     std::vector<std::string> inHeap = application;
     inHeap.insert(inHeap.begin() + 1, kHeap);  // before the delivered options, which set no heap
     const fs::path output = workFolder / "recursive-dry-run";
+    const fs::path collections = workFolder / "recursive-dry-run-gc";
+    std::vector<std::string> logged = inHeap;
+    logged.insert(logged.begin() + 1, "-Xlog:gc:file=" + collections.string());
     figures.dryRun = medianOf(runs, [&] {
-        return timedRun(runOf(inHeap, {"--recursive", "--dry-run"}, tree.root), {}, output);
+        return timedRun(runOf(logged, {"--recursive", "--dry-run"}, tree.root), {}, output);
     });
     figures.albumsFound = plannedPlaylists(output);
+    figures.mostHeapAfterCollection = mostAfterCollection(collections);
     fs::remove(output);
+    fs::remove(collections);
     if (figures.albumsFound != tree.albums)
         throw std::runtime_error("the --recursive dry run planned " + std::to_string(figures.albumsFound) +
                                  " playlists in a tree of " + std::to_string(tree.albums) + " albums");

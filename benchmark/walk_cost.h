@@ -13,7 +13,10 @@ struct RecursiveWalkFigures {
     FolderTree tree;
     double dryRun = 0;            // median seconds of a dry run: the walk and every album's plan
     std::size_t albumsFound = 0;  // the albums whose playlist the dry run plans
-    double realRun = 0;           // one real run, after the dry runs: the walk, then every album tidied
+    // The most the heap held after a collection in the last dry run, in MiB (runtimes from 9 on log
+    // their collections so); -1 when none was logged.
+    double mostHeapAfterCollection = -1;
+    double realRun = 0;  // one real run, after the dry runs: the walk, then every album tidied
 };
 
 // Dry runs, then one real run, of `application` (java, its options, -jar and the executable) over
