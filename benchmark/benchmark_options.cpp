@@ -8,6 +8,7 @@ const char* const kBenchmarkUsage =
     "usage: dovatrik-benchmark [--albums N] [--tracks N] [--track-bytes N]\n"
     "                          [--small-albums N] [--small-tracks N] [--small-track-bytes N]\n"
     "                          [--runs N] [--launch-runs N] [--scaled-albums N]\n"
+    "                          [--tree-folders N] [--tree-albums N] [--flac-albums N] [--flac-tracks N]\n"
     "  The large library has 40 albums of 12 tracks of 4194304 bytes unless told otherwise, the small\n"
     "  one 100 albums of 50 tracks of 16384 bytes. Each figure is the median of --runs runs (3), the\n"
     "  starts under Wine the median of --launch-runs runs (21). --scaled-albums N adds a library of N\n"
@@ -32,6 +33,10 @@ const Option kOptions[] = {
     {"--runs", 1000, [](BenchmarkOptions& o, std::size_t n) { o.runs = static_cast<int>(n); }},
     {"--scaled-albums", 100000, [](BenchmarkOptions& o, std::size_t n) { o.scaledAlbums = n; }},
     {"--launch-runs", 10000, [](BenchmarkOptions& o, std::size_t n) { o.launchRuns = static_cast<int>(n); }},
+    {"--tree-folders", 1000000, [](BenchmarkOptions& o, std::size_t n) { o.treeFolders = n; }},
+    {"--tree-albums", 1000000, [](BenchmarkOptions& o, std::size_t n) { o.treeAlbums = n; }},
+    {"--flac-albums", 100000, [](BenchmarkOptions& o, std::size_t n) { o.flac.albums = n; }},
+    {"--flac-tracks", 10000, [](BenchmarkOptions& o, std::size_t n) { o.flac.tracksPerAlbum = n; }},
 };
 
 }  // namespace
@@ -47,5 +52,8 @@ BenchmarkOptions parseBenchmarkOptions(const std::vector<std::string>& arguments
         if (i + 1 == arguments.size()) throw std::invalid_argument(arguments[i] + " needs a number");
         option->store(options, parseCountOption(arguments[i], arguments[i + 1], option->limit));
     }
+    if (options.treeAlbums > options.treeFolders)
+        throw std::invalid_argument("--tree-albums cannot exceed --tree-folders (" +
+                                    std::to_string(options.treeFolders) + ")");
     return options;
 }

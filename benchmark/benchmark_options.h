@@ -11,6 +11,9 @@ struct BenchmarkOptions {
     int runs = 3;                           // timed runs of each measurement over the libraries
     int launchRuns = 21;                    // starts under Wine, which take milliseconds each
     std::size_t scaledAlbums = 0;           // albums of a library like the small one to scale to; 0: none
+    std::size_t treeFolders = 100000;       // folders of the tree that a --recursive run walks
+    std::size_t treeAlbums = 1000;          // album folders among them
+    LibrarySize flac{1000, 10, 4096};       // a FLAC-only library of album folders, and its MP3 twin
 };
 
 extern const char* const kBenchmarkUsage;

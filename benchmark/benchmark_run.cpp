@@ -165,8 +165,7 @@ void measureJournalCost(LibraryFigures& figures, const Library& library, const f
     if (memory) figures.journalInMemoryOverNone = median(inMemoryOverNone);
 }
 
-LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs,
-                              const TempDir* memory) {
+LibraryFigures measureLibrary(const Library& library, const fs::path& copy, int runs, const TempDir* memory) {
     LibraryFigures figures;
     measureJournalCost(figures, library, copy, runs, memory);
     measureTerminalCost(figures, library, copy, runs);
@@ -227,6 +226,16 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
         fs::remove_all(scaled.library.root);
         figures.scaled = scaled;
     }
+
+    progress("making a tree of " + std::to_string(options.treeFolders) + " folders for --recursive runs");
+    {
+        const FolderTree tree = makeFolderTree(workFolder / "tree", options.treeFolders, options.treeAlbums);
+        progress("timing --recursive runs over it in a 64 MiB heap");
+        figures.recursiveWalk = measureRecursiveWalk(kApplication, tree, options.runs, workFolder);
+        fs::remove_all(tree.root);
+    }
+    progress("timing dry runs over a FLAC-only library and its MP3 twin");
+    figures.tracksBelowCheck = measureTracksBelowCheck(kApplication, options.flac, options.runs, workFolder);
 
     progress("counting the file-system calls over the small library");
     try {

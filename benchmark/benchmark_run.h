@@ -10,6 +10,7 @@
 #include "library.h"
 #include "system_calls.h"
 #include "tag_reads.h"
+#include "walk_cost.h"
 
 // Median seconds over one library.
 struct LibraryFigures {
@@ -65,6 +66,8 @@ struct BenchmarkFigures {
     std::optional<SystemCallFigures> systemCalls;  // over the small library
     std::string systemCallsMissing;
     std::optional<ScaledFigures> scaled;
+    RecursiveWalkFigures recursiveWalk;
+    TracksBelowCheckFigures tracksBelowCheck;
     LaunchFigures launch;
     std::uintmax_t launcherImage32 = 0;
 };

@@ -17,6 +17,27 @@ struct Library {
 // Writes a synthetic library of the given size into `root` (new or empty).
 Library makeLibrary(const std::filesystem::path& root, const LibrarySize& size);
 
+// A library as a walk sees it: its folders and its album folders (those holding tracks of their own).
+struct FolderTree {
+    std::filesystem::path root;
+    std::size_t folders = 0;  // below the root, the albums and their sub-folders included
+    std::size_t albums = 0;
+};
+
+// Writes `folders` folders into `root` (new or empty), ten below each, so that they go five levels
+// deep for 100,000. `albums` of them, spread evenly over the numbering and so over every depth,
+// hold three tiny tagged tracks, a cover and an info file; one in three of the others holds a text
+// file and a picture, the rest are empty. Throws std::invalid_argument for more albums than folders.
+FolderTree makeFolderTree(const std::filesystem::path& root, std::size_t folders, std::size_t albums);
+
+// What the tracks of a library of album folders are.
+enum class TrackKind { mp3, flac };
+
+// Writes `size.albums` album folders into `root` (new or empty), each holding `size.tracksPerAlbum`
+// tracks of the kind (tiny tagged MP3 tracks, or files that only begin as FLAC streams do) and a
+// cover; every fourth album also holds Artwork/Scans with a picture, two levels below it.
+FolderTree makeAlbumLibrary(const std::filesystem::path& root, TrackKind kind, const LibrarySize& size);
+
 // The files in the album folders of `root` whose names end in ".mp3" in any letter case, as the
 // application picks them, relative to `root`.
 std::vector<std::filesystem::path> libraryTracks(const std::filesystem::path& root);

@@ -90,6 +90,27 @@ double perTrackBeyondStart(double run, double emptyRun, std::size_t tracks) {
     return (run - emptyRun) / static_cast<double>(tracks);
 }
 
+// A --recursive walk over a deep tree in a 64 MiB heap, and the check that a run without it makes.
+void printWalks(std::ostream& out, const BenchmarkFigures& figures) {
+    const RecursiveWalkFigures& walk = figures.recursiveWalk;
+    row(out, "--recursive, -Xmx64m, " + std::to_string(walk.tree.folders) + " folders:", "");
+    row(out, "  albums in the tree / planned by the dry run", std::to_string(walk.tree.albums),
+        std::to_string(walk.albumsFound));
+    row(out, "  dry run", seconds(walk.dryRun));
+    row(out, "  most heap after a collection in a dry run",
+        walk.mostHeapAfterCollection < 0 ? "none logged" : format("%.1f MiB", walk.mostHeapAfterCollection));
+    row(out, "  dry run beyond start-up, per folder",
+        format("%.2f us", 1e6 * (walk.dryRun - figures.emptyRun) / static_cast<double>(walk.tree.folders)));
+    row(out, "  real run (once, after the dry runs)", seconds(walk.realRun));
+    const TracksBelowCheckFigures& check = figures.tracksBelowCheck;
+    row(out, "dry run, " + std::to_string(check.flac.albums) + " albums, none --recursive:", "FLAC only", "MP3");
+    row(out, "  (the check looks below every FLAC album)", seconds(check.flacDryRun), seconds(check.mp3DryRun));
+    const auto perAlbum = [&](double run) {
+        return milliseconds((run - figures.emptyRun) / static_cast<double>(check.flac.albums));
+    };
+    row(out, "  beyond start-up, per album", perAlbum(check.flacDryRun), perAlbum(check.mp3DryRun));
+}
+
 void printSystemCalls(std::ostream& out, const BenchmarkFigures& figures) {
     if (!figures.systemCalls) {
         out << "  file-system calls: not counted: " << figures.systemCallsMissing << "\n";
@@ -144,6 +165,7 @@ void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
         format("%.0f %%", 100 * figures.emptyRun / figures.smallRuns.application));
     goal(out, "per track beyond start-up, small library", milliseconds(perTrack), "< 0.5 ms", perTrack < 0.0005);
     printScaled(out, figures);
+    printWalks(out, figures);
     printSystemCalls(out, figures);
 
     if (figures.tagReads) {

@@ -9,12 +9,14 @@
 #include "temp_dir.h"
 #include "terminal_run.h"
 
-double timedRun(const std::vector<std::string>& argv, const std::filesystem::path& workingDir) {
+double timedRun(const std::vector<std::string>& argv, const std::filesystem::path& workingDir,
+                const std::filesystem::path& outputFile) {
     static const TempDir errorFolder("benchmark-stderr");
     const std::filesystem::path errorFile = errorFolder.path() / "stderr";
 
     const auto start = std::chrono::steady_clock::now();
-    const int status = runProcessToFiles(argv, "/dev/null", errorFile, workingDir.string());
+    const int status =
+        runProcessToFiles(argv, outputFile.empty() ? "/dev/null" : outputFile, errorFile, workingDir.string());
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     if (status != 0) {
         std::string command;

@@ -8,10 +8,12 @@
 
 // Runs argv[0] (searched in PATH when it holds no slash) with the other elements as its arguments,
 // in workingDir when that is not empty, and gives the wall-clock seconds from start to exit.
-// Standard input and output are /dev/null and standard error a file, never pipes: Wine's background
-// processes would inherit a pipe and keep the caller waiting. Throws std::runtime_error, with the
-// program's standard error, when it cannot start or ends with a status other than 0.
-double timedRun(const std::vector<std::string>& argv, const std::filesystem::path& workingDir = {});
+// Standard input is /dev/null, standard output the file named (/dev/null when none is) and standard
+// error a file, never pipes: Wine's background processes would inherit a pipe and keep the caller
+// waiting. Throws std::runtime_error, with the program's standard error, when it cannot start or
+// ends with a status other than 0.
+double timedRun(const std::vector<std::string>& argv, const std::filesystem::path& workingDir = {},
+                const std::filesystem::path& outputFile = {});
 
 // A run on a pseudo-terminal 80 columns wide, its standard streams all the terminal.
 struct TerminalTiming {

@@ -22,3 +22,14 @@ TEST(BenchmarkOptions, RefusesWhatIsNotACountInRange) {
     EXPECT_THROW(parseBenchmarkOptions({"--fast"}), std::invalid_argument);
     EXPECT_THROW(parseBenchmarkOptions({"/tmp/music"}), std::invalid_argument);
 }
+
+TEST(BenchmarkOptions, TheWalkedTreeCannotHoldMoreAlbumsThanFolders) {
+    const BenchmarkOptions options = parseBenchmarkOptions(
+        {"--tree-folders", "500", "--tree-albums", "500", "--flac-albums", "7", "--flac-tracks", "2"});
+    EXPECT_EQ(options.treeFolders, 500u);
+    EXPECT_EQ(options.treeAlbums, 500u);
+    EXPECT_EQ(options.flac.albums, 7u);
+    EXPECT_EQ(options.flac.tracksPerAlbum, 2u);
+    EXPECT_THROW(parseBenchmarkOptions({"--tree-folders", "500", "--tree-albums", "501"}), std::invalid_argument);
+    EXPECT_THROW(parseBenchmarkOptions({"--tree-albums", "100001"}), std::invalid_argument);
+}
