@@ -5,18 +5,17 @@
 // after each kill of an undo, the next undo finishes it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include "application_run.h"
 #include "colliding_library.h"
 #include "file_bytes.h"
+#include "library_outcome.h"
 #include "run_process.h"
 #include "sample_run.h"
 #include "temp_dir.h"
@@ -117,25 +116,6 @@ std::string killedCall(const fs::path& trace) {
     return "none";
 }
 
-bool isList(const std::string& path) {
-    std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.size() > 4 && (lower.substr(lower.size() - 4) == ".m3u" || lower.substr(lower.size() - 4) == ".sfv");
-}
-
-// The tree with each list's lines sorted: a copied folder lists its entries in another order.
-TreeSnapshot withListsAsSets(TreeSnapshot tree) {
-    for (auto& [path, bytes] : tree) {
-        if (!isList(path)) continue;
-        std::multiset<std::string> sorted;
-        std::istringstream in(bytes);
-        for (std::string line; std::getline(in, line);) sorted.insert(line);
-        bytes.clear();
-        for (const std::string& line : sorted) bytes += line + "\n";
-    }
-    return tree;
-}
-
 using Seconds = std::chrono::duration<double>;
 
 // A library, its journals in a state folder of its own, and the runs and undos killed over it.
@@ -155,7 +135,7 @@ public:
         ranTree = snapshotTree(library);
         copy(library, ran);
         copy(state, ranState);
-        const TreeSnapshot ranLists = withListsAsSets(ranTree);
+        const TreeSnapshot ranLists = withSortedLists(ranTree);
         for (const KillPoint& point : runPoints) {
             if (!killedAt(point, {library.string()}, [&] { restore(pristine, emptyState); })) continue;
             copy(library, killed);
@@ -163,7 +143,7 @@ public:
             expectUndoneWhole(point, "the run");
             moveBack(killed, killedState);
             const ProcessResult rerun = application({library.string()});
-            EXPECT_EQ(describeDifferences(ranLists, withListsAsSets(snapshotTree(library))), "")
+            EXPECT_EQ(describeDifferences(ranLists, withSortedLists(snapshotTree(library))), "")
                 << "a run after the run killed at " << describe(point) << rerun.err;
             if (tooManyFailures()) return;
         }
