@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 
 #include "application_run.h"
 #include "file_bytes.h"
@@ -169,6 +170,32 @@ protected:
         fs::remove_all(flat);
         return expected;
     }
+
+    // The dry run and then the real run, both with --recursive: the dry run changes nothing and
+    // keeps no journal, says what the real run says, and its plan, carried out on a copy, leaves
+    // what the real run leaves. Gives the real run's result.
+    ProcessResult expectPlanIsTheEffect() const {
+        const TreeSnapshot before = snapshotWithLinks(root);
+        const ProcessResult dry = run({"--dry-run", "--recursive", root.string()});
+        EXPECT_EQ(describeDifferences(before, snapshotWithLinks(root)), "");
+        EXPECT_FALSE(fs::exists(journals));
+
+        const fs::path planned = dir.path() / "planned";
+        const ProcessResult copied = runProcess({"cp", "-a", root.string(), planned.string()});
+        if (copied.exitStatus != 0) throw std::runtime_error("cp -a failed: " + copied.err);
+        const PlannedConsole dryConsole = splitConsole(dry.out);
+        EXPECT_FALSE(dryConsole.plan.empty()) << dry.out;
+        applyPlan(dryConsole.plan, root, planned);
+
+        const ProcessResult real = run({"--recursive", root.string()});
+        EXPECT_EQ(dry.exitStatus, real.exitStatus);
+        EXPECT_EQ(dry.err, real.err);
+        EXPECT_EQ(dryConsole.lines, consoleLines(real.out));
+        EXPECT_EQ(describeDifferences(withListsCounted(snapshotWithLinks(root), dryConsole.plan, root),
+                                      snapshotWithLinks(planned)),
+                  "");
+        return real;
+    }
 };
 
 TEST_F(RecursiveLibrary, EveryFolderOfTracksIsTidiedAsAnAlbumAndNothingElseIsTouched) {
@@ -207,25 +234,27 @@ TEST_F(RecursiveLibrary, EveryFolderOfTracksIsTidiedAsAnAlbumAndNothingElseIsTou
 
 TEST_F(RecursiveLibrary, ADryRunPlansExactlyWhatTheRunDoes) {
     writeArtistLibrary(root, elsewhere, true);
-    const TreeSnapshot before = snapshotWithLinks(root);
-    const ProcessResult dry = run({"--dry-run", "--recursive", root.string()});
-    EXPECT_EQ(describeDifferences(before, snapshotWithLinks(root)), "");
-    EXPECT_FALSE(fs::exists(journals));
+    expectPlanIsTheEffect();
+}
 
-    const fs::path planned = dir.path() / "planned";
-    const ProcessResult copied = runProcess({"cp", "-a", root.string(), planned.string()});
-    ASSERT_EQ(copied.exitStatus, 0) << copied.err;
-    const PlannedConsole dryConsole = splitConsole(dry.out);
-    EXPECT_FALSE(dryConsole.plan.empty()) << dry.out;
-    applyPlan(dryConsole.plan, root, planned);
-
-    const ProcessResult real = run({"--recursive", root.string()});
-    EXPECT_EQ(dry.exitStatus, real.exitStatus);
-    EXPECT_EQ(dry.err, real.err);
-    EXPECT_EQ(dryConsole.lines, consoleLines(real.out));
-    EXPECT_EQ(describeDifferences(withListsCounted(snapshotWithLinks(root), dryConsole.plan, root),
-                                  snapshotWithLinks(planned)),
-              "");
+// An album's sub-folder named like an image or an info file is an album of its own as well: the
+// image and info steps of the album above it must not take it away before its turn. They do now:
+// the run reports that it cannot list them and leaves their tracks, the dry run plans their work
+// under the old names and ends with status 0.
+TEST_F(RecursiveLibrary, DISABLED_AlbumsNamedLikeImagesOrInfoFilesBelowAnAlbumAreTidiedToo) {
+    const fs::path album = root / "Album";
+    fs::create_directories(album / "Scans.jpg");
+    fs::create_directories(album / "Notes.txt");
+    writeTrack(album / "Track 1.mp3", "1", "Band", "One");
+    writeTrack(album / "Scans.jpg" / "Track 1.mp3", "2", "Band", "Two");
+    writeTrack(album / "Notes.txt" / "Track 1.mp3", "3", "Band", "Three");
+    const ProcessResult real = expectPlanIsTheEffect();
+    EXPECT_EQ(real.exitStatus, 0);
+    EXPECT_EQ(real.err, "");
+    std::set<std::string> tracks;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
+        if (entry.path().extension() == ".mp3") tracks.insert(entry.path().filename().string());
+    EXPECT_EQ(tracks, (std::set<std::string>{"01-band-one.mp3", "02-band-two.mp3", "03-band-three.mp3"}));
 }
 
 TEST_F(RecursiveLibrary, AnUndoGivesTheTreeBackAndASecondRunChangesNothing) {
