@@ -14,8 +14,9 @@
 
 #include "application_run.h"
 #include "colliding_library.h"
-#include "other_tracks_library.h"
 #include "file_bytes.h"
+#include "other_tracks_library.h"
+#include "planned_run.h"
 #include "temp_dir.h"
 #include "track_files.h"
 #include "tree_snapshot.h"
@@ -40,92 +41,6 @@ std::map<std::string, std::string> entryTimes(const fs::path& root) {
     return times;
 }
 
-struct Console {
-    std::vector<std::string> lines;              // what a real run prints as well
-    std::vector<std::vector<std::string>> plan;  // the plan's lines, split at the tabs
-};
-
-bool isPlanLine(const std::string& line) {
-    for (const char* verb : {"rename\t", "taken\t", "delete\t", "write\t"})
-        if (line.rfind(verb, 0) == 0) return true;
-    return false;
-}
-
-// Undoes the plan's notation for control characters: ^ and a letter, ^^ for ^ itself.
-std::string unescape(const std::string& field) {
-    std::string text;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '^' && i + 1 < field.size()) {
-            ++i;
-            text += field[i] == '^' ? '^' : static_cast<char>(field[i] ^ 0x40);
-        } else {
-            text += field[i];
-        }
-    }
-    return text;
-}
-
-Console splitConsole(const std::string& output) {
-    Console console;
-    for (const std::string& line : consoleLines(output)) {
-        if (!isPlanLine(line)) {
-            console.lines.push_back(line);
-            continue;
-        }
-        std::vector<std::string> fields;
-        std::istringstream stream(line);
-        for (std::string field; std::getline(stream, field, '\t');) fields.push_back(unescape(field));
-        console.plan.push_back(fields);
-    }
-    return console;
-}
-
-// Carries out the plan on a copy of the library. Paths in the plan lie below `library` (a list's
-// path is canonical); they are taken to the same place below `copy`. Checks on the way that every
-// rename finds its name free and every refused one finds it held. A written list holds its line
-// count, which is all the plan tells of it.
-void applyPlan(const std::vector<std::vector<std::string>>& plan, const fs::path& library, const fs::path& copy) {
-    auto inCopy = [&](const std::string& planned) {
-        fs::path path(planned);
-        const fs::path relative = path.lexically_relative(path.is_absolute() ? fs::canonical(library) : library);
-        if (relative.empty() || *relative.begin() == "..")
-            throw std::runtime_error("the plan names a path outside the library: " + planned);
-        return copy / relative;
-    };
-    for (const std::vector<std::string>& step : plan) {
-        SCOPED_TRACE(step[0] + " " + step[1]);
-        const fs::path path = inCopy(step[1]);
-        if (step[0] == "rename" || step[0] == "taken") {
-            ASSERT_EQ(step.size(), 3u);
-            ASSERT_TRUE(fs::exists(fs::symlink_status(path)));
-            const fs::path target = path.parent_path() / step[2];
-            ASSERT_EQ(fs::exists(fs::symlink_status(target)), step[0] == "taken");
-            if (step[0] == "rename") fs::rename(path, target);
-        } else if (step[0] == "delete") {
-            ASSERT_EQ(step.size(), 2u);
-            ASSERT_TRUE(fs::remove(path));
-        } else {
-            ASSERT_EQ(step[0], "write");
-            ASSERT_EQ(step.size(), 3u);
-            ASSERT_FALSE(fs::is_directory(path));
-            writeFileBytes(path, step[2] + " lines");
-        }
-    }
-}
-
-// The tree after a real run, with each list that the plan writes given as its line count.
-TreeSnapshot withListsCounted(TreeSnapshot tree, const std::vector<std::vector<std::string>>& plan,
-                              const fs::path& library) {
-    for (const std::vector<std::string>& step : plan) {
-        if (step[0] != "write") continue;
-        const std::string key = fs::path(step[1]).lexically_relative(fs::canonical(library)).generic_string();
-        const auto list = tree.find(key);
-        if (list != tree.end())
-            list->second = std::to_string(std::count(list->second.begin(), list->second.end(), '\n')) + " lines";
-    }
-    return tree;
-}
-
 // Runs the dry run and then the real run over `library` and checks the one against the other.
 void expectPlanEqualsEffect(const fs::path& library, const fs::path& scratch) {
     const TreeSnapshot before = snapshotTree(library);
@@ -136,7 +51,7 @@ void expectPlanEqualsEffect(const fs::path& library, const fs::path& scratch) {
 
     const fs::path planned = scratch / "planned";
     fs::copy(library, planned, fs::copy_options::recursive);
-    const Console dryConsole = splitConsole(dry.out);
+    const PlannedConsole dryConsole = splitConsole(dry.out);
     applyPlan(dryConsole.plan, library, planned);
 
     const ProcessResult real = runPackagedApplication({library.string()});
@@ -199,7 +114,7 @@ TEST_F(DryRun, OverAReadOnlyAlbumItPrintsThePlanAndTouchesNothing) {
     // Root may change the album: the plan is the whole tidying.
     const ProcessResult asRoot = runPackagedApplication({"--dry-run", library.string()});
     EXPECT_EQ(asRoot.exitStatus, 0) << asRoot.err;
-    const Console rootConsole = splitConsole(asRoot.out);
+    const PlannedConsole rootConsole = splitConsole(asRoot.out);
     // Track 1 renamed, track 2 refused its name, the playlist written, the old checksum list
     // deleted and the new one written, the image renamed.
     EXPECT_EQ(rootConsole.plan.size(), 6u) << asRoot.out;
@@ -253,7 +168,7 @@ TEST_F(DryRun, EntriesLeftUnderSpareNamesGetTheirNamesBackAsPlanned) {
     EXPECT_EQ(dry.err, (album / unknown).string() +
                            " is an entry that an interrupted run left under a spare name; its old name is not "
                            "known, so it keeps that name\n");
-    const Console console = splitConsole(dry.out);
+    const PlannedConsole console = splitConsole(dry.out);
     ASSERT_GE(console.plan.size(), 3u) << dry.out;
     EXPECT_EQ(console.plan[0], (std::vector<std::string>{"rename", (album / spare).string(), "Track 1.mp3"}));
     EXPECT_EQ(console.plan[1], (std::vector<std::string>{"delete", (album / (spare + ".name")).string()}));
@@ -286,7 +201,7 @@ TEST_F(DryRun, OverAHundredThousandTracksASmallHeapIsEnough) {
         runPackagedApplicationInLocale({"LC_ALL=C.UTF-8"}, {"-Xmx32m"}, {"--dry-run", library.string()});
     EXPECT_EQ(dry.exitStatus, 0);
     EXPECT_EQ(dry.err, "");
-    const Console console = splitConsole(dry.out);
+    const PlannedConsole console = splitConsole(dry.out);
     // Every track renamed, and a playlist and a checksum list written in every album.
     EXPECT_EQ(console.plan.size(), static_cast<std::size_t>(kAlbums * (kTracksPerAlbum + 2)));
     EXPECT_TRUE(fs::exists(first / trackName(0)));

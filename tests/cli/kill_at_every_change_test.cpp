@@ -5,21 +5,21 @@
 // after each kill of an undo, the next undo finishes it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include "application_run.h"
 #include "colliding_library.h"
 #include "file_bytes.h"
+#include "library_outcome.h"
 #include "run_process.h"
 #include "sample_run.h"
 #include "temp_dir.h"
+#include "track_files.h"
 #include "tree_snapshot.h"
 
 namespace {
@@ -117,31 +117,16 @@ std::string killedCall(const fs::path& trace) {
     return "none";
 }
 
-bool isList(const std::string& path) {
-    std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.size() > 4 && (lower.substr(lower.size() - 4) == ".m3u" || lower.substr(lower.size() - 4) == ".sfv");
-}
-
-// The tree with each list's lines sorted: a copied folder lists its entries in another order.
-TreeSnapshot withListsAsSets(TreeSnapshot tree) {
-    for (auto& [path, bytes] : tree) {
-        if (!isList(path)) continue;
-        std::multiset<std::string> sorted;
-        std::istringstream in(bytes);
-        for (std::string line; std::getline(in, line);) sorted.insert(line);
-        bytes.clear();
-        for (const std::string& line : sorted) bytes += line + "\n";
-    }
-    return tree;
-}
-
 using Seconds = std::chrono::duration<double>;
 
 // A library, its journals in a state folder of its own, and the runs and undos killed over it.
+// The runs are given `runOptions` before the music folder.
 class KillTarget {
 public:
-    explicit KillTarget(const std::function<void(const fs::path&)>& write) {
+    explicit KillTarget(const std::function<void(const fs::path&)>& write,
+                        const std::vector<std::string>& runOptions = {})
+        : runArguments(runOptions) {
+        runArguments.push_back(library.string());
         write(pristine);
         original = snapshotTree(pristine);
         fs::create_directories(emptyState);
@@ -151,19 +136,19 @@ public:
     void killEveryRunChange() {
         restore(pristine, emptyState);
         const auto started = std::chrono::steady_clock::now();
-        runPoints = traced({library.string()});
+        runPoints = traced(runArguments);
         ranTree = snapshotTree(library);
         copy(library, ran);
         copy(state, ranState);
-        const TreeSnapshot ranLists = withListsAsSets(ranTree);
+        const TreeSnapshot ranLists = withSortedLists(ranTree);
         for (const KillPoint& point : runPoints) {
-            if (!killedAt(point, {library.string()}, [&] { restore(pristine, emptyState); })) continue;
+            if (!killedAt(point, runArguments, [&] { restore(pristine, emptyState); })) continue;
             copy(library, killed);
             copy(state, killedState);
             expectUndoneWhole(point, "the run");
             moveBack(killed, killedState);
-            const ProcessResult rerun = application({library.string()});
-            EXPECT_EQ(describeDifferences(ranLists, withListsAsSets(snapshotTree(library))), "")
+            const ProcessResult rerun = application(runArguments);
+            EXPECT_EQ(describeDifferences(ranLists, withSortedLists(snapshotTree(library))), "")
                 << "a run after the run killed at " << describe(point) << rerun.err;
             if (tooManyFailures()) return;
         }
@@ -203,6 +188,7 @@ private:
     const fs::path killed = dir.path() / "killed";
     const fs::path killedState = dir.path() / "killed-state";
     const fs::path trace = dir.path() / "trace";
+    std::vector<std::string> runArguments;
     TreeSnapshot original;
     TreeSnapshot ranTree;
     Seconds runSeconds{};
@@ -301,6 +287,33 @@ TEST(KillAtEveryChange, OfARunAndItsUndoOverTheSampleLibrary) {
     target.report("sample library");
     EXPECT_GT(target.runPoints.size(), 20u);
     EXPECT_GT(target.undoPoints.size(), 20u);
+}
+
+// An artist folder holding an album and a two-disc album, with old lists: one that the run
+// replaces in the album and in a disc, and one of the discs' tracks that it keeps.
+void writeArtistLibrary(const fs::path& root) {
+    const fs::path album = root / "Artist" / "Album";
+    const fs::path discs = root / "Artist" / "Double";
+    fs::create_directories(album);
+    fs::create_directories(discs / "CD1");
+    fs::create_directories(discs / "CD2");
+    writeTrack(album / "Track 1.mp3", "1", "Band", "Song");
+    writeTrack(album / "Track 2.mp3", "2", "Band", "Tune");
+    writeFileBytes(album / "old.m3u", "Track 1.mp3\nTrack 2.mp3\n");
+    writeFileBytes(album / "Front.jpg", "front cover");
+    writeTrack(discs / "CD1" / "Track 1.mp3", "1", "Band", "Opening");
+    writeTrack(discs / "CD2" / "Track 1.mp3", "1", "Band", "Closing");
+    writeFileBytes(discs / "CD2" / "old.m3u", "Track 1.mp3\n");
+    writeFileBytes(discs / "album.m3u", "CD1\\Track 1.mp3\r\nCD2\\Track 1.mp3\r\n");
+}
+
+TEST(KillAtEveryChange, OfARecursiveRunAndItsUndoOverArtistFolders) {
+    KillTarget target(writeArtistLibrary, {"--recursive"});
+    target.killEveryRunChange();
+    target.killEveryUndoChange();
+    target.report("artist folders");
+    EXPECT_GT(target.runPoints.size(), 10u);
+    EXPECT_GT(target.undoPoints.size(), 10u);
 }
 
 class KillAtEveryChangeOverARandomLibrary : public ::testing::TestWithParam<unsigned> {};

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
 #include "sample_run.h"
 #include "tree_snapshot.h"
 
@@ -19,4 +23,27 @@ ExpectedRun shownRelative(ExpectedRun expected, const std::filesystem::path& roo
             line.replace(at, absolute.size(), shownAs);
     }
     return expected;
+}
+
+namespace {
+
+bool isList(const std::string& path) {
+    std::string lower = path;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower.size() > 4 && (lower.substr(lower.size() - 4) == ".m3u" || lower.substr(lower.size() - 4) == ".sfv");
+}
+
+}  // namespace
+
+TreeSnapshot withSortedLists(TreeSnapshot tree) {
+    for (auto& [path, bytes] : tree) {
+        if (!isList(path)) continue;
+        std::vector<std::string> sorted;
+        std::istringstream in(bytes);
+        for (std::string line; std::getline(in, line);) sorted.push_back(line);
+        std::sort(sorted.begin(), sorted.end());
+        bytes.clear();
+        for (const std::string& line : sorted) bytes += line + "\n";
+    }
+    return tree;
 }

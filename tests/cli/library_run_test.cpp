@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "application_run.h"
 #include "library_outcome.h"
@@ -21,25 +20,6 @@ protected:
     // With a blank in it: java -jar hands the path over as one argument.
     const fs::path root = dir.path() / "sample library";
 };
-
-bool isList(const std::string& path) {
-    const std::string extension = fs::path(path).extension().string();
-    return extension == ".m3u" || extension == ".sfv";
-}
-
-// Lists with their lines sorted: a later run lists the same tracks in the new names' listing order.
-TreeSnapshot withSortedLists(TreeSnapshot tree) {
-    for (auto& [path, bytes] : tree) {
-        if (!isList(path)) continue;
-        std::vector<std::string> lines;
-        std::istringstream stream(bytes);
-        for (std::string line; std::getline(stream, line);) lines.push_back(line);
-        std::sort(lines.begin(), lines.end());
-        bytes.clear();
-        for (const std::string& line : lines) bytes += line + "\n";
-    }
-    return tree;
-}
 
 TEST_F(LibraryRun, FirstRunTidiesEveryAlbumAndReportsIt) {
     const ExpectedRun expected = expectRun(root, sampleAlbums());
