@@ -6,12 +6,9 @@ import app.report.Refusal;
 import app.steps.TrackFolder;
 import java.io.File;
 import java.io.IOException;
-import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
-import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.attribute.BasicFileAttributes;
-import java.nio.file.attribute.DosFileAttributes;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.Map;
@@ -28,8 +25,6 @@ import java.util.Map;
  * leads to a folder on its own path (a bind mount).
  */
 final class AlbumsBelow {
-    private static final boolean WINDOWS = System.getProperty("os.name", "").startsWith("Windows");
-
     private final Disk disk;
     private final Diagnostics diagnostics;
     private final Progress progress;
@@ -69,7 +64,7 @@ final class AlbumsBelow {
                 continue;
             }
             holdsTrack = holdsTrack || isTrack(entry, attributes);
-            if (isWalked(entry, attributes)) {
+            if (TrackFolder.isWalked(entry, attributes)) {
                 below.add(entry);
                 keys.add(attributes.fileKey());
             }
@@ -101,7 +96,7 @@ final class AlbumsBelow {
     /** The entry's own attributes, a link's not followed; null for one that went or whose kind cannot be told, which is reported. */
     private BasicFileAttributes attributesOf(File entry) {
         try {
-            return ownAttributes(entry);
+            return TrackFolder.ownAttributes(entry);
         } catch (NoSuchFileException e) {
             return null;
         } catch (IOException | InvalidPathException e) {
@@ -110,24 +105,9 @@ final class AlbumsBelow {
         }
     }
 
-    /** The entry's own attributes, a link's not followed; on Windows with its hidden and system marks. */
-    static BasicFileAttributes ownAttributes(File entry) throws IOException {
-        Class<? extends BasicFileAttributes> kind = WINDOWS ? DosFileAttributes.class : BasicFileAttributes.class;
-        return Files.readAttributes(entry.toPath(), kind, LinkOption.NOFOLLOW_LINKS);
-    }
-
     private static boolean isTrack(File entry, BasicFileAttributes attributes) {
         return TrackFolder.isTrackName(entry)
                 && (attributes.isRegularFile() || attributes.isSymbolicLink() && TrackFolder.isTrack(entry));
-    }
-
-    /** A folder, not a link nor a junction (a folder that is also something else), nor one kept out of sight. */
-    static boolean isWalked(File entry, BasicFileAttributes attributes) {
-        String name = entry.getName();
-        boolean hiddenSystem = attributes instanceof DosFileAttributes && ((DosFileAttributes) attributes).isHidden()
-                && ((DosFileAttributes) attributes).isSystem();
-        return attributes.isDirectory() && !attributes.isOther() && !name.startsWith(".") && !name.startsWith("$")
-                && !hiddenSystem;
     }
 
     private void cannotList(File folder, Exception e) {

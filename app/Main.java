@@ -72,8 +72,8 @@ public class Main {
                 new Mp3FilesRenamer(disk, diagnostics, trust.needsTimes()),
                 new M3UCreator(disk, diagnostics),
                 new SVFCreator(disk, diagnostics, trust),
-                new ImagesRenamer(out, disk),
-                new NFORenamer(out, disk));
+                new ImagesRenamer(out, disk, arguments.recursive),
+                new NFORenamer(out, disk, arguments.recursive));
         try {
             return run(arguments, out, diagnostics, disk, chain, progress);
         } finally {

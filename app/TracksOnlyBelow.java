@@ -48,7 +48,7 @@ final class TracksOnlyBelow {
     /** A folder that a --recursive run would walk. */
     private static boolean isWalkedFolder(File entry) {
         try {
-            return AlbumsBelow.isWalked(entry, AlbumsBelow.ownAttributes(entry));
+            return TrackFolder.isWalked(entry, TrackFolder.ownAttributes(entry));
         } catch (IOException | RuntimeException e) {
             return false;
         }

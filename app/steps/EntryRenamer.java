@@ -2,6 +2,7 @@ package app.steps;
 
 import app.disk.Disk;
 import java.io.File;
+import java.io.FileFilter;
 import java.io.PrintStream;
 
 /**
@@ -17,13 +18,17 @@ final class EntryRenamer {
 
     private final PrintStream out;
     private final Disk disk;
-    private final ExtensionFilter filter;
+    private final FileFilter filter;
     private final Naming naming;
 
-    EntryRenamer(PrintStream out, Disk disk, ExtensionFilter filter, Naming naming) {
+    /**
+     * With `keepsAlbumFolders`, as in a --recursive run, an album folder below the directory is
+     * never renamed, whatever its name: it is an album of its own.
+     */
+    EntryRenamer(PrintStream out, Disk disk, ExtensionFilter names, Naming naming, boolean keepsAlbumFolders) {
         this.out = out;
         this.disk = disk;
-        this.filter = filter;
+        this.filter = keepsAlbumFolders ? entry -> names.accept(entry) && !TrackFolder.isAlbumFolder(entry) : names;
         this.naming = naming;
     }
 

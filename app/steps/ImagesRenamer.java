@@ -11,8 +11,13 @@ public class ImagesRenamer implements Step {
     private final EntryRenamer renamer;
 
     public ImagesRenamer(PrintStream out, Disk disk) {
+        this(out, disk, false);
+    }
+
+    /** With `keepsAlbumFolders`, album folders below are no images (see EntryRenamer). */
+    public ImagesRenamer(PrintStream out, Disk disk, boolean keepsAlbumFolders) {
         renamer = new EntryRenamer(out, disk, new ExtensionFilter(".jpg", ".jpeg", ".gif", ".png", ".bmp"),
-                ImagesRenamer::newName);
+                ImagesRenamer::newName, keepsAlbumFolders);
     }
 
     @Override

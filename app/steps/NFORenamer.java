@@ -11,8 +11,13 @@ public class NFORenamer implements Step {
     private final EntryRenamer renamer;
 
     public NFORenamer(PrintStream out, Disk disk) {
+        this(out, disk, false);
+    }
+
+    /** With `keepsAlbumFolders`, album folders below are no info files (see EntryRenamer). */
+    public NFORenamer(PrintStream out, Disk disk, boolean keepsAlbumFolders) {
         renamer = new EntryRenamer(out, disk, new ExtensionFilter(".nfo", ".txt"),
-                (currentName, text) -> AlbumName.of(text, ".nfo"));
+                (currentName, text) -> AlbumName.of(text, ".nfo"), keepsAlbumFolders);
     }
 
     @Override

@@ -1,8 +1,12 @@
 package app.steps;
 
 import java.io.File;
+import java.io.IOException;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
+import java.nio.file.LinkOption;
+import java.nio.file.attribute.BasicFileAttributes;
+import java.nio.file.attribute.DosFileAttributes;
 
 /**
  * What holds an MP3 track: a folder one of whose own entries passes the track filter and is a
@@ -12,6 +16,8 @@ import java.nio.file.InvalidPathException;
  * holds: these are asked of the disk itself, also by a dry run.
  */
 public final class TrackFolder {
+    private static final boolean WINDOWS = System.getProperty("os.name", "").startsWith("Windows");
+
     private TrackFolder() {
     }
 
@@ -38,5 +44,32 @@ public final class TrackFolder {
             return false;
         });
         return found[0];
+    }
+
+    /** The entry's own attributes, a link's not followed; on Windows with its hidden and system marks. */
+    public static BasicFileAttributes ownAttributes(File entry) throws IOException {
+        Class<? extends BasicFileAttributes> kind = WINDOWS ? DosFileAttributes.class : BasicFileAttributes.class;
+        return Files.readAttributes(entry.toPath(), kind, LinkOption.NOFOLLOW_LINKS);
+    }
+
+    /** A folder, not a link nor a junction (a folder that is also something else), nor one kept out of sight. */
+    public static boolean isWalked(File entry, BasicFileAttributes attributes) {
+        String name = entry.getName();
+        boolean hiddenSystem = attributes instanceof DosFileAttributes && ((DosFileAttributes) attributes).isHidden()
+                && ((DosFileAttributes) attributes).isSystem();
+        return attributes.isDirectory() && !attributes.isOther() && !name.startsWith(".") && !name.startsWith("$")
+                && !hiddenSystem;
+    }
+
+    /**
+     * Whether the entry is a folder that a --recursive run takes for an album: one it walks, that
+     * holds a track of its own. The album above never renames it after an image or info file.
+     */
+    public static boolean isAlbumFolder(File entry) {
+        try {
+            return isWalked(entry, ownAttributes(entry)) && holdsTrack(entry);
+        } catch (IOException | RuntimeException e) {
+            return false;
+        }
     }
 }

@@ -132,6 +132,21 @@ class LibraryLayoutTest {
         assertEquals(List.of("e.mp3"), List.of(elsewhere.list()));
     }
 
+    /** An album folder named like an image or an info file is an album of its own, never renamed by the one above. */
+    @Test
+    void albumFoldersBelowAnAlbumKeepTheirNamesWhateverTheyAreCalled() throws IOException {
+        File hits = new File(music, "Some Band/Greatest Hits");
+        TestTracks.tagged(mkdirs("Some Band/Greatest Hits/Scans.jpg"), "s.mp3", "1", "Some Band", "Scanned");
+        TestTracks.tagged(mkdirs("Some Band/Greatest Hits/notes.txt"), "n.mp3", "1", "Some Band", "Noted");
+        assertTrue(new File(hits, "art.jpg").mkdir());
+
+        assertEquals(0, run("--recursive", music.getPath()));
+        assertEquals("", err.text());
+        assertTrue(new File(hits, "Scans.jpg/00-scans.jpg.m3u").isFile());
+        assertTrue(new File(hits, "notes.txt/01-some_band-noted.mp3").isFile());
+        assertTrue(new File(hits, "00-greatest hits-art.jpg").isDirectory());
+    }
+
     @Test
     void anUndoTakesBackARecursiveRun() throws IOException {
         Map<String, String> before = tree();

@@ -80,7 +80,7 @@ class QuickRunTest {
     }
 
     /** A change made by hand to an album of either library. */
-    private interface Change {
+    private interface ChangeByHand {
         void make(File album) throws Exception;
     }
 
@@ -88,7 +88,7 @@ class QuickRunTest {
      * Makes the change in both libraries, then runs quickly over the one and normally over the
      * other: both end alike (status, reports, names and bytes) and the quick run read that many tracks.
      */
-    private void expectAsANormalRunReading(int tracks, Change change) throws Exception {
+    private void expectAsANormalRunReading(int tracks, ChangeByHand change) throws Exception {
         change.make(album);
         change.make(twinAlbum);
         CapturedStream normalErr = new CapturedStream();
