@@ -256,13 +256,14 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
     }
     progress("tracing the reads of a quick and a dry second run over the small library");
     try {
+        const auto applicationWithOption = [](const char* option) {
+            std::vector<std::string> command = kApplication;
+            command.push_back(option);
+            return command;
+        };
         tidiedCopy(kApplication, figures.small, copy);
-        std::vector<std::string> quick = kApplication;
-        quick.push_back("--quick");
-        figures.quickRerunReads = measureRerunReads(quick, copy, workFolder);
-        std::vector<std::string> dry = kApplication;
-        dry.push_back("--dry-run");
-        figures.dryRerunReads = measureRerunReads(dry, copy, workFolder);
+        figures.quickRerunReads = measureRerunReads(applicationWithOption("--quick"), copy, workFolder);
+        figures.dryRerunReads = measureRerunReads(applicationWithOption("--dry-run"), copy, workFolder);
     } catch (const std::runtime_error& error) {
         figures.rerunReadsMissing = error.what();
     }
