@@ -202,6 +202,10 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
 
     progress("timing runtime options");
     figures.optionTrials = measureOptionTrials(figures.large, figures.small, copy, options.runs);
+    progress("timing second runs: normal, --quick and --dry-run");
+    // Three rounds for each run asked for: the quick run's goal is a ratio to the dry run's time.
+    figures.largeSecondRuns = measureSecondRuns(kApplication, figures.large, copy, 3 * options.runs);
+    figures.smallSecondRuns = measureSecondRuns(kApplication, figures.small, copy, 3 * options.runs);
     if (options.scaledAlbums > 0) {
         progress("timing a library of " + std::to_string(options.scaledAlbums) + " albums like the small one");
         ScaledFigures scaled;
@@ -249,6 +253,19 @@ BenchmarkFigures runBenchmark(const BenchmarkOptions& options, const fs::path& w
         figures.tagReads = measureTagReads(kApplication, figures.small, copy, workFolder);
     } catch (const std::runtime_error& error) {
         figures.tagReadsMissing = error.what();
+    }
+    progress("tracing the reads of a quick and a dry second run over the small library");
+    try {
+        const auto applicationWithOption = [](const char* option) {
+            std::vector<std::string> command = kApplication;
+            command.push_back(option);
+            return command;
+        };
+        tidiedCopy(kApplication, figures.small, copy);
+        figures.quickRerunReads = measureRerunReads(applicationWithOption("--quick"), copy, workFolder);
+        figures.dryRerunReads = measureRerunReads(applicationWithOption("--dry-run"), copy, workFolder);
+    } catch (const std::runtime_error& error) {
+        figures.rerunReadsMissing = error.what();
     }
     progress("tracing the tag reads of a track with a 20 MiB picture after its text frames");
     try {

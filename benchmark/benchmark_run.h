@@ -8,6 +8,7 @@
 #include "benchmark_options.h"
 #include "launch_cost.h"
 #include "library.h"
+#include "second_runs.h"
 #include "system_calls.h"
 #include "tag_reads.h"
 #include "walk_cost.h"
@@ -63,6 +64,11 @@ struct BenchmarkFigures {
     std::uint64_t pictureTrackNeeded = 0;             // its tag's header and text frames
     std::string pictureTrackReadsMissing;
     std::vector<OptionTrial> optionTrials;
+    SecondRunFigures largeSecondRuns;
+    SecondRunFigures smallSecondRuns;
+    std::optional<TagReadFigures> quickRerunReads;  // a quick second run over the small library
+    std::optional<TagReadFigures> dryRerunReads;    // a dry run over it, after the quick one
+    std::string rerunReadsMissing;
     std::optional<SystemCallFigures> systemCalls;  // over the small library
     std::string systemCallsMissing;
     std::optional<ScaledFigures> scaled;

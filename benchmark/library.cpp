@@ -75,11 +75,21 @@ std::vector<fs::path> libraryTracks(const fs::path& root) {
 void freshCopy(const Library& library, const fs::path& copy) {
     fs::remove_all(copy);
     fs::copy(library.root, copy, fs::copy_options::recursive);
-    const int fd = ::open(copy.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    flushToDisk(copy);
+}
+
+void flushToDisk(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
     const int flushError = errno;
     if (fd >= 0) ::close(fd);
-    if (!flushed) throw std::runtime_error("cannot flush " + copy.string() + " to disk: " + std::strerror(flushError));
+    if (!flushed)
+        throw std::runtime_error("cannot flush " + folder.string() + " to disk: " + std::strerror(flushError));
+}
+
+void ageTracks(const Library& library, const fs::path& copy, std::chrono::hours age) {
+    const fs::file_time_type then = fs::file_time_type::clock::now() - age;
+    for (const fs::path& track : library.tracks) fs::last_write_time(copy / track, then);
 }
 
 double readEveryByte(const Library& library, std::size_t pieceBytes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -45,6 +46,14 @@ std::vector<std::filesystem::path> libraryTracks(const std::filesystem::path& ro
 // Replaces `copy` by a copy of the library and flushes it to disk, so that the writing back of the
 // copy's pages does not fall into the timed run that follows. The copy stays in the page cache.
 void freshCopy(const Library& library, const std::filesystem::path& copy);
+
+// Flushes the file system holding `folder` to disk; throws std::runtime_error when it cannot.
+void flushToDisk(const std::filesystem::path& folder);
+
+// Sets the modification time of the library's tracks in `copy` (a fresh copy) `age` before now, so
+// that checksum lists written after it are more than the 2 seconds younger that a quick run asks of
+// them before it trusts them.
+void ageTracks(const Library& library, const std::filesystem::path& copy, std::chrono::hours age);
 
 // Reads every byte of the library's tracks once, in pieces of `pieceBytes`; the seconds it took.
 double readEveryByte(const Library& library, std::size_t pieceBytes);

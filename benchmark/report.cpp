@@ -86,6 +86,38 @@ void printOptionTrials(std::ostream& out, const BenchmarkFigures& figures) {
     }
 }
 
+// Second runs over a copy that a first run tidied, whose tracks are a day older than its lists.
+void printSecondRuns(std::ostream& out, const BenchmarkFigures& figures) {
+    const SecondRunFigures& large = figures.largeSecondRuns;
+    const SecondRunFigures& small = figures.smallSecondRuns;
+    out << "\nSecond runs over a tidied copy, its tracks a day older than its lists, warm cache\n";
+    row(out, "", "large", "small");
+    row(out, "normal second run", seconds(large.normal), seconds(small.normal));
+    row(out, "--quick second run", seconds(large.quick), seconds(small.quick));
+    row(out, "--dry-run", seconds(large.dry), seconds(small.dry));
+    row(out, "quick / normal second run, in rounds", format("%.2f", large.quickOverNormal),
+        format("%.2f", small.quickOverNormal));
+    row(out, "quick second run / dry run, in rounds", format("%.2f", large.quickOverDry),
+        format("%.2f", small.quickOverDry));
+}
+
+// A quick second run must read no more of a track than a dry run does: its tag.
+void printRerunReads(std::ostream& out, const BenchmarkFigures& figures) {
+    if (!figures.quickRerunReads || !figures.dryRerunReads) {
+        out << "  second runs' reads: not measured: " << figures.rerunReadsMissing << "\n";
+        return;
+    }
+    const TagReadFigures& quick = *figures.quickRerunReads;
+    const TagReadFigures& dry = *figures.dryRerunReads;
+    row(out, "bytes read per track, second runs, small:", "--quick", "--dry-run");
+    row(out, "  all reads of the track", format("%.1f", quick.meanBytesRead), format("%.1f", dry.meanBytesRead));
+    row(out, "  read calls per track", format("%.2f", quick.meanCalls), format("%.2f", dry.meanCalls));
+    goal(out, "  quick run: most bytes read beyond a tag", format("%.0f", static_cast<double>(quick.mostBeyondTag)),
+         "<= 0", quick.mostBeyondTag <= 0);
+    goal(out, "  quick run's bytes per track / dry run's", format("%.2f", quick.meanBytesRead / dry.meanBytesRead),
+         "<= 1", quick.meanBytesRead <= dry.meanBytesRead);
+}
+
 double perTrackBeyondStart(double run, double emptyRun, std::size_t tracks) {
     return (run - emptyRun) / static_cast<double>(tracks);
 }
@@ -160,6 +192,9 @@ void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
     statusLineGoal(out, "small", figures.smallRuns);
     journalGoal(out, "large", large);
     journalGoal(out, "small", figures.smallRuns);
+    goal(out, "quick second run / dry run, large library", format("%.2f", figures.largeSecondRuns.quickOverDry),
+         "<= 1.5", figures.largeSecondRuns.quickOverDry <= 1.5);
+    row(out, "  the same, small library (no goal)", format("%.2f", figures.smallSecondRuns.quickOverDry));
     row(out, "JVM start-up and end (empty folder)", seconds(figures.emptyRun));
     row(out, "its share of the small library's run",
         format("%.0f %%", 100 * figures.emptyRun / figures.smallRuns.application));
@@ -178,6 +213,8 @@ void printGoals(std::ostream& out, const BenchmarkFigures& figures) {
     } else {
         out << "  tag library reads: not measured: " << figures.tagReadsMissing << "\n";
     }
+
+    printRerunReads(out, figures);
 
     if (figures.pictureTrackReads) {
         const double read = figures.pictureTrackReads->meanBytesRead;
@@ -211,5 +248,6 @@ void printReport(std::ostream& out, const BenchmarkOptions& options, const Bench
     out << "  small library: " << describe(figures.small) << "\n\n";
     printLibraryTimes(out, figures);
     printOptionTrials(out, figures);
+    printSecondRuns(out, figures);
     printGoals(out, figures);
 }

@@ -55,9 +55,11 @@ void tallyReads(std::istream& log, std::map<std::string, ReadTally>& tallies) {
     }
 }
 
-TagReadFigures measureTagReads(const std::vector<std::string>& command, const Library& library, const fs::path& copy,
-                               const fs::path& workFolder) {
-    freshCopy(library, copy);
+namespace {
+
+// Runs `command` followed by `folder` under strace; the bytes read per file path.
+std::map<std::string, ReadTally> tracedReads(const std::vector<std::string>& command, const fs::path& folder,
+                                             const fs::path& workFolder) {
     const fs::path traceFolder = workFolder / "strace";
     fs::remove_all(traceFolder);
     fs::create_directories(traceFolder);
@@ -65,7 +67,7 @@ TagReadFigures measureTagReads(const std::vector<std::string>& command, const Li
                                     "-s",     "0",           "-e",  "trace=read,pread64,readv,preadv",
                                     "-e",     "signal=none", "-o",  (traceFolder / "trace").string()};
     traced.insert(traced.end(), command.begin(), command.end());
-    traced.push_back(copy.string());
+    traced.push_back(folder.string());
     timedRun(traced);
 
     std::map<std::string, ReadTally> tallies;
@@ -73,7 +75,36 @@ TagReadFigures measureTagReads(const std::vector<std::string>& command, const Li
         std::ifstream log(entry.path());
         tallyReads(log, tallies);
     }
+    fs::remove_all(traceFolder);
+    return tallies;
+}
 
+// Adds a track that the trace shows read `tally` and whose tag is `length` bytes long.
+void addTrack(TagReadFigures& figures, const std::string& track, const ReadTally& tally, std::uint64_t length) {
+    if (tally.calls == 0) throw std::runtime_error("the trace shows no read of " + track);
+    ++figures.tracks;
+    figures.meanBytesRead += static_cast<double>(tally.bytes);
+    figures.meanTagLength += static_cast<double>(length);
+    figures.meanCalls += static_cast<double>(tally.calls);
+    figures.mostBeyondTag =
+        std::max(figures.mostBeyondTag, static_cast<std::int64_t>(tally.bytes) - static_cast<std::int64_t>(length));
+}
+
+// Turns the sums that addTrack made into means per track.
+TagReadFigures perTrack(TagReadFigures figures) {
+    if (figures.tracks == 0) throw std::runtime_error("the library holds no tracks");
+    figures.meanBytesRead /= static_cast<double>(figures.tracks);
+    figures.meanTagLength /= static_cast<double>(figures.tracks);
+    figures.meanCalls /= static_cast<double>(figures.tracks);
+    return figures;
+}
+
+}  // namespace
+
+TagReadFigures measureTagReads(const std::vector<std::string>& command, const Library& library, const fs::path& copy,
+                               const fs::path& workFolder) {
+    freshCopy(library, copy);
+    std::map<std::string, ReadTally> tallies = tracedReads(command, copy, workFolder);
     const fs::path canonicalCopy = fs::canonical(copy);
     TagReadFigures figures;
     for (const fs::path& track : library.tracks) {
@@ -81,20 +112,17 @@ TagReadFigures measureTagReads(const std::vector<std::string>& command, const Li
             throw std::runtime_error("the track " + track.string() +
                                      " kept its name, so its tag reads and checksum "
                                      "reads cannot be told apart");
-        const std::uint64_t length = tagLength(library.root / track);
-        const ReadTally tally = tallies[(canonicalCopy / track).string()];
-        if (tally.calls == 0) throw std::runtime_error("the trace shows no read of " + track.string());
-        ++figures.tracks;
-        figures.meanBytesRead += static_cast<double>(tally.bytes);
-        figures.meanTagLength += static_cast<double>(length);
-        figures.meanCalls += static_cast<double>(tally.calls);
-        figures.mostBeyondTag =
-            std::max(figures.mostBeyondTag, static_cast<std::int64_t>(tally.bytes) - static_cast<std::int64_t>(length));
+        addTrack(figures, track.string(), tallies[(canonicalCopy / track).string()], tagLength(library.root / track));
     }
-    if (figures.tracks > 0) {
-        figures.meanBytesRead /= static_cast<double>(figures.tracks);
-        figures.meanTagLength /= static_cast<double>(figures.tracks);
-        figures.meanCalls /= static_cast<double>(figures.tracks);
-    }
-    return figures;
+    return perTrack(figures);
+}
+
+TagReadFigures measureRerunReads(const std::vector<std::string>& command, const fs::path& tidied,
+                                 const fs::path& workFolder) {
+    std::map<std::string, ReadTally> tallies = tracedReads(command, tidied, workFolder);
+    const fs::path canonicalFolder = fs::canonical(tidied);
+    TagReadFigures figures;
+    for (const fs::path& track : libraryTracks(tidied))
+        addTrack(figures, track.string(), tallies[(canonicalFolder / track).string()], tagLength(tidied / track));
+    return perTrack(figures);
 }

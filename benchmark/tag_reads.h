@@ -44,3 +44,10 @@ PictureTrack makePictureTrack(const std::filesystem::path& root, std::size_t pic
 // Only the tag library opens a track under that name: the checksum list reads it after the rename.
 TagReadFigures measureTagReads(const std::vector<std::string>& command, const Library& library,
                                const std::filesystem::path& copy, const std::filesystem::path& workFolder);
+
+// Runs `command` followed by `tidied`, a library that a first run has tidied, under strace, and sets
+// against each track's tag length all the bytes read from the track: the run renames nothing, so
+// its tag reads and any checksum reads come under the one name, and a run that reads only the tags
+// (a dry run, or a quick run that trusts every listed checksum) reads no byte beyond them.
+TagReadFigures measureRerunReads(const std::vector<std::string>& command, const std::filesystem::path& tidied,
+                                 const std::filesystem::path& workFolder);

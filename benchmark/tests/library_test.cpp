@@ -105,3 +105,20 @@ TEST(Library, AlbumLibrariesOfEitherKindShareTheirShape) {
     EXPECT_EQ(libraryTracks(mp3.root).size(), 8u * 3);
     EXPECT_EQ(fs::file_size(mp3.root / "Album 1" / "Track 1.mp3"), 2000u);
 }
+
+TEST(Library, AgedTracksOfACopyAreADayOldAndItsOtherFilesNew) {
+    const TempDir work("benchmark-library");
+    const Library library = makeLibrary(work.path() / "lib", {2, 3, 5000});
+    const fs::path copy = work.path() / "copy";
+    freshCopy(library, copy);
+    ageTracks(library, copy, std::chrono::hours(24));
+    const fs::file_time_type now = fs::file_time_type::clock::now();
+
+    for (const fs::path& track : library.tracks) {
+        EXPECT_LE(fs::last_write_time(copy / track), now - std::chrono::hours(24)) << track;
+        EXPECT_GT(fs::last_write_time(copy / track), now - std::chrono::hours(25)) << track;
+        EXPECT_GT(fs::last_write_time(library.root / track), now - std::chrono::hours(1)) << track;
+    }
+    const fs::path cover = copy / library.tracks[0].parent_path() / "Cover.jpg";
+    EXPECT_GT(fs::last_write_time(cover), now - std::chrono::hours(1));
+}
