@@ -2,7 +2,6 @@ package app;
 
 import app.steps.TrackFolder;
 import java.io.File;
-import java.io.IOException;
 import java.util.List;
 
 /**
@@ -36,21 +35,12 @@ final class TracksOnlyBelow {
 
     /** Asked of the disk itself, as TrackFolder is. */
     private static boolean isHeldBelow(File folder, int levels) {
-        File[] below = folder.listFiles(TracksOnlyBelow::isWalkedFolder);
+        File[] below = folder.listFiles(TrackFolder::isWalkedFolder);
         for (File sub : below == null ? new File[0] : below) {
             if (TrackFolder.holdsTrack(sub) || levels > 1 && isHeldBelow(sub, levels - 1)) {
                 return true;
             }
         }
         return false;
-    }
-
-    /** A folder that a --recursive run would walk. */
-    private static boolean isWalkedFolder(File entry) {
-        try {
-            return TrackFolder.isWalked(entry, TrackFolder.ownAttributes(entry));
-        } catch (IOException | RuntimeException e) {
-            return false;
-        }
     }
 }

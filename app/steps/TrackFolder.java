@@ -61,15 +61,20 @@ public final class TrackFolder {
                 && !hiddenSystem;
     }
 
+    /** Whether the entry, asked itself, is a folder that a --recursive run walks; one that cannot be told is not. */
+    public static boolean isWalkedFolder(File entry) {
+        try {
+            return isWalked(entry, ownAttributes(entry));
+        } catch (IOException | RuntimeException e) {
+            return false;
+        }
+    }
+
     /**
      * Whether the entry is a folder that a --recursive run takes for an album: one it walks, that
      * holds a track of its own. The album above never renames it after an image or info file.
      */
     public static boolean isAlbumFolder(File entry) {
-        try {
-            return isWalked(entry, ownAttributes(entry)) && holdsTrack(entry);
-        } catch (IOException | RuntimeException e) {
-            return false;
-        }
+        return isWalkedFolder(entry) && holdsTrack(entry);
     }
 }

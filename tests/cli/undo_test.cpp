@@ -188,6 +188,40 @@ bool killedAfter(const std::vector<std::string>& arguments, std::chrono::millise
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
+// How long the packaged application takes over these arguments, start to end.
+std::chrono::milliseconds timeWholeRun(const std::vector<std::string>& arguments) {
+    const auto start = std::chrono::steady_clock::now();
+    runPackagedApplication(arguments);
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+}
+
+// Moments to kill a run at, spread at random over the time a whole one takes. A busy machine
+// moves them: a run that ended first lowers the time a whole one takes, a kill that came before
+// the first change raises the earliest moment to its own.
+class KillMoments {
+public:
+    KillMoments(std::chrono::milliseconds whole, unsigned seed) : whole_(whole), earliest_(whole / 3), random_(seed) {}
+
+    std::chrono::milliseconds next() {
+        if (earliest_ >= whole_) earliest_ = whole_ / 3;
+        return earliest_ + std::chrono::milliseconds(random_() % std::max<long long>(1, (whole_ - earliest_).count()));
+    }
+
+    // What the kill at `delay` found: whether it ended the run, and whether the run had changed anything.
+    void found(std::chrono::milliseconds delay, bool killed, bool changed) {
+        if (!killed) whole_ = delay;
+        if (killed && !changed) earliest_ = delay;
+    }
+
+    std::chrono::milliseconds whole() const { return whole_; }
+    std::chrono::milliseconds earliest() const { return earliest_; }
+
+private:
+    std::chrono::milliseconds whole_;
+    std::chrono::milliseconds earliest_;
+    std::mt19937 random_;
+};
+
 // A library of collisions over synthetic albums, and the time a whole `command` takes on a copy
 // of its own, made by `prepare` (whose own changes no undo below finds).
 struct KillTarget {
@@ -207,44 +241,37 @@ struct KillTarget {
         prepare(timed);
         std::vector<std::string> arguments = command;
         arguments.push_back(timed.string());
-        const auto start = std::chrono::steady_clock::now();
-        runPackagedApplication(arguments);
-        whole = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        whole = timeWholeRun(arguments);
         expectCleanUndo(timed);
     }
 
-    // On fresh copies made by `prepare`, `command` killed at moments spread at random over the time
-    // it takes, each followed by an undo that must go without a word and give back the tree as it
-    // was; goes on until `kills` kills of which `withWorkLeft` left the undo work. A busy machine
-    // moves the moments: a run that ended first lowers the time a whole one takes, a kill that
-    // came before the first change raises the earliest moment to its own.
+    // On fresh copies made by `prepare`, `command` killed at KillMoments, each followed by an undo
+    // that must go without a word and give back the tree as it was; goes on until `kills` kills of
+    // which `withWorkLeft` left the undo work.
     void killAtRandom(unsigned seed, const std::vector<std::string>& command, int kills, int withWorkLeft,
                       const std::function<void(const fs::path&)>& prepare) {
-        std::mt19937 random(seed);
+        KillMoments moments(whole, seed);
         int killed = 0;
         int workLeft = 0;
-        std::chrono::milliseconds earliest = whole / 3;
         std::vector<std::string> arguments = command;
         arguments.push_back(library.string());
         for (int attempt = 0; attempt < 4 * kills && (killed < kills || workLeft < withWorkLeft); ++attempt) {
             fs::remove_all(library);
             fs::copy(pristine, library, fs::copy_options::recursive);
             prepare(library);
-            if (earliest >= whole) earliest = whole / 3;
-            const std::chrono::milliseconds delay = earliest + std::chrono::milliseconds(random() % std::max<long long>(1, (whole - earliest).count()));
+            const std::chrono::milliseconds delay = moments.next();
             const bool wasKilled = killedAfter(arguments, delay);
             // One that ended before the kill is undone as well, so that no later undo finds it.
             const bool hadWork = expectCleanUndo(library);
             killed += wasKilled;
             workLeft += hadWork && wasKilled;
-            if (!wasKilled) whole = delay;
-            if (wasKilled && !hadWork) earliest = delay;
+            moments.found(delay, wasKilled, hadWork);
             EXPECT_EQ(describeDifferences(before, snapshotTree(library)), "")
                 << "killed after " << delay.count() << " ms";
             if (::testing::Test::HasFailure()) return;
         }
-        EXPECT_GE(killed, kills) << "a whole one took " << whole.count() << " ms";
-        EXPECT_GE(workLeft, withWorkLeft) << "kills from " << earliest.count() << " ms";
+        EXPECT_GE(killed, kills) << "a whole one took " << moments.whole().count() << " ms";
+        EXPECT_GE(workLeft, withWorkLeft) << "kills from " << moments.earliest().count() << " ms";
     }
 };
 
@@ -308,28 +335,24 @@ TEST(UndoOfAKilledQuickRun, GivesBackTheTreeTheRunFound) {
     writeTidiedLibrary(library);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(runPackagedApplication({"--quick", library.string()}).exitStatus, 0);
-    auto whole = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    auto earliest = whole / 3;
-    std::mt19937 random(31);
+    KillMoments moments(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start),
+                        31);
     int killedAmidChanges = 0;
     for (int attempt = 0; attempt < 24 && killedAmidChanges < 4; ++attempt) {
         writeTidiedLibrary(library);
         const TreeSnapshot tidied = snapshotTree(library);
         const std::string journalBefore = newestJournal();
-        if (earliest >= whole) earliest = whole / 3;
-        const std::chrono::milliseconds delay =
-            earliest + std::chrono::milliseconds(random() % std::max<long long>(1, (whole - earliest).count()));
+        const std::chrono::milliseconds delay = moments.next();
         const bool killed = killedAfter({"--quick", library.string()}, delay);
         const bool journaled = newJournalOfARun(journalBefore);
-        if (!killed) whole = delay;
-        if (killed && !journaled) earliest = delay;
+        moments.found(delay, killed, journaled);
         if (!journaled) continue;
         killedAmidChanges += killed;
         expectCleanUndo(library);
         EXPECT_EQ(describeDifferences(tidied, snapshotTree(library)), "") << "killed after " << delay.count() << " ms";
         if (::testing::Test::HasFailure()) break;
     }
-    EXPECT_GE(killedAmidChanges, 1) << "a whole quick run took " << whole.count() << " ms";
+    EXPECT_GE(killedAmidChanges, 1) << "a whole quick run took " << moments.whole().count() << " ms";
 }
 
 }  // namespace
